@@ -1,0 +1,148 @@
+#include "commands/texthelpers.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace sorvek {
+
+QString repeatText(const QString &text, int n)
+{
+    return n > 0 ? text.repeated(n) : QString();
+}
+
+QString safeFileName(const QString &text)
+{
+    static const QString unsafe = QStringLiteral("'*?\"|/<>");
+    QString result = text;
+    for (QChar &c : result) {
+        if (unsafe.contains(c))
+            c = QLatin1Char('_');
+    }
+    return result;
+}
+
+QString decodeSpaces(const QString &text)
+{
+    QString result = text;
+    return result.replace(QStringLiteral("%20"), QStringLiteral(" "));
+}
+
+QString urlFileName(const QString &text)
+{
+    return text.mid(text.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString folderPart(const QString &path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString folderName(const QString &path)
+{
+    const qsizetype last = path.lastIndexOf(QLatin1Char('/'));
+    if (last < 0)
+        return QString();
+    const qsizetype before = last > 0 ? path.lastIndexOf(QLatin1Char('/'), last - 1) : -1;
+    return path.mid(before + 1, last - before - 1);
+}
+
+QString escapeAngles(const QString &text)
+{
+    QString result = text;
+    result.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
+    return result.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+}
+
+QString unescapeAngles(const QString &text)
+{
+    QString result = text;
+    result.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    return result.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+}
+
+namespace {
+
+// The scheme of a URL ("http", "file", ...) or "" when the text does not start with one.
+// A single letter before ":" is an old drive letter, not a scheme.
+QString schemeOf(const QString &text)
+{
+    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+):"));
+    const QRegularExpressionMatch m = scheme.match(text);
+    return m.hasMatch() ? m.captured(1).toLower() : QString();
+}
+
+bool isDriveLetterPath(const QString &text)
+{
+    return text.size() >= 2 && text.at(0).isLetter() && text.at(1) == QLatin1Char(':');
+}
+
+} // namespace
+
+bool isWebAddress(const QString &text)
+{
+    const QString scheme = schemeOf(text.trimmed());
+    return !scheme.isEmpty() && scheme != QLatin1String("file");
+}
+
+bool isAbsoluteOrUrl(const QString &text)
+{
+    if (!schemeOf(text).isEmpty() || isDriveLetterPath(text))
+        return true;
+    return text.startsWith(QLatin1Char('/')) && !text.startsWith(QLatin1String("/$"));
+}
+
+QString toSlashes(const QString &text)
+{
+    QString result = text;
+    return result.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+QString urlToLocalPath(const QString &url)
+{
+    if (isWebAddress(url))
+        return QString();
+    const qsizetype at = url.indexOf(QLatin1String("file:"), 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return url;
+    const QString local = QUrl(url.mid(at)).toLocalFile();
+    return local.isEmpty() ? url : local;
+}
+
+QString resolveLinkPath(const QString &link, const QString &bookFolder)
+{
+    QString text = toSlashes(link);
+    const qsizetype fileAt = text.indexOf(QLatin1String("file:"), 0, Qt::CaseInsensitive);
+    if (fileAt >= 0)
+        text = urlToLocalPath(text.mid(fileAt));
+    if (text.contains(QLatin1String("./")))  // "./x" and "../x" are taken relative to the book folder
+        return QDir::cleanPath(bookFolder + QLatin1Char('/') + text);
+    if (text.startsWith(QLatin1Char('/')) && !text.startsWith(bookFolder + QLatin1Char('/')))
+        return bookFolder + text;  // a root-relative link names a file of the book
+    return text;
+}
+
+bool isLeadByte(char16_t unit)
+{
+    const unsigned low = unit & 0xFFu;
+    return (low >= 0x81 && low <= 0x9F) || (low >= 0xE0 && low <= 0xFC);
+}
+
+QString padCaption(const QString &text, int n, int captionWidth)
+{
+    QString padded = text;
+    const qsizetype blanks = n - 2 * text.size();
+    if (blanks > 0)
+        padded += QString(blanks, QLatin1Char(' '));
+    if (padded.size() <= captionWidth)
+        return padded;
+    const bool lead = captionWidth >= 1 && isLeadByte(padded.at(captionWidth - 1).unicode());
+    return padded.left(captionWidth + (lead ? 1 : 0));
+}
+
+QString fileUrl(const QString &localPath)
+{
+    return QUrl::fromLocalFile(localPath).toString();
+}
+
+} // namespace sorvek

@@ -1,0 +1,45 @@
+#pragma once
+// Small text and path operations shared by navigation, link commands and page authoring.
+// Paths use "/"; positions are UTF-16 code units.
+#include <QString>
+
+namespace sorvek {
+
+QString repeatText(const QString &text, int n);
+// Apostrophe, *, ?, double quote, |, /, < and > become "_"; the length never changes.
+QString safeFileName(const QString &text);
+// Only "%20" is decoded.
+QString decodeSpaces(const QString &text);
+// The text after the last "/" (the whole text without one).
+QString urlFileName(const QString &text);
+// The path up to and including its last "/"; "" without one.
+QString folderPart(const QString &path);
+// The name between the last two "/"; "" without a "/".
+QString folderName(const QString &path);
+QString escapeAngles(const QString &text);
+// Exact case: "&LT;" stays.
+QString unescapeAngles(const QString &text);
+
+// A web address is any URL whose scheme is not file (http, https, ftp, ...).
+bool isWebAddress(const QString &text);
+// A URL with a scheme, or an absolute "/" path (a leading "/$" is a command link, not a path).
+bool isAbsoluteOrUrl(const QString &text);
+// Turns "\" from book content (link targets, src values, stored names) into "/".
+QString toSlashes(const QString &text);
+
+// The local path of a shown page's URL: "" for a web address; a file URL through QUrl; other
+// text unchanged.
+QString urlToLocalPath(const QString &url);
+// Resolves "file:///", "./", "../" and "/" prefixes of an href or src for the linked-file scan.
+QString resolveLinkPath(const QString &link, const QString &bookFolder);
+
+// Code page 932 lead-byte test on the low byte of a UTF-16 unit (0x81-0x9F, 0xE0-0xFC).
+bool isLeadByte(char16_t unit);
+// Pads text with n - 2 x length blanks, then cuts it to captionWidth units (one more when the
+// unit at captionWidth is a lead byte).
+QString padCaption(const QString &text, int n, int captionWidth = 20);
+
+// The file URL of a local path ("file:///..."), and a local path from a file URL.
+QString fileUrl(const QString &localPath);
+
+} // namespace sorvek

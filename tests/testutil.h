@@ -1,0 +1,16 @@
+#pragma once
+// Small helpers shared by the tests: real files in temporary folders, the demo book.
+#include <QByteArray>
+#include <QString>
+
+namespace testutil {
+
+// Writes bytes to dir/relativePath, creating folders; returns the absolute path.
+QString writeBytes(const QString &dir, const QString &relativePath, const QByteArray &bytes);
+// Writes text as UTF-8 with a byte-order mark and CR LF line ends, as the program's pages are.
+QString writePage(const QString &dir, const QString &relativePath, const QString &text);
+QByteArray readBytes(const QString &path);
+// The demo book shipped in the repository.
+QString demoBookFolder();
+
+} // namespace testutil
