@@ -1,0 +1,162 @@
+#include "book/levelstack.h"
+
+#include "book/pagelisting.h"
+#include "book/pagelocation.h"
+#include "book/pagetitles.h"
+#include "commands/textfile.h"
+
+#include <QDir>
+
+namespace sorvek {
+
+bool LevelStack::openLevel(const QString &folder, int index, bool push)
+{
+    QDir().mkdir(folder);
+    std::optional<QStringList> names = listPageFiles(folder);
+    const bool entered = names.has_value();
+    if (entered) {
+        listedFolder_ = levelFolderPath(folder);
+    } else if (!listedFolder_.isEmpty()) {
+        names = listPageFiles(listedFolder_);  // the file list stays on the folder it had
+    }
+    if (listedFolder_.isEmpty())
+        listedFolder_ = levelFolderPath(folder);
+    if (!push && !pageLists_.isEmpty())
+        dropTop();
+    const QStringList pages = orderPageNames(names.value_or(QStringList()));
+    titleLists_.append(loadTitles(pages, listedFolder_));
+    pageLists_.append(pages);
+    pBanList_.append(index);
+    dirList_.append(listedFolder_);
+    titlesStale_ = false;
+    return entered;
+}
+
+QStringList LevelStack::loadTitles(const QStringList &pages, const QString &folder) const
+{
+    return readLevelTitles(pages, folder, titleLists_.isEmpty() ? QStringList() : titleLists_.last());
+}
+
+void LevelStack::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder)
+{
+    QStringList sameLength = titles.mid(0, pages.size());
+    while (sameLength.size() < pages.size())
+        sameLength.append(titleFromFileName(pages.at(sameLength.size())));
+    pageLists_.append(pages);
+    titleLists_.append(sameLength);
+    pBanList_.append(index);
+    dirList_.append(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+}
+
+void LevelStack::dropTop()
+{
+    pageLists_.removeLast();
+    titleLists_.removeLast();
+    pBanList_.removeLast();
+    dirList_.removeLast();
+}
+
+void LevelStack::closeLevel()
+{
+    if (pageLists_.size() < 2) {
+        setPageIndex(0);
+        return;
+    }
+    dropTop();
+    listedFolder_ = dirList_.last();
+}
+
+void LevelStack::closeToRoot()
+{
+    while (pageLists_.size() > 1)
+        closeLevel();
+}
+
+void LevelStack::clear()
+{
+    pageLists_.clear();
+    titleLists_.clear();
+    pBanList_.clear();
+    dirList_.clear();
+}
+
+TitleLoadResult LevelStack::titeleLoad(int i, const QString &currentUrl)
+{
+    if (i < 0 || titleLists_.isEmpty() || i >= titleLists_.last().size() || i >= pageCount()
+        || isWebPageReference(currentUrl))
+        return {};
+    const QString ref = pageLists_.last().at(i);
+    const std::optional<QString> path = pageFilePath(ref, topFolder());
+    if (!path)
+        return {};
+    const ReadResult read = readPageText(*path);
+    if (!read)
+        return {TitleLoadResult::Status::ReadError, read.error};
+    titleLists_.last()[i] = rereadTitleFromText(read.text).value_or(titleFromFileName(ref));
+    return {TitleLoadResult::Status::Loaded, QString()};
+}
+
+void LevelStack::setPageIndex(int i)
+{
+    if (!pBanList_.isEmpty())
+        pBanList_.last() = i;
+}
+
+int LevelStack::pageCount() const
+{
+    return pageLists_.isEmpty() ? 0 : int(pageLists_.last().size());
+}
+
+int LevelStack::pageIndex() const
+{
+    return pBanList_.isEmpty() ? -1 : pBanList_.last();
+}
+
+int LevelStack::wrapPageIndex()
+{
+    if (pageIndex() >= pageCount() || pageIndex() < 0)
+        setPageIndex(0);
+    return pageIndex();
+}
+
+QString LevelStack::topFolder() const
+{
+    return dirList_.isEmpty() ? QString() : dirList_.last();
+}
+
+QStringList LevelStack::pageList() const
+{
+    return pageLists_.isEmpty() ? QStringList() : pageLists_.last();
+}
+
+QStringList LevelStack::titleList() const
+{
+    return titleLists_.isEmpty() ? QStringList() : titleLists_.last();
+}
+
+QString LevelStack::pageReference(int i) const
+{
+    return pageList().value(i);
+}
+
+QString LevelStack::title(int i) const
+{
+    return titleList().value(i);
+}
+
+QString LevelStack::currentPageReference() const
+{
+    return pageReference(pageIndex());
+}
+
+QStringList LevelStack::titleListAt(int d) const
+{
+    return titleLists_.value(d);
+}
+
+int LevelStack::pageIndexAt(int d) const
+{
+    return pBanList_.value(d, -1);
+}
+
+} // namespace sorvek

@@ -1,0 +1,73 @@
+#pragma once
+// The book is browsed as a stack of levels: the root is the book folder; a level is pushed for a
+// folder entered, a link page with several links, or a search result. Four parallel stacks of
+// equal depth, the last entry being the top (current) level.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace sorvek {
+
+// Outcome of re-reading one title from its page file.
+struct TitleLoadResult {
+    enum class Status { Loaded, Skipped, ReadError };
+    Status status = Status::Skipped;
+    QString error;  // the read error, for the caller to report
+};
+
+class LevelStack
+{
+public:
+    // Opens folder as a new top level (push) or in place of the top level, with its page list
+    // and titles; index becomes the level's current page. The folder is created when missing
+    // (one step). A folder that cannot be read gives a level of the folder listed last.
+    // Returns false in that case.
+    bool openLevel(const QString &folder, int index, bool push);
+    // Pushes a level whose pages are not a folder listing (link or search results, a copy for a
+    // sub-call). folder gets a trailing "/".
+    void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder);
+    // Drops the top level; at the root only the page index becomes 0.
+    void closeLevel();
+    // Drops every level above the root, leaving the root's page index alone.
+    void closeToRoot();
+    // Empties all four stacks (before the root is opened again).
+    void clear();
+
+    // Re-reads the title of page i of the top level from its file (exact-case tags, no
+    // migration). Skipped for an index outside the level, an empty title list, or while a web
+    // page is shown (currentUrl is the current-URL register).
+    TitleLoadResult titeleLoad(int i, const QString &currentUrl);
+
+    void setPageIndex(int i);  // nothing without a level
+    int pageCount() const;     // 0 without a level
+    int pageIndex() const;     // -1 without a level
+    // The current index, set to 0 first when it lies outside the top level's pages.
+    int wrapPageIndex();
+
+    int depth() const { return int(pageLists_.size()); }
+    QString topFolder() const;                 // "" without a level
+    QStringList pageList() const;              // top level's page references
+    QStringList titleList() const;             // top level's titles
+    QString pageReference(int i) const;        // "" outside the top level
+    QString title(int i) const;                // "" outside the top level
+    QString currentPageReference() const;
+    // The level at depth d (0 is the root), for the breadcrumb: its titles and its page index.
+    QStringList titleListAt(int d) const;
+    int pageIndexAt(int d) const;              // -1 outside the stack
+
+    bool titlesStale() const { return titlesStale_; }
+    void setTitlesStale(bool stale) { titlesStale_ = stale; }
+
+private:
+    QStringList loadTitles(const QStringList &pages, const QString &folder) const;
+    void dropTop();
+
+    QList<QStringList> pageLists_;   // PageLists
+    QList<QStringList> titleLists_;  // TitleLists
+    QList<int> pBanList_;            // PBanList
+    QStringList dirList_;            // DIRList, each ending with "/"
+    QString listedFolder_;           // the folder whose files were listed last
+    bool titlesStale_ = false;       // TitlesStale
+};
+
+} // namespace sorvek

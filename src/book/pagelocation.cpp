@@ -1,0 +1,30 @@
+#include "book/pagelocation.h"
+
+#include "commands/texthelpers.h"
+
+namespace sorvek {
+
+bool isWebPageReference(const QString &ref)
+{
+    return ref.contains(QLatin1String("http://"), Qt::CaseInsensitive) || isWebAddress(ref);
+}
+
+std::optional<QString> pageFilePath(const QString &ref, const QString &topFolder)
+{
+    if (isWebPageReference(ref))
+        return std::nullopt;
+    const QString slashed = toSlashes(ref);
+    if (isAbsoluteOrUrl(slashed))
+        return urlToLocalPath(slashed);
+    return topFolder + slashed;
+}
+
+PageLocation locatePage(const QString &ref, const QString &topFolder, const QString &currentPath)
+{
+    const std::optional<QString> path = pageFilePath(ref, topFolder);
+    if (!path)
+        return {currentPath, ref, true};
+    return {*path, fileUrl(*path), false};
+}
+
+} // namespace sorvek

@@ -1,0 +1,152 @@
+#include "book/pagetitles.h"
+
+#include "commands/textfile.h"
+#include "commands/texthelpers.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace sorvek {
+
+namespace {
+
+constexpr char docTypeLine[] = "<!DOCTYPE HTML PUBLIC";
+
+char asciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+
+// First position of an upper-case ASCII needle in text, ASCII letters matched in any case.
+// Jumps between candidates with memchr on the needle's first byte, which is never a letter here.
+qsizetype indexOfNoCase(QByteArrayView text, QByteArrayView upperNeedle, qsizetype from = 0)
+{
+    const char first = upperNeedle.front();
+    const qsizetype last = text.size() - upperNeedle.size();
+    for (qsizetype at = from; at <= last; ++at) {
+        const void *hit = std::memchr(text.data() + at, first, size_t(last - at + 1));
+        if (!hit)
+            return -1;
+        at = static_cast<const char *>(hit) - text.data();
+        qsizetype k = 1;
+        while (k < upperNeedle.size() && asciiUpper(text[at + k]) == upperNeedle[k])
+            ++k;
+        if (k == upperNeedle.size())
+            return at;
+    }
+    return -1;
+}
+
+bool equalsNoCase(QByteArrayView text, qsizetype at, QByteArrayView upperWord)
+{
+    if (at < 0 || at + upperWord.size() > text.size())
+        return false;
+    for (qsizetype k = 0; k < upperWord.size(); ++k) {
+        if (asciiUpper(text[at + k]) != upperWord[k])
+            return false;
+    }
+    return true;
+}
+
+// "shift_jis" in any case, found by its "_", which Japanese UTF-8 text never holds.
+bool mayDeclareShiftJis(QByteArrayView bytes)
+{
+    for (qsizetype at = indexOfNoCase(bytes, "_JIS"); at >= 0; at = indexOfNoCase(bytes, "_JIS", at + 1)) {
+        if (equalsNoCase(bytes, at - 5, "SHIFT"))
+            return true;
+    }
+    return false;
+}
+
+bool hasUtf16ByteOrderMark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+QByteArrayView withoutUtf8ByteOrderMark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+}
+
+} // namespace
+
+QString titleFromFileName(const QString &pageRef)
+{
+    const QString path = toSlashes(pageRef);
+    QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        name.truncate(dot);
+    const qsizetype underscore = name.indexOf(QLatin1Char('_'));
+    return underscore >= 0 ? name.mid(underscore + 1) : name;
+}
+
+std::optional<QString> levelTitleFromUtf8(QByteArrayView utf8)
+{
+    const QByteArrayView text = withoutUtf8ByteOrderMark(utf8);
+    const qsizetype open = indexOfNoCase(text, "<TITLE>");
+    if (open < 0)
+        return std::nullopt;
+    const qsizetype close = indexOfNoCase(text, "</TITLE>");
+    const qsizetype start = open + 7;
+    if (close <= start || text.indexOf(docTypeLine) < 0)
+        return std::nullopt;
+    return unescapeAngles(QString::fromUtf8(text.sliced(start, close - start)));
+}
+
+std::optional<QString> readLevelTitle(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path))
+            return std::nullopt;
+        return titleFromFileName(path);  // there but unreadable: nothing to read a title from
+    }
+    QByteArray bytes = file.readAll();
+    file.close();
+    // Only a page that may declare Shift_JIS goes through the migration, which reads it again.
+    if (hasUtf16ByteOrderMark(bytes) || mayDeclareShiftJis(bytes))
+        bytes = migrateShiftJisPage(path).toUtf8();
+    if (std::optional<QString> title = levelTitleFromUtf8(bytes))
+        return title;
+    return titleFromFileName(path);
+}
+
+QStringList readLevelTitles(const QStringList &pages, const QString &folder, const QStringList &titlesBelow)
+{
+    QStringList titles;
+    titles.reserve(pages.size());
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (std::optional<QString> title = readLevelTitle(folder + pages.at(i)))
+            titles.append(*title);
+        else
+            titles.append(i < titlesBelow.size() ? titlesBelow.at(i) : titleFromFileName(pages.at(i)));
+    }
+    return titles;
+}
+
+std::optional<QString> rereadTitleFromText(const QString &text)
+{
+    const qsizetype open = text.indexOf(QLatin1String("<TITLE>"));
+    if (open < 0 || !text.contains(QLatin1String(docTypeLine)))
+        return std::nullopt;
+    const qsizetype start = open + 7;
+    const qsizetype close = text.indexOf(QLatin1String("</TITLE>"));
+    return close >= start ? text.mid(start, close - start) : QString();
+}
+
+std::optional<QString> buttonTitleFromText(const QString &text)
+{
+    const qsizetype open = text.indexOf(QLatin1String("<TITLE"), 0, Qt::CaseInsensitive);
+    if (open < 0 || !text.contains(QLatin1String(docTypeLine)))
+        return std::nullopt;
+    const qsizetype start = text.indexOf(QLatin1Char('>'), open) + 1;
+    const qsizetype close = start > 0 ? text.indexOf(QLatin1String("</TITLE"), start, Qt::CaseInsensitive) : -1;
+    if (close <= start)
+        return std::nullopt;
+    return text.mid(start, close - start);
+}
+
+} // namespace sorvek
