@@ -1,5 +1,6 @@
 #include "book/pagebuttonface.h"
 
+#include "book/levelstack.h"
 #include "book/pagelocation.h"
 #include "book/pagetitles.h"
 #include "commands/textfile.h"
@@ -85,6 +86,14 @@ QString refreshedButtonTitle(const QString &pageRef, const QString &topFolder, c
             return buttonTitleFromText(read.text).value_or(titleFromFileName(pageRef));
     }
     return unescapeAngles(storedTitle);
+}
+
+std::optional<PageButtonFace> refreshedPageButtonFace(const LevelStack &levels, int i)
+{
+    if (i < 0 || i >= levels.pageCount() || i >= levels.titleList().size())
+        return std::nullopt;
+    const QString title = refreshedButtonTitle(levels.pageReference(i), levels.topFolder(), levels.title(i));
+    return PageButtonFace::forRefresh(title, i, levels.topFolder());
 }
 
 } // namespace sorvek

@@ -51,4 +51,9 @@ private:
 // when the file is missing, unreadable or a web page.
 QString refreshedButtonTitle(const QString &pageRef, const QString &topFolder, const QString &storedTitle);
 
+class LevelStack;
+// The face of button i of the top level refreshed from its page file; nullopt for i < 0, an
+// index outside the level or an empty title list (the button is left alone).
+std::optional<PageButtonFace> refreshedPageButtonFace(const LevelStack &levels, int i);
+
 } // namespace sorvek

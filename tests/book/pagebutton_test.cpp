@@ -1,4 +1,5 @@
 #include "book/pagebuttonface.h"
+#include "book/levelstack.h"
 #include "book/pagebuttonlayout.h"
 #include "testutil.h"
 
@@ -148,4 +149,22 @@ TEST(ButtonFace, RefreshedTitleFromFileOrStoredTitle)
     EXPECT_EQ(refreshedButtonTitle(QStringLiteral("gone.html"), top, QStringLiteral("古&gt;")), QStringLiteral("古>"));
     EXPECT_EQ(refreshedButtonTitle(QStringLiteral("https://example.org/x.html"), top, QStringLiteral("外")),
               QStringLiteral("外"));
+}
+
+TEST(ButtonFace, RefreshOfPageInLevel)
+{
+    QTemporaryDir dir;
+    testutil::writePage(dir.path(), QStringLiteral("1010_a.html"),
+                        QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\n<TITLE>旧</TITLE>"));
+    LevelStack levels;
+    EXPECT_FALSE(refreshedPageButtonFace(levels, 0).has_value());
+    levels.openLevel(dir.path(), 0, true);
+    testutil::writePage(dir.path(), QStringLiteral("1010_a.html"),
+                        QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\n<TITLE>新?説明</TITLE>"));
+    const std::optional<PageButtonFace> face = refreshedPageButtonFace(levels, 0);
+    ASSERT_TRUE(face.has_value());
+    EXPECT_EQ(face->captionLines().first(), pad(QStringLiteral("新"), 16));
+    EXPECT_EQ(face->hint().value(), QStringLiteral("1 説明"));
+    EXPECT_FALSE(refreshedPageButtonFace(levels, 1).has_value());
+    EXPECT_FALSE(refreshedPageButtonFace(levels, -1).has_value());
 }

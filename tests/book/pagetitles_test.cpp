@@ -84,12 +84,13 @@ TEST(TitleRules, MissingFileTakesTitleOfLevelBelow)
     EXPECT_FALSE(readLevelTitle(dir.filePath(QStringLiteral("1010_gone.html"))).has_value());
 }
 
-TEST(TitleRules, ShiftJisPageIsMigratedAndTitled)
+class ShiftJisPageTest : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(ShiftJisPageTest, IsMigratedAndTitled)
 {
     QTemporaryDir dir;
-    const QString text = QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
-                                        "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n"
-                                        "<TITLE>日本の歴史</TITLE></HEAD><BODY>表示</BODY></HTML>\r\n");
+    const QString text = docType + QStringLiteral("<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=")
+        + QLatin1String(GetParam()) + QStringLiteral("\">\r\n<TITLE>日本の歴史</TITLE></HEAD><BODY>表示</BODY></HTML>\r\n");
     QStringEncoder sjis("windows-31j");
     const QString path = testutil::writeBytes(dir.path(), QStringLiteral("1010_rekishi.html"), sjis.encode(text));
     LevelStack levels;
@@ -99,6 +100,8 @@ TEST(TitleRules, ShiftJisPageIsMigratedAndTitled)
     EXPECT_TRUE(after.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(after.contains("charset=UTF-8"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Declarations, ShiftJisPageTest, ::testing::Values("Shift_JIS", "shift_jis", "SHIFT_JIS"));
 
 TEST(TitleRules, UnderscoreInJapaneseUtf8PageIsNoMigration)
 {
