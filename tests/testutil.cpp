@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+
+#include <unistd.h>
 
 namespace testutil {
 
@@ -27,6 +30,33 @@ QByteArray readBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool makeFolderReadOnly(const QString &folder)
+{
+    if (geteuid() == 0)
+        return QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0;
+    return QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+}
+
+void restoreFolder(const QString &folder)
+{
+    if (geteuid() == 0)
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+bool copyFolder(const QString &from, const QString &to)
+{
+    QDir source(from);
+    if (!QDir().mkpath(to))
+        return false;
+    bool ok = true;
+    for (const QFileInfo &entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        ok = (entry.isDir() ? copyFolder(entry.filePath(), target) : QFile::copy(entry.filePath(), target)) && ok;
+    }
+    return ok;
 }
 
 QString demoBookFolder()

@@ -10,6 +10,12 @@ QString writeBytes(const QString &dir, const QString &relativePath, const QByteA
 // Writes text as UTF-8 with a byte-order mark and CR LF line ends, as the program's pages are.
 QString writePage(const QString &dir, const QString &relativePath, const QString &text);
 QByteArray readBytes(const QString &path);
+// Makes a folder unwritable, also for root (which ignores permission bits: the immutable
+// attribute is used then); false when that is not possible here. restoreFolder undoes it.
+bool makeFolderReadOnly(const QString &folder);
+void restoreFolder(const QString &folder);
+// Copies a folder tree; returns false when something could not be copied.
+bool copyFolder(const QString &from, const QString &to);
 // The demo book shipped in the repository.
 QString demoBookFolder();
 

@@ -1,7 +1,40 @@
+// The program: creates the platform services and the windows, then runs the event loop.
+#include "app/tform1.h"
+#include "platform/qt/qtdesktop.h"
+#include "platform/qt/qtservices.h"
+#include "platform/qt/webenginebrowser.h"
+
 #include <QApplication>
+
+#include <unistd.h>
 
 int main(int argc, char **argv)
 {
+    // Chromium refuses to run as root with its sandbox on.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    return 0;
+
+    using namespace sorvek;
+    QtUserPrompt prompt;
+    QtFileDialogs fileDialogs;
+    QtShell shell;
+    QtStandardFolders folders;
+    QtProcessLauncher processes;
+    QtSoundPlayer sound;
+    QtDownloader downloader;
+    QtClipboard clipboard;
+    const PlatformServices services{&prompt, &fileDialogs, &shell, &folders, &processes, &sound, &downloader, &clipboard};
+    const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new WebEngineBrowser(parent); };
+
+    const QStringList files = QCoreApplication::arguments().mid(1);
+    TForm1 form1(services, browsers, QCoreApplication::applicationFilePath(), files);
+    prompt.setParent(&form1);
+    QApplication::setApplicationName(form1.ApplicationTitle);
+    if (files.isEmpty())
+        form1.show();
+    else
+        form1.FormShow();  // a batch import ends the program without a window
+    return QApplication::exec();
 }

@@ -1,0 +1,77 @@
+#pragma once
+// Small widgets that give the forms the behaviour their design relies on: panels that align
+// their children to an edge or the rest of the area and report their resizes, buttons and
+// pictures that report which mouse button was pressed and released.
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace sorvek {
+
+enum class Align { None, Top, Bottom, Left, Right, Client };
+
+// A panel that lays out its aligned children: top and bottom first, then left and right, then
+// the client child in the rest, each group in creation order. Unaligned children keep their geometry.
+class AlignPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit AlignPanel(const QString &name, QWidget *parent = nullptr);
+
+    static void setAlign(QWidget *child, Align align);
+    static Align alignOf(const QWidget *child);
+    void realign();
+
+signals:
+    void Resized();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void childEvent(QChildEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool aligning_ = false;
+};
+
+// A flat button reporting presses and releases of any mouse button; Click is the left button only.
+class SpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit SpeedButton(const QString &name, QWidget *parent = nullptr);
+
+signals:
+    void MouseDown(Qt::MouseButton button, QPoint pos);
+    void MouseUp(Qt::MouseButton button, QPoint pos);
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// A picture that reports mouse presses and releases.
+class ImageControl : public QLabel {
+    Q_OBJECT
+public:
+    explicit ImageControl(const QString &name, QWidget *parent = nullptr);
+
+signals:
+    void MouseDown(Qt::MouseButton button, QPoint pos);
+    void MouseUp(Qt::MouseButton button, QPoint pos);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// Makes a child widget with an object name, a parent and a geometry in one line.
+template <typename W, typename... Args>
+W *makeControl(const QString &name, QWidget *parent, Args &&...args)
+{
+    auto *w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(name);
+    return w;
+}
+
+} // namespace sorvek

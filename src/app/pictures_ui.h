@@ -1,0 +1,15 @@
+#pragma once
+// The program's small pictures, drawn at run time (bottom bar, buttons, image lists).
+#include <QPixmap>
+
+namespace sorvek::pictures {
+
+QPixmap bottomBar(QSize size);
+QPixmap startButton(QSize size);
+QPixmap arrow(QSize size, bool forward);
+QPixmap reload(QSize size);
+QPixmap glyph(const QString &symbol, QSize size, QColor colour);
+// The image list of the page buttons: 0 the 〆 mark, 1 a glyph name that is no file.
+QPixmap imageList1(int index);
+
+} // namespace sorvek::pictures

@@ -1,0 +1,298 @@
+// TForm1: start-up, the window's fixed layout, the two toggles, the notice panel, the start menu.
+#include "app/tform1.h"
+
+#include "app/pictures_ui.h"
+#include "app/windowsize.h"
+#include "commands/textfile.h"
+#include "commands/texthelpers.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+
+namespace sorvek {
+
+void TForm1::FormCreate()
+{
+    AnswerOpenMark = QStringLiteral("(");
+    ChoiceMark = QStringLiteral("|");
+    AnswerCloseMark = QStringLiteral(")");
+    AlternativeMark = QStringLiteral("/");
+    CaptionWidth = 20;
+    HistoryName = QStringLiteral("history/history");
+    kabeRightTag = 0;
+    ButtonMargin = 2;
+    const BookLocation location = bookLocationFromProgram(programFilePath_);
+    BookFolder = location.folder;
+    ApplicationTitle = location.title;
+    HelpFileName = QStringLiteral("_help.html");
+    HelpURL = webAddresses().helpUrl(ApplicationTitle);
+    setWindowTitle(ApplicationTitle);
+}
+
+void TForm1::FormShow()
+{
+    move(0, 0);
+    IndexedFolder = QStringLiteral("xxx");
+    BatchMode = 0;
+    hyoushi->resize(0, hyoushi->height());
+    if (!commandLineFiles_.isEmpty()) {
+        resize(0, 0);
+        ListBox1 = commandLineFiles_;
+        BatchMode = 1;
+        MakePagesFromFiles(BookFolder + QLatin1Char('/'));
+        QApplication::processEvents();
+        QApplication::beep();
+        ShowNotice(QStringLiteral("終"), 1499);
+        return;
+    }
+    QDir().mkpath(BookFolder);
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int workWidth = screen ? screen->availableGeometry().width() : 1024;
+    const QSize base = baseSizeForWorkArea(workWidth);
+    BaseWidth = base.width();
+    BaseHeight = base.height();
+    resize(BaseWidth, BaseHeight);
+    kabeBASE->resize(width(), height());
+    LoadSideMenu();
+    FormShowICHI();
+}
+
+void TForm1::FormShowICHI()
+{
+    resize(BaseWidth, BaseHeight);
+    move(0, 0);
+}
+
+void TForm1::LoadSideMenu()
+{
+    const QString menuPath = BookFolder + QStringLiteral("/_index.html");
+    hyoushiup->show();
+    WebBrowser4->show();
+    Panel6->show();
+    placeLeftGroup();
+    placeBitBtn1();
+    if (QFileInfo(menuPath).isFile()) {
+        migrateShiftJisPage(menuPath);
+        WebBrowser4->Navigate(QUrl::fromLocalFile(menuPath));
+    } else {
+        placeLeftGroup();
+        Panel6->hide();
+        placeBitBtn1();
+    }
+    SpeedButton7->show();
+    kabeRight->move(kabeBASE->width(), kabeRight->y());
+    kabeRight->resize(120, kabeRight->height());
+    placeBitBtn1();
+    AlignPanel::setAlign(kabeRight, Align::Right);
+    SpeedButton6->show();
+    SpeedButton10->hide();
+    placeRightGroup();
+    HighlightCurrent = true;
+}
+
+void TForm1::ShowNotice(const QString &text, int milliseconds)
+{
+    if (milliseconds > 1499) {
+        PmathuCaption->setText(text);
+        Pmathub->move((kabeBrowser->width() - Pmathub->width()) / 2, (kabeBrowser->height() - Pmathub->height()) / 2);
+        Pmathu->move(Pmathub->x() + 25, Pmathub->y() + 30);
+        Pmathub->show();
+        Pmathu->show();
+        Pmathub->raise();
+        Pmathu->raise();
+        Pmathu->repaint();
+    }
+    Timer1->start(milliseconds);
+}
+
+void TForm1::Timer1Timer()
+{
+    Timer1->stop();
+    PmathuCaption->clear();
+    Pmathu->hide();
+    Pmathub->hide();
+    if (BatchMode > 0) {
+        setWindowTitle(QStringLiteral("終"));
+        ListBox1.clear();
+        ListBox3.clear();
+        close();
+        QCoreApplication::quit();  // the batch window was never shown, so closing it does not end the loop
+    }
+}
+
+void TForm1::MakePagesFromFiles(const QString &folder)
+{
+    Q_UNUSED(folder);  // pages made from files arrive with page authoring
+}
+
+// Layout ---------------------------------------------------------------------------------------
+
+void TForm1::placeLeftGroup()
+{
+    const bool open = hyoushi->width() > 0;
+    SpeedButton9->setVisible(open);
+    SpeedButton2->setVisible(!open);
+    SpeedButton2->move(SpeedButton11->width() + 2, 0);
+    SpeedButton9->move(SpeedButton11->width() + 2, 0);
+    SpeedButton1->move(SpeedButton2->x() + SpeedButton2->width() + 2, 0);
+    SpeedButton8->move(SpeedButton1->x() + SpeedButton1->width() + 2, 0);
+}
+
+void TForm1::placeRightGroup()
+{
+    SpeedButton6->move(kabedown->width() - 90, 0);
+    SpeedButton10->move(kabedown->width() - 90, 0);
+    SpeedButton7->move(SpeedButton6->x() + SpeedButton6->width() + 4, 0);
+}
+
+void TForm1::placeBitBtn1()
+{
+    BitBtn1->move(kabeBASE->width() - BitBtn1->width() - kabeRight->width() - hyoushi->width() - 12, BitBtn1->y());
+}
+
+void TForm1::FormResize()
+{
+    if (!kabeBASE)
+        return;
+    if (AlignPanel::alignOf(kabeBASE) == Align::None)
+        kabeBASE->move((width() - kabeBASE->width()) / 2, (height() - kabeBASE->height()) / 2);
+    SpeedButton11->move(1, SpeedButton11->y());
+}
+
+void TForm1::hyoushiResize()
+{
+    int left = 0;
+    if (kabeBASE->width() < width())
+        left = (width() - kabeBASE->width()) / 2;
+    if (AlignPanel::alignOf(kabeBASE) == Align::None)
+        kabeBASE->move(left, (height() - kabeBASE->height()) / 2);
+    SpeedButton11->move(1, SpeedButton11->y());
+}
+
+void TForm1::kabedownResize()
+{
+    Image6->move((kabeBASE->width() - Panel8->width() - Panel7->width()) / 2 - Image6->width() - 5, 1);
+    Panel8->move(Image6->x() + Image6->width(), 2);
+    Panel7->move(Panel8->x() + Panel8->width(), 2);
+    Image7->move(Panel7->x() + Panel7->width(), 1);
+    Image10->move(Image7->x() + Image7->width(), 0);
+    placeRightGroup();
+}
+
+void TForm1::kabeResize()
+{
+    for (BrowserControl *b : {WebBrowser1, WebBrowser2, WebBrowser3})
+        b->resize(kabeBrowser->width() + 24, b->height());
+}
+
+void TForm1::kabeRightResize()
+{
+    kabeResize();
+}
+
+void TForm1::Panel6Resize()
+{
+    WebBrowser4->setGeometry(-2, -2, Panel6->width() + 20, Panel6->height() + 4);
+}
+
+void TForm1::Panel5Resize()
+{
+    SpeedButton17->setGeometry(0, 0, Panel5->width() * 2 / 3, Panel5->height());
+    SpeedButton3->setGeometry(SpeedButton17->width() + 1, 0, Panel5->width() / 3 - 2, SpeedButton3->height());
+}
+
+void TForm1::Panel11MouseEnter()
+{
+    hyoushi->resize(hyoushi->width() <= 0 ? 136 : 0, hyoushi->height());
+    placeBitBtn1();
+    placeLeftGroup();
+    placeRightGroup();
+}
+
+void TForm1::Panel12MouseEnter()
+{
+    if (kabeRight->width() < 2) {
+        kabeRightTag = 0;
+        AlignPanel::setAlign(kabeRight, Align::Right);
+        kabeRight->resize(120, kabeRight->height());
+        placeBitBtn1();
+        SpeedButton6->show();
+        SpeedButton10->hide();
+    } else {
+        kabeRightTag = 1;
+        AlignPanel::setAlign(kabeRight, Align::None);
+        kabeRight->resize(1, kabeRight->height());
+        placeBitBtn1();
+        kabeRight->move(kabeBASE->width(), kabeRight->y());
+        kabeBASE->realign();
+        SpeedButton6->hide();
+        SpeedButton10->show();
+    }
+    placeRightGroup();
+}
+
+void TForm1::Panel1MouseDown(Qt::MouseButton button)
+{
+    RightButtonFlag = button == Qt::RightButton;
+}
+
+void TForm1::hTOPMouseDown(Qt::MouseButton button)
+{
+    RightButtonFlag = button == Qt::RightButton;
+}
+
+// The start menu --------------------------------------------------------------------------------
+
+void TForm1::createStartMenu()
+{
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    PopupMenu2->setToolTipsVisible(true);
+    auto item = [this](const QString &name, const QString &caption, const QString &hint, const QString &symbol) {
+        QAction *a = PopupMenu2->addAction(pictures::glyph(symbol, {16, 16}, Qt::darkBlue), caption);
+        a->setObjectName(name);
+        a->setToolTip(hint);
+        return a;
+    };
+    HOME1 = item(QStringLiteral("HOME1"), QStringLiteral("HOME"), QStringLiteral("ホームに戻る"), QStringLiteral("⌂"));
+    N2 = item(QStringLiteral("N2"), QStringLiteral("新規ページ作成"), QStringLiteral("エディターで新規ページを書く"), QStringLiteral("✎"));
+    Paste2 = item(QStringLiteral("Paste2"), QStringLiteral("コピーのはりつけ"),
+                  QStringLiteral("コピーしたファイルから新規ページを自動作成する"), QStringLiteral("⎘"));
+    N3 = item(QStringLiteral("N3"), QStringLiteral("メニュー編集"), QStringLiteral("画面左のメニューのページの作成・編集"), QStringLiteral("☰"));
+    LOGO1 = item(QStringLiteral("LOGO1"), QStringLiteral("LOGOのページ作成"), QStringLiteral("フォルダに入れたMWEXで作品を作る"),
+                 QStringLiteral("🐢"));
+    Find1 = item(QStringLiteral("Find1"), QStringLiteral("検索"), QStringLiteral("開いているフォルダ内を検索する"), QStringLiteral("🔍"));
+    N1 = item(QStringLiteral("N1"), QStringLiteral("情報ポケット"), QStringLiteral("情報ポケットのフォルダを開く"), QStringLiteral("📁"));
+    Sorvek1 = item(QStringLiteral("Sorvek1"), QStringLiteral("Sorvekホームページ"), QStringLiteral("SorvekのWebページを開く"),
+                   QStringLiteral("🌐"));
+    N6 = item(QStringLiteral("N6"), QStringLiteral("印刷"), QString(), QStringLiteral("⎙"));
+    PopupMenu2->addSeparator()->setObjectName(QStringLiteral("N5"));
+    Exit1 = item(QStringLiteral("Exit1"), QStringLiteral("終了"), QStringLiteral("Sorvekを終了する"), QStringLiteral("✕"));
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+}
+
+void TForm1::SpeedButton5Click()
+{
+    Paste2->setEnabled(services_.clipboard && services_.clipboard->hasAnyFormat());
+    if (RightButtonFlag)
+        return;
+    N1->setText(QStringLiteral("情報ポケット「") + folderName(BookFolder + QLatin1Char('/')) + QStringLiteral("/POCKET」"));
+    const QPoint at = mapToGlobal(QPoint(kabeBASE->x() + 5, kabeBASE->y() + kabeBASE->height() - 215));
+    PopupMenu2->popup(at);
+}
+
+void TForm1::Exit1Click()
+{
+    CloseProgram();
+}
+
+void TForm1::CloseProgram()
+{
+    setWindowTitle(QStringLiteral("終"));
+    showNormal();
+    close();
+}
+
+} // namespace sorvek

@@ -1,0 +1,118 @@
+#include "platform/qt/qtdesktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace sorvek {
+
+void QtUserPrompt::information(const QString &text)
+{
+    QMessageBox::information(parent_, QApplication::applicationName(), text);
+}
+
+void QtUserPrompt::warning(const QString &text)
+{
+    QMessageBox::warning(parent_, QApplication::applicationName(), text);
+}
+
+bool QtUserPrompt::question(const QString &text)
+{
+    return QMessageBox::question(parent_, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+QString QtFileDialogs::openFile(const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+}
+
+QString QtFileDialogs::saveFile(const QString &title, const QString &suggestedPath, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedPath, filter);
+}
+
+bool QtShell::openWithDefault(const QString &pathOrUrl)
+{
+    const QUrl url = QUrl::fromUserInput(pathOrUrl, QDir::currentPath(), QUrl::AssumeLocalFile);
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtShell::openFolder(const QString &folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+bool QtShell::openInImageEditor(const QString &path)
+{
+    // A configured paint command wins; otherwise the desktop's program for the picture.
+    const QString command = qEnvironmentVariable("SORVEK_PAINT");
+    if (!command.isEmpty())
+        return QProcess::startDetached(command, {path});
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtShell::moveToTrash(const QString &path)
+{
+    // Without ~/.local/share Qt drops the file into ./files/ of the current folder.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return QFile::moveToTrash(path);
+}
+
+bool QtShell::copyFile(const QString &source, const QString &target)
+{
+    if (!QFileInfo(source).isFile())
+        return false;
+    if (QFileInfo::exists(target) && !QFile::remove(target))
+        return false;
+    return QFile::copy(source, target);
+}
+
+QString QtShell::defaultProgramFor(const QString &mimeType)
+{
+    QProcess xdg;
+    xdg.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!xdg.waitForFinished(3000))
+        return QString();
+    return QString::fromUtf8(xdg.readAllStandardOutput()).trimmed();
+}
+
+QString QtStandardFolders::documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString QtStandardFolders::desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+bool QtClipboard::hasAnyFormat()
+{
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    return data && !data->formats().isEmpty();
+}
+
+QStringList QtClipboard::copiedFiles()
+{
+    QStringList files;
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace sorvek

@@ -1,0 +1,50 @@
+#pragma once
+// The desktop services over Qt on Linux: message boxes, file choosers, the shell, the standard
+// folders and the clipboard.
+#include "platform/ports.h"
+
+class QWidget;
+
+namespace sorvek {
+
+class QtUserPrompt : public IUserPrompt {
+public:
+    explicit QtUserPrompt(QWidget *parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget *parent) { parent_ = parent; }
+    void information(const QString &text) override;
+    void warning(const QString &text) override;
+    bool question(const QString &text) override;
+
+private:
+    QWidget *parent_;
+};
+
+class QtFileDialogs : public IFileDialogs {
+public:
+    QString openFile(const QString &title, const QString &folder, const QString &filter) override;
+    QString saveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;
+};
+
+class QtShell : public IShell {
+public:
+    bool openWithDefault(const QString &pathOrUrl) override;
+    bool openFolder(const QString &folder) override;
+    bool openInImageEditor(const QString &path) override;
+    bool moveToTrash(const QString &path) override;
+    bool copyFile(const QString &source, const QString &target) override;
+    QString defaultProgramFor(const QString &mimeType) override;
+};
+
+class QtStandardFolders : public IStandardFolders {
+public:
+    QString documentsFolder() override;
+    QString desktopFolder() override;
+};
+
+class QtClipboard : public IClipboard {
+public:
+    bool hasAnyFormat() override;
+    QStringList copiedFiles() override;
+};
+
+} // namespace sorvek

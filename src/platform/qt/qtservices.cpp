@@ -1,0 +1,110 @@
+#include "platform/qt/qtservices.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <memory>
+
+namespace sorvek {
+
+bool QtProcessLauncher::startDetached(const QString &program, const QStringList &arguments,
+                                      const QString &workingFolder)
+{
+    return QProcess::startDetached(program, arguments, workingFolder);
+}
+
+bool QtProcessLauncher::startAndWait(const QString &program, const QStringList &arguments,
+                                     const QString &workingFolder, std::function<void(bool started)> finished)
+{
+    auto *process = new QProcess;
+    process->setWorkingDirectory(workingFolder);
+    QObject::connect(process, &QProcess::finished, process, [process, finished](int, QProcess::ExitStatus) {
+        process->deleteLater();
+        finished(true);
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, finished](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        finished(false);
+    });
+    process->start(program, arguments);
+    return true;
+}
+
+QtSoundPlayer::QtSoundPlayer() : output_(new QAudioOutput), player_(new QMediaPlayer)
+{
+    player_->setAudioOutput(output_);
+}
+
+QtSoundPlayer::~QtSoundPlayer()
+{
+    delete player_;
+    delete output_;
+}
+
+void QtSoundPlayer::playFile(const QString &path)
+{
+    player_->stop();
+    player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    player_->play();
+}
+
+void QtSoundPlayer::stop()
+{
+    player_->stop();
+}
+
+QtDownloader::QtDownloader() : network_(new QNetworkAccessManager) {}
+
+QtDownloader::~QtDownloader()
+{
+    delete network_;
+}
+
+void QtDownloader::download(const QString &url, const QString &target, std::function<void(qint64 bytes)> progress,
+                            std::function<void(bool ok, const QString &error)> finished)
+{
+    auto file = std::make_shared<QSaveFile>(target);
+    if (!file->open(QIODevice::WriteOnly)) {
+        finished(false, target + QStringLiteral(" (") + file->errorString() + QLatin1Char(')'));
+        return;
+    }
+    QNetworkRequest request{QUrl(url)};
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Vorpane"));
+    QNetworkReply *reply = network_->get(request);
+    auto total = std::make_shared<qint64>(0);
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, file, total, progress] {
+        const QByteArray piece = reply->readAll();
+        if (file->write(piece) == piece.size())
+            *total += piece.size();
+        progress(*total);
+    });
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, file, finished] {
+        reply->deleteLater();
+        const QByteArray rest = reply->readAll();
+        file->write(rest);
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const bool success = reply->error() == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300));
+        if (!success) {
+            file->cancelWriting();
+            finished(false, reply->errorString());
+            return;
+        }
+        // The old file stays unless the whole body was stored.
+        if (!file->commit()) {
+            finished(false, file->errorString());
+            return;
+        }
+        finished(true, QString());
+    });
+}
+
+} // namespace sorvek

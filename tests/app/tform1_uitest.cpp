@@ -1,0 +1,186 @@
+// The main window with fake browsers and services, on a copy of the demo book.
+#include "app/tform1.h"
+
+#include "fakes/fakebrowser_ui.h"
+#include "fakes/fakeplatform.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
+    }
+
+    TForm1 &open(const QStringList &files = {})
+    {
+        const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
+        form = std::make_unique<TForm1>(platform.services(), browsers, dir.filePath(QStringLiteral("Book.bin")), files);
+        if (files.isEmpty()) {
+            form->show();
+            QTest::qWait(10);
+        } else {
+            form->FormShow();
+        }
+        return *form;
+    }
+
+    static fakes::FakeBrowser *fake(BrowserControl *b) { return static_cast<fakes::FakeBrowser *>(b); }
+
+    static void click(QWidget *w, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(w, button, {}, QPoint(w->width() / 2, w->height() / 2));
+    }
+
+    QTemporaryDir dir;
+    fakes::FakePlatform platform;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MainWindowTest, OpensAtBaseSizeWithSideMenuPage)
+{
+    TForm1 &f = open();
+    const int work = f.screen()->availableGeometry().width();
+    const QSize expected = work >= 1024 ? QSize(1024, 742) : QSize(800, 574);
+    EXPECT_EQ(f.size(), expected);
+    EXPECT_EQ(f.kabeBASE->size(), expected);
+    EXPECT_EQ(f.BookFolder, dir.filePath(QStringLiteral("Book")));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Book"));
+    ASSERT_FALSE(fake(f.WebBrowser4)->navigations.isEmpty());
+    EXPECT_EQ(fake(f.WebBrowser4)->location.toLocalFile(), dir.filePath(QStringLiteral("Book/_index.html")));
+    EXPECT_EQ(f.hyoushi->width(), 0);
+    EXPECT_EQ(f.kabeRight->width(), 120);
+    EXPECT_EQ(f.IndexedFolder, QStringLiteral("xxx"));
+}
+
+TEST_F(MainWindowTest, SideMenuOpensAndClosesWithItsButtons)
+{
+    TForm1 &f = open();
+    ASSERT_TRUE(f.SpeedButton2->isVisible());
+    click(f.SpeedButton2);
+    EXPECT_EQ(f.hyoushi->width(), 136);
+    EXPECT_TRUE(f.SpeedButton9->isVisible());
+    EXPECT_FALSE(f.SpeedButton2->isVisible());
+    EXPECT_EQ(f.Panel6->geometry().bottom(), f.hyoushiup->height() - 1);
+    click(f.SpeedButton9);
+    EXPECT_EQ(f.hyoushi->width(), 0);
+    EXPECT_TRUE(f.SpeedButton2->isVisible());
+}
+
+TEST_F(MainWindowTest, ButtonColumnClosesToOnePixelAndOpensAgain)
+{
+    TForm1 &f = open();
+    const int bitBtnLeft = f.BitBtn1->x();
+    click(f.SpeedButton6);
+    EXPECT_EQ(f.kabeRight->width(), 1);
+    EXPECT_EQ(f.kabeRightTag, 1);
+    EXPECT_EQ(f.kabeRight->x(), f.kabeBASE->width());
+    EXPECT_EQ(f.BitBtn1->x(), bitBtnLeft + 119);
+    EXPECT_TRUE(f.SpeedButton10->isVisible());
+    EXPECT_EQ(f.kabe->width(), f.kabeBASE->width() - f.hyoushi->width());
+    click(f.SpeedButton10);
+    EXPECT_EQ(f.kabeRight->width(), 120);
+    EXPECT_EQ(f.kabeRightTag, 0);
+    EXPECT_EQ(f.BitBtn1->x(), bitBtnLeft);
+    EXPECT_EQ(f.kabeRight->geometry().right(), f.kabeBASE->width() - 1);
+}
+
+TEST_F(MainWindowTest, StartMenuOpensOnLeftClickOnly)
+{
+    TForm1 &f = open();
+    click(f.SpeedButton11, Qt::RightButton);
+    EXPECT_FALSE(f.PopupMenu2->isVisible());
+    EXPECT_TRUE(f.RightButtonFlag);
+    click(f.SpeedButton11);
+    EXPECT_FALSE(f.RightButtonFlag);
+    EXPECT_TRUE(f.PopupMenu2->isVisible());
+    EXPECT_FALSE(f.Paste2->isEnabled());
+    EXPECT_TRUE(f.N1->text().startsWith(QStringLiteral("情報ポケット「Book")));
+    f.PopupMenu2->hide();
+}
+
+TEST_F(MainWindowTest, PasteIsEnabledWhenClipboardHoldsSomething)
+{
+    platform.clipboard.files = {QStringLiteral("/tmp/a.png")};
+    TForm1 &f = open();
+    click(f.SpeedButton11);
+    EXPECT_TRUE(f.Paste2->isEnabled());
+    f.PopupMenu2->hide();
+}
+
+TEST_F(MainWindowTest, StartMenuHasEveryItemInOrder)
+{
+    TForm1 &f = open();
+    QStringList names;
+    for (QAction *a : f.PopupMenu2->actions())
+        names.append(a->objectName());
+    EXPECT_EQ(names, (QStringList{QStringLiteral("HOME1"), QStringLiteral("N2"), QStringLiteral("Paste2"), QStringLiteral("N3"),
+                                  QStringLiteral("LOGO1"), QStringLiteral("Find1"), QStringLiteral("N1"), QStringLiteral("Sorvek1"),
+                                  QStringLiteral("N6"), QStringLiteral("N5"), QStringLiteral("Exit1")}));
+}
+
+TEST_F(MainWindowTest, MissingSideMenuPageHidesItsPanel)
+{
+    QFile::remove(dir.filePath(QStringLiteral("Book/_index.html")));
+    TForm1 &f = open();
+    EXPECT_FALSE(f.Panel6->isVisible());
+    EXPECT_TRUE(fake(f.WebBrowser4)->navigations.isEmpty());
+}
+
+TEST_F(MainWindowTest, MissingBookFolderIsCreated)
+{
+    QDir(dir.filePath(QStringLiteral("Book"))).removeRecursively();
+    open();
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Book"))).isDir());
+}
+
+TEST_F(MainWindowTest, CommandLineFilesEndTheProgramWithoutAWindow)
+{
+    TForm1 &f = open({QStringLiteral("/tmp/a.png"), QStringLiteral("/tmp/b.txt")});
+    EXPECT_EQ(f.BatchMode, 1);
+    EXPECT_EQ(f.ListBox1.size(), 2);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(f.Timer1->isActive());
+    EXPECT_EQ(f.Timer1->interval(), 1499);
+    f.Timer1Timer();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("終"));
+    EXPECT_TRUE(f.ListBox1.isEmpty());
+}
+
+TEST_F(MainWindowTest, NoticeShowsItsPanelForLongNoticesOnly)
+{
+    TForm1 &f = open();
+    f.ShowNotice(QStringLiteral("短い"), 1000);
+    EXPECT_FALSE(f.Pmathu->isVisible());
+    f.ShowNotice(QStringLiteral("お知らせ"), 1700);
+    EXPECT_TRUE(f.Pmathu->isVisible());
+    EXPECT_EQ(f.PmathuCaption->text(), QStringLiteral("お知らせ"));
+    f.Timer1Timer();
+    EXPECT_FALSE(f.Pmathu->isVisible());
+    EXPECT_TRUE(f.isVisible());
+}
+
+TEST_F(MainWindowTest, BottomBarPlacesItsGroups)
+{
+    TForm1 &f = open();
+    EXPECT_EQ(f.SpeedButton2->x(), f.SpeedButton11->width() + 2);
+    EXPECT_EQ(f.SpeedButton1->x(), f.SpeedButton2->geometry().right() + 1 + 2);
+    EXPECT_EQ(f.Image6->x(), (f.kabeBASE->width() - 86 - 49) / 2 - 120 - 5);
+    EXPECT_EQ(f.Panel8->x(), f.Image6->x() + 120);
+    EXPECT_EQ(f.Image10->x(), f.Image7->x() + 120);
+    EXPECT_EQ(f.SpeedButton6->x(), f.kabedown->width() - 90);
+    EXPECT_EQ(f.SpeedButton7->x(), f.SpeedButton6->x() + 25 + 4);
+    EXPECT_EQ(f.WebBrowser1->width(), f.kabeBrowser->width() + 24);
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+#pragma once
+// Test doubles of the platform services: scripted answers, recorded calls.
+#include "platform/ports.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace fakes {
+
+class FakePrompt : public sorvek::IUserPrompt {
+public:
+    void information(const QString &text) override { messages.append(text); }
+    void warning(const QString &text) override { messages.append(text); }
+    bool question(const QString &text) override
+    {
+        messages.append(text);
+        if (answers.empty())
+            return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QStringList messages;
+    std::deque<bool> answers;
+};
+
+class FakeFileDialogs : public sorvek::IFileDialogs {
+public:
+    QString openFile(const QString &, const QString &, const QString &) override { return next(); }
+    QString saveFile(const QString &, const QString &, const QString &) override { return next(); }
+    QString next()
+    {
+        if (answers.empty())
+            return QString();
+        const QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<QString> answers;
+};
+
+class FakeShell : public sorvek::IShell {
+public:
+    bool openWithDefault(const QString &p) override { return record(QStringLiteral("open ") + p); }
+    bool openFolder(const QString &p) override { return record(QStringLiteral("folder ") + p); }
+    bool openInImageEditor(const QString &p) override { return record(QStringLiteral("paint ") + p); }
+    bool moveToTrash(const QString &p) override { return record(QStringLiteral("trash ") + p); }
+    bool copyFile(const QString &s, const QString &t) override { return record(QStringLiteral("copy ") + s + QLatin1Char(' ') + t); }
+    QString defaultProgramFor(const QString &) override { return QString(); }
+    bool record(const QString &call)
+    {
+        calls.append(call);
+        return true;
+    }
+    QStringList calls;
+};
+
+class FakeFolders : public sorvek::IStandardFolders {
+public:
+    QString documentsFolder() override { return documents; }
+    QString desktopFolder() override { return desktop; }
+    QString documents = QStringLiteral("/tmp/sorvek-test-docs");
+    QString desktop = QStringLiteral("/tmp/sorvek-test-desktop");
+};
+
+class FakeProcesses : public sorvek::IProcessLauncher {
+public:
+    bool startDetached(const QString &program, const QStringList &arguments, const QString &) override
+    {
+        started.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
+        return true;
+    }
+    bool startAndWait(const QString &program, const QStringList &arguments, const QString &,
+                      std::function<void(bool)> finished) override
+    {
+        waited.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
+        pending = std::move(finished);
+        return true;
+    }
+    QStringList started, waited;
+    std::function<void(bool)> pending;
+};
+
+class FakeSound : public sorvek::ISoundPlayer {
+public:
+    void playFile(const QString &path) override { played.append(path); }
+    void stop() override { ++stops; }
+    QStringList played;
+    int stops = 0;
+};
+
+class FakeDownloader : public sorvek::IDownloader {
+public:
+    void download(const QString &url, const QString &target, std::function<void(qint64)>,
+                  std::function<void(bool, const QString &)> finished) override
+    {
+        requests.append(url + QStringLiteral(" -> ") + target);
+        pending = std::move(finished);
+    }
+    QStringList requests;
+    std::function<void(bool, const QString &)> pending;
+};
+
+class FakeClipboard : public sorvek::IClipboard {
+public:
+    bool hasAnyFormat() override { return !files.isEmpty() || hasText; }
+    QStringList copiedFiles() override { return files; }
+    QStringList files;
+    bool hasText = false;
+};
+
+// All fakes in one bundle, with the services view the forms take.
+struct FakePlatform {
+    FakePrompt prompt;
+    FakeFileDialogs fileDialogs;
+    FakeShell shell;
+    FakeFolders folders;
+    FakeProcesses processes;
+    FakeSound sound;
+    FakeDownloader downloader;
+    FakeClipboard clipboard;
+    sorvek::PlatformServices services()
+    {
+        return {&prompt, &fileDialogs, &shell, &folders, &processes, &sound, &downloader, &clipboard};
+    }
+};
+
+} // namespace fakes

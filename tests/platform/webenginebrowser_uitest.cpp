@@ -1,0 +1,95 @@
+// The real browser control offscreen: how command links reach the before-navigate event.
+#include "platform/qt/webenginebrowser.h"
+
+#include "testutil.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+
+namespace {
+
+class BrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        page = testutil::writePage(dir.path(), QStringLiteral("ページ/a.html"),
+            QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><BODY>\n"
+                           "<A id=\"cmd\" href=\"/$NEXT,$BACK\">次</A>\n"
+                           "<A id=\"rel\" href=\"$GO 1010_apple\">GO</A>\n"
+                           "<A id=\"script\" href=\"#\" onclick=\"location.href='/$-1,$<-1[_【×】]'; return false;\">x</A>\n"
+                           "<P>ねこの絵</P></BODY></HTML>"));
+        browser.resize(400, 300);
+        browser.show();
+        QSignalSpy loaded(&browser, &BrowserControl::DocumentComplete);
+        browser.Navigate(QUrl::fromLocalFile(page));
+        ASSERT_TRUE(loaded.wait(20000));
+    }
+
+    // Clicks a link by script and returns the URL the before-navigate event saw; cancels it.
+    QUrl clickAndCancel(const QString &id)
+    {
+        QUrl seen;
+        auto c = QObject::connect(&browser, &BrowserControl::BeforeNavigate2, [&seen](const QUrl &url, bool &cancel) {
+            seen = url;
+            cancel = true;
+        });
+        browser.view()->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click();").arg(id));
+        QTest::qWaitFor([&seen] { return !seen.isEmpty(); }, 10000);
+        QObject::disconnect(c);
+        return seen;
+    }
+
+    QTemporaryDir dir;
+    QString page;
+    WebEngineBrowser browser;
+};
+
+TEST_F(BrowserTest, RootCommandLinkArrivesAsFileUrlAtRoot)
+{
+    const QUrl url = clickAndCancel(QStringLiteral("cmd"));
+    EXPECT_EQ(url.toString(), QStringLiteral("file:///$NEXT,$BACK"));
+    EXPECT_EQ(url.toLocalFile(), QStringLiteral("/$NEXT,$BACK"));
+}
+
+TEST_F(BrowserTest, RelativeCommandLinkArrivesInThePageFolder)
+{
+    const QUrl url = clickAndCancel(QStringLiteral("rel"));
+    EXPECT_EQ(url.toLocalFile(), dir.filePath(QStringLiteral("ページ/$GO 1010_apple")));
+}
+
+TEST_F(BrowserTest, ScriptNavigationKeepsTheTextAsWritten)
+{
+    const QUrl url = clickAndCancel(QStringLiteral("script"));
+    EXPECT_EQ(url.toLocalFile(), QStringLiteral("/$-1,$<-1[_【×】]"));
+}
+
+TEST_F(BrowserTest, CancelledNavigationKeepsThePage)
+{
+    clickAndCancel(QStringLiteral("cmd"));
+    QTest::qWait(300);
+    EXPECT_EQ(browser.LocationURL().toLocalFile(), page);
+}
+
+TEST_F(BrowserTest, BodyHtmlAndFindText)
+{
+    QString body;
+    browser.BodyHtml([&body](const QString &html) { body = html; });
+    QTRY_VERIFY_WITH_TIMEOUT(!body.isEmpty(), 10000);
+    EXPECT_TRUE(body.contains(QStringLiteral("ねこの絵")));
+    int found = -1;
+    browser.FindText(QStringLiteral("ねこ"), [&found](bool f) { found = f ? 1 : 0; });
+    QTRY_VERIFY_WITH_TIMEOUT(found >= 0, 10000);
+    EXPECT_EQ(found, 1);
+    found = -1;
+    browser.FindText(QStringLiteral("いぬ"), [&found](bool f) { found = f ? 1 : 0; });
+    QTRY_VERIFY_WITH_TIMEOUT(found >= 0, 10000);
+    EXPECT_EQ(found, 0);
+}
+
+} // namespace
