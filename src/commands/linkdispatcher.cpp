@@ -1,0 +1,120 @@
+#include "commands/linkdispatcher.h"
+
+#include "commands/commanditems.h"
+#include "commands/textfile.h"
+#include "commands/texthelpers.h"
+
+#include <QFileInfo>
+
+namespace sorvek {
+
+namespace {
+
+// "After the first character": the plain search starts at the second one.
+bool holdsAfterFirst(const QString &text, const QString &part)
+{
+    return text.indexOf(part, 1) >= 0;
+}
+
+bool holdsAnyAfterFirst(const QString &text, std::initializer_list<const char16_t *> parts)
+{
+    for (const char16_t *part : parts) {
+        if (holdsAfterFirst(text, QString::fromUtf16(part)))
+            return true;
+    }
+    return false;
+}
+
+QString titleOfPageText(const QString &text, const QString &path)
+{
+    const qsizetype open = text.indexOf(QStringLiteral("<TITLE"), 0, Qt::CaseInsensitive);
+    if (open < 0 || !text.contains(QStringLiteral("<!DOCTYPE HTML PUBLIC")))
+        return {};
+    const qsizetype start = text.indexOf(u'>', open);
+    const qsizetype end = start < 0 ? -1
+                                    : text.indexOf(QStringLiteral("</TITLE"), start + 1,
+                                                   Qt::CaseInsensitive);
+    const QString title = end < 0 ? QString() : text.mid(start + 1, end - start - 1);
+    return title.isEmpty() ? QFileInfo(path).completeBaseName() : title;
+}
+
+// A link level lists full paths or addresses, sometimes still percent-encoded.
+int levelPageHolding(const QString &target, const NavigationContext &context)
+{
+    if (context.currentIndex < 0 || target.isEmpty())
+        return -1;
+    for (int i = 0; i < context.pages.size(); ++i) {
+        if (i == context.currentIndex)
+            continue;
+        const QString &entry = context.pages.at(i);
+        if (entry.contains(target) || QUrl::fromPercentEncoding(entry.toUtf8()).contains(target))
+            return i;
+    }
+    return -1;
+}
+
+QString lastNameOf(const QString &target)
+{
+    const qsizetype cut = qMax(qMax(target.lastIndexOf(u'/'), target.lastIndexOf(u'\\')),
+                               target.lastIndexOf(u':'));
+    return target.mid(cut + 1);
+}
+
+} // namespace
+
+CommandOrigin originOfDocument(const QUrl &documentUrl)
+{
+    if (documentUrl.isEmpty() || documentUrl.isLocalFile())
+        return CommandOrigin::LocalPage;
+    return CommandOrigin::WebPage;
+}
+
+QString navigationText(const QUrl &url)
+{
+    if (url.isLocalFile())
+        return url.toLocalFile();
+    return QUrl::fromPercentEncoding(url.toEncoded());
+}
+
+QString layoutTitle(const QString &target, const QStringList &titles, int currentIndex)
+{
+    const QFileInfo file(target);
+    if (!target.isEmpty() && file.isFile()) {
+        // Only pages are read: a link to a video must not load the video into memory.
+        if (!file.suffix().startsWith(QStringLiteral("htm"), Qt::CaseInsensitive))
+            return {};
+        const ReadResult read = readPageText(target);
+        return read ? titleOfPageText(read.text, target) : QString();
+    }
+    if (currentIndex > 0 && currentIndex < titles.size())
+        return unescapeAngles(titles.at(currentIndex));
+    return {};
+}
+
+bool isTitlePageTitle(const QString &title)
+{
+    return title.contains(QStringLiteral("TITLE")) || title.contains(QStringLiteral("題目"));
+}
+
+NavigationDecision decideNavigation(const QString &target, const NavigationContext &context)
+{
+    using A = NavigationAction;
+    const int page = levelPageHolding(target, context);
+    if (page >= 0)
+        return {A::SelectPage, page, {}};
+    const bool holdsDollar = target.contains(u'$');
+    if (!holdsDollar && lastNameOf(target) == QStringLiteral("mwex.exe"))
+        return {A::LaunchMwex, -1, target};
+    if (holdsAnyAfterFirst(target, {u".mwx", u".mwa"}) && context.mwexAvailable
+        && QFileInfo(target).isFile())
+        return {A::OpenProject, -1, target};
+    if (!holdsDollar && holdsAfterFirst(target, QStringLiteral(".wav")))
+        return {A::PlayWave, -1, target};
+    if (holdsAnyAfterFirst(target, {u".avi", u".mpg", u".wmv"}))
+        return {isWebAddress(target) ? A::OpenWebVideo : A::OpenVideo, -1, target};
+    if (holdsAfterFirst(target, QStringLiteral("$")))
+        return {A::RunCommands, -1, commandListOfTarget(decodeSpaces(target))};
+    return {};
+}
+
+} // namespace sorvek

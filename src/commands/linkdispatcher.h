@@ -1,0 +1,63 @@
+#pragma once
+// The link dispatcher's decisions: what a navigation of the page, the notes panel or the side
+// menu turns into, and whether its target is a title page.
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+namespace sorvek {
+
+// Where a command list came from. A web page may only turn pages and move between levels.
+enum class CommandOrigin {
+    LocalPage,
+    WebPage,
+};
+
+// The origin of a navigation started by the document at documentUrl: a local file (or no
+// document yet, the program's own first load) is local, anything else is a web page.
+CommandOrigin originOfDocument(const QUrl &documentUrl);
+
+// The text the dispatcher's rules look at: a file URL as its local path, a web address fully
+// percent-decoded.
+QString navigationText(const QUrl &url);
+
+// The title the layout decision looks at: the title of the page file target names (read only
+// when it is a ".htm*" file), else the top level's title of the current page when the index is
+// above 0, else "".
+QString layoutTitle(const QString &target, const QStringList &titles, int currentIndex);
+// A title page takes the layout without side menu and page buttons.
+bool isTitlePageTitle(const QString &title);
+
+enum class NavigationAction {
+    Navigate,     // let the browser navigate
+    SelectPage,   // setPageIndex(pageIndex), showPage(true); the browser still navigates
+    LaunchMwex,   // the shell opens target ("mwex.exe")
+    OpenProject,  // OpenProjectLink(target) (a MicroWorlds EX project)
+    PlayWave,     // PlayWave(target)
+    OpenVideo,    // the video player opens the local file target
+    OpenWebVideo, // the shell opens the web address target
+    RunCommands,  // RunLinkCommands(target), target being the item list
+};
+
+struct NavigationDecision {
+    NavigationAction action = NavigationAction::Navigate;
+    int pageIndex = -1; // for SelectPage
+    QString target;     // a path, a web address or an item list
+    // Every action but Navigate and SelectPage cancels the browser's own navigation.
+    bool cancelsNavigation() const
+    {
+        return action != NavigationAction::Navigate && action != NavigationAction::SelectPage;
+    }
+};
+
+struct NavigationContext {
+    QStringList pages;       // the top level's page list
+    int currentIndex = -1;   // the top level's current page, -1 without a level
+    bool mwexAvailable = false; // the book's MWEX copy exists, or MicroWorlds EX is installed
+};
+
+// Decides, in this order: a page of the level, "mwex.exe", a project file, a sound, a video, a
+// command link, else a plain navigation. target is navigationText() of the requested URL.
+NavigationDecision decideNavigation(const QString &target, const NavigationContext &context);
+
+} // namespace sorvek
