@@ -4,6 +4,7 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -297,6 +298,79 @@ TEST_F(CommandRunnerTest, WebRefusalSkipsOnlyThatItem)
 {
     runner.runLinkCommands(u"+1,$SAVE a b,$NEXT,"_s, CommandOrigin::WebPage);
     EXPECT_EQ(host.top().index, 1);
+}
+
+// --- commands that write files --------------------------------------------------------------
+
+class FileCommands : public testing::Test {
+protected:
+    FileCommands()
+        : host(book.path())
+        , runner(host)
+    {
+        host.setRoot({u"1000_a.html"_s});
+        host.desktop = desktop.path();
+    }
+    QString inBook(const QString &relative) const { return book.path() + u'/' + relative; }
+    QTemporaryDir book;
+    QTemporaryDir desktop;
+    FakeCommandHost host;
+    CommandRunner runner;
+};
+
+TEST_F(FileCommands, SaveComputesAddressAndTargetAndMakesFolder)
+{
+    runner.runCommand(u"SAVE example.com\\a.txt data\\a.txt"_s);
+    runner.runCommand(u"SAVE https://example.com/b.txt .b.txt"_s);
+    EXPECT_EQ(host.calls, (QStringList{u"download:http://example.com/a.txt|"_s + inBook(u"data/a.txt"_s),
+                                       u"download:https://example.com/b.txt|"_s + inBook(u"b.txt"_s)}));
+    EXPECT_TRUE(QFileInfo(inBook(u"data"_s)).isDir());
+}
+
+TEST_F(FileCommands, SaveToUnwritableTargetIsReportedAndListGoesOn)
+{
+    runner.runLinkCommands(u"SAVE example.com/a C:\\a.txt,$NEXT,"_s);
+    ASSERT_FALSE(host.calls.isEmpty());
+    EXPECT_TRUE(host.calls.first().startsWith(u"notice:"_s));
+    EXPECT_FALSE(host.calls.join(u' ').contains(u"download:"_s));
+    EXPECT_EQ(host.calls.last(), u"showPage(true)"_s);
+}
+
+TEST_F(FileCommands, CopyFromTopFolderToDesktop)
+{
+    testutil::writeBytes(book.path(), u"a.txt"_s, "hello");
+    runner.runCommand(u"COPY a.txt DESKTOP\\a.txt"_s);
+    EXPECT_EQ(testutil::readBytes(desktop.path() + u"/a.txt"_s), QByteArray("hello"));
+    testutil::writeBytes(book.path(), u"a.txt"_s, "again");
+    runner.runCommand(u"COPY a.txt DESKTOP\\a.txt"_s); // overwrites
+    EXPECT_EQ(testutil::readBytes(desktop.path() + u"/a.txt"_s), QByteArray("again"));
+    EXPECT_TRUE(host.calls.isEmpty());
+}
+
+TEST_F(FileCommands, CopyOfMissingSourceIsReported)
+{
+    runner.runCommand(u"COPY none.txt b.txt"_s);
+    ASSERT_EQ(host.calls.size(), 1);
+    EXPECT_TRUE(host.calls.first().startsWith(u"notice:"_s));
+    EXPECT_FALSE(QFileInfo::exists(inBook(u"b.txt"_s)));
+}
+
+TEST_F(FileCommands, PaintWritesWhitePictureOnlyWhenMissing)
+{
+    runner.runCommand(u"PAINT pic"_s);
+    EXPECT_EQ(host.calls, QStringList{u"paint:"_s + inBook(u"pic.bmp"_s)});
+    EXPECT_EQ(testutil::readBytes(inBook(u"pic.bmp"_s)), blankPictureBytes());
+    testutil::writeBytes(book.path(), u"old.bmp"_s, "mine");
+    runner.runCommand(u"PAINT old.bmp"_s);
+    EXPECT_EQ(testutil::readBytes(inBook(u"old.bmp"_s)), QByteArray("mine"));
+    EXPECT_EQ(host.calls.last(), u"paint:"_s + inBook(u"old.bmp"_s));
+}
+
+TEST_F(FileCommands, PaintThatCannotWriteIsReportedAndNotOpened)
+{
+    runner.runCommand(u"PAINT none/pic"_s);
+    ASSERT_EQ(host.calls.size(), 1);
+    EXPECT_TRUE(host.calls.first().startsWith(u"notice:"_s));
 }
 
 } // namespace

@@ -36,6 +36,7 @@ public:
     QString history = QStringLiteral("history/history");
     int direction = 99; // 99: never set
     int step = 0;
+    QString desktop = QStringLiteral("/home/ann/Desktop");
     sorvek::CommandRunner *runner = nullptr;
 
     bool called(const QString &call) const { return calls.contains(call); }
@@ -108,7 +109,7 @@ public:
 
     QString historyName() const override { return history; }
     void setHistoryName(const QString &name) override { history = name; }
-    QString desktopFolder() const override { return QStringLiteral("/home/ann/Desktop"); }
+    QString desktopFolder() const override { return desktop; }
 
     void recordPageSound(const QString &path) override { calls << QStringLiteral("record:") + path; }
     void openFolderInFileManager(const QString &path) override { calls << QStringLiteral("explore:") + path; }
