@@ -67,23 +67,29 @@ QString textBoxField(QStringView name, AnswerFieldMode mode, const AnswerMarks &
     return marks.open + shown + marks.close;
 }
 
+// Named "<INPUT" tags become fields. A tag in which another tag starts before its ">" is damaged
+// and left as it stands, like a tag without a name.
 QString convertTextBoxes(QStringView text, AnswerFieldMode mode, const AnswerMarks &marks)
 {
+    static const QString start = QStringLiteral("<INPUT");
     QString out;
     out.reserve(text.size());
-    qsizetype pos = 0;
-    for (qsizetype at = text.indexOf(u"<INPUT", pos, Qt::CaseInsensitive); at >= 0;
-         at = text.indexOf(u"<INPUT", pos, Qt::CaseInsensitive)) {
-        const qsizetype tagEnd = text.indexOf(u'>', at);
+    ForwardFinder tagEnds(text, u">");
+    qsizetype copied = 0;
+    for (qsizetype at = text.indexOf(start, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(start, at + start.size(), Qt::CaseInsensitive)) {
+        const qsizetype tagEnd = tagEnds.indexFrom(at);
         if (tagEnd < 0)
             break;
-        out += text.sliced(pos, at - pos);
         const QStringView tag = text.sliced(at, tagEnd + 1 - at);
-        const auto name = nameAttribute(tag);
-        out += name ? textBoxField(*name, mode, marks) : tag.toString();
-        pos = tagEnd + 1;
+        const auto name = tag.indexOf(u'<', 1) >= 0 ? std::nullopt : nameAttribute(tag);
+        if (!name)
+            continue;
+        out += text.sliced(copied, at - copied);
+        out += textBoxField(*name, mode, marks);
+        copied = tagEnd + 1;
     }
-    out += text.sliced(pos);
+    out += text.sliced(copied);
     return out;
 }
 
@@ -123,22 +129,33 @@ std::optional<QString> dropDownField(QStringView element, AnswerFieldMode mode, 
     return field + marks.close;
 }
 
+// "<SELECT" elements with a name become fields. One whose "</SELECT>" comes only after the next
+// "<SELECT" is damaged and left as it stands, so it cannot swallow the drop-down that follows.
 QString convertDropDowns(QStringView text, AnswerFieldMode mode, const AnswerMarks &marks)
 {
+    static const QString start = QStringLiteral("<SELECT");
     static const QString endTag = QStringLiteral("</SELECT>");
     QString out;
     out.reserve(text.size());
-    qsizetype pos = 0;
-    for (qsizetype at = text.indexOf(u"<SELECT", pos); at >= 0; at = text.indexOf(u"<SELECT", pos)) {
-        const qsizetype end = text.indexOf(endTag, at, Qt::CaseInsensitive);
+    ForwardFinder starts(text, start);
+    ForwardFinder ends(text, endTag, Qt::CaseInsensitive);
+    qsizetype copied = 0;
+    for (qsizetype at = starts.indexFrom(0); at >= 0;) {
+        const qsizetype end = ends.indexFrom(at);
         if (end < 0)
             break;
-        const auto field = dropDownField(text.sliced(at, end - at), mode, marks);
-        out += text.sliced(pos, at - pos);
-        out += field ? *field : text.sliced(at, end + endTag.size() - at).toString();
-        pos = end + endTag.size();
+        const qsizetype following = starts.indexFrom(at + start.size());
+        const auto field = following >= 0 && following < end
+            ? std::nullopt
+            : dropDownField(text.sliced(at, end - at), mode, marks);
+        if (field) {
+            out += text.sliced(copied, at - copied);
+            out += *field;
+            copied = end + endTag.size();
+        }
+        at = field ? starts.indexFrom(copied) : following;
     }
-    out += text.sliced(pos);
+    out += text.sliced(copied);
     return out;
 }
 

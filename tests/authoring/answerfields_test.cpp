@@ -177,6 +177,13 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"option_without_angle",
                     QStringLiteral("<!--beginSorvek--><!--endSorvek--><SELECT name=\"b\"><OPTION>?<OPTION x</SELECT>"),
                     QStringLiteral("(b)")},
+        DamagedCase{"select_without_end_before_a_whole_one",
+                    QStringLiteral("<!--beginSorvek--><!--endSorvek--><SELECT name=\"a\"><OPTION>?</OPTION>x"
+                                   "<SELECT name=\"b\"><OPTION>?</OPTION><OPTION>c</OPTION><OPTION>d</OPTION></SELECT>"),
+                    QStringLiteral("<SELECT name=\"a\"><OPTION>?</OPTION>x(b|c/d)")},
+        DamagedCase{"input_with_another_tag_inside",
+                    QStringLiteral("<!--beginSorvek--><!--endSorvek--><INPUT name=\"x\" <b>y</b> <INPUT name=\"z\">"),
+                    QStringLiteral("<INPUT name=\"x\" <b>y</b> (z)")},
         DamagedCase{"lower_case_select_stays",
                     QStringLiteral("<!--beginSorvek--><!--endSorvek--><select name=\"b\"><option>?</option></select>"),
                     QStringLiteral("<select name=\"b\"><option>?</option></select>")}),
