@@ -59,14 +59,14 @@ void CommandRunner::runCommand(const QString &text, CommandOrigin origin)
         paint(command);
     else if (word == u"dir")
         host_.openFolderInFileManager(bookOrFolderPath(command.argumentText, folders()));
+    else if ((word == u"SAVE" || word == u"COPY" || word == u"JS") && command.tokens.size() < 3)
+        reloadLevel();
     else if (word == u"SAVE")
-        command.tokens.size() >= 3 ? download(command) : reloadLevel();
+        download(command);
     else if (word == u"COPY")
-        command.tokens.size() >= 3 ? copy(command) : reloadLevel();
+        copy(command);
     else if (word == u"JS")
-        command.tokens.size() >= 3 ? writeVariableFile(host_.topFolder() + toSlashes(command.first),
-                                                       command.second)
-                                   : reloadLevel();
+        writeVariableFile(host_.topFolder() + toSlashes(command.first), command.second);
     else if (word == u"HISJS")
         writeVariableFile(historyFilePath(host_.bookFolder(), host_.historyName()), command.first);
     else if (word == u"HIS")
@@ -112,7 +112,8 @@ void CommandRunner::runPageGroup(const PreparedCommand &command)
             host_.leaveLevel();
     } else if (word == u"BACK") {
         host_.setPageDirection(-1);
-        host_.setPageIndex(index > 0 ? index - 1 : count - 1);
+        // On page 0 the last page; an empty level keeps index 0 rather than -1.
+        host_.setPageIndex(index > 0 ? index - 1 : qMax(count - 1, 0));
     } else if (word == u"TOP") {
         host_.setPageDirection(-1);
         host_.setPageIndex(0);

@@ -130,6 +130,13 @@ INSTANTIATE_TEST_SUITE_P(
                     TurnCase{"GroupWordWithSlashOnlyShows", u"NEXT/BACK", 1, false, 1, 1, 99}),
     [](const auto &row) { return std::string(row.param.name); });
 
+TEST_F(CommandRunnerTest, BackOnEmptyLevelKeepsIndexZero)
+{
+    host.setRoot({});
+    runner.runCommand(u"BACK"_s);
+    EXPECT_EQ(host.top().index, 0);
+}
+
 TEST_F(CommandRunnerTest, CommandWordsAreCaseSensitive)
 {
     runner.runCommand(u"next"_s);
