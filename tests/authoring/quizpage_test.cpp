@@ -1,7 +1,12 @@
 #include "authoring/answerfields.h"
 #include "authoring/pageformat.h"
 #include "authoring/quizpage.h"
+#include "authoring/styleblock.h"
 #include "commands/textfile.h"
+
+#include "testutil.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -252,4 +257,17 @@ TEST(QuizPage, OtherAnswerMarksAreUsed)
     EXPECT_EQ(bodyOf(result.page),
               QStringLiteral("(x)<SELECT name=\"い\"><OPTION value=\"?\">?</OPTION><OPTION value=\"あ\">あ</OPTION>"
                              "<OPTION value=\"い\">い</OPTION></SELECT><input type=\"text\" name=\"う\" size=\"4\">"));
+}
+
+// The demo book's quiz page is in the page format and turns into a quiz and back unchanged.
+TEST(QuizPage, DemoBookQuizPage)
+{
+    const ReadResult source = readPageText(QDir(testutil::demoBookFolder()).filePath(QStringLiteral("1060_quiz.html")));
+    ASSERT_TRUE(source.ok);
+    EXPECT_TRUE(pageformat::isPageText(source.text));
+    EXPECT_EQ(pageStyleOfPage(source.text), 2);
+    EXPECT_TRUE(source.text.contains(QString(buildStyleBlock(2)).replace(QLatin1Char('\r'), QStringLiteral("\r\n"))));
+    const QuizPageResult quiz = makeQuizPage(source.text, kMarks);
+    EXPECT_EQ(quiz.fieldCount, 3);
+    EXPECT_EQ(convertAnswerFields(quiz.page, AnswerFieldMode::SourceNotation, kMarks), source.text);
 }
