@@ -3,6 +3,14 @@
 #include <QByteArray>
 #include <QString>
 
+#include <ostream>
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace testutil {
 
 // Writes bytes to dir/relativePath, creating folders; returns the absolute path.

@@ -1,6 +1,7 @@
 #include "app/controls_ui.h"
 
 #include <QChildEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QVariant>
 
@@ -132,6 +133,61 @@ void ImageControl::mousePressEvent(QMouseEvent *event)
 void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 {
     emit MouseUp(event->button(), event->position().toPoint());
+}
+
+PageButton::PageButton(QWidget *parent) : QPushButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoDefault(false);
+}
+
+bool PageButton::event(QEvent *event)
+{
+    // Tab would move the focus before keyPressEvent sees it; the form decides instead.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            emit DialogKey(key);
+            return true;
+        }
+    }
+    return QPushButton::event(event);
+}
+
+void PageButton::mousePressEvent(QMouseEvent *event)
+{
+    emit MouseDown(event->button(), event->position().toPoint());
+}
+
+void PageButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void PageButton::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        emit DialogKey(event->key());
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        emit KeyPress(event->key());
+        break;
+    default:
+        QPushButton::keyPressEvent(event);
+    }
+}
+
+void PageButton::focusInEvent(QFocusEvent *event)
+{
+    QPushButton::focusInEvent(event);
+    emit Enter();
 }
 
 } // namespace sorvek

@@ -65,6 +65,27 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
+// A page button of the column: reports presses of any mouse button, the keys it receives and
+// when it gets the focus. Tab and the arrows go to the form's dialog-key handling.
+class PageButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit PageButton(QWidget *parent = nullptr);
+
+signals:
+    void MouseDown(Qt::MouseButton button, QPoint pos);
+    void KeyPress(int key);
+    void DialogKey(int key);
+    void Enter();
+
+protected:
+    bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+};
+
 // Makes a child widget with an object name, a parent and a geometry in one line.
 template <typename W, typename... Args>
 W *makeControl(const QString &name, QWidget *parent, Args &&...args)

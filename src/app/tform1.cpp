@@ -90,13 +90,16 @@ void TForm1::createSideMenu()
     SpeedButton17 = speedButton(QStringLiteral("SpeedButton17"), Panel5, QStringLiteral("表紙のページに戻る/右：読み直し"));
     SpeedButton17->setText(QStringLiteral("HOME"));
     connect(SpeedButton17, &SpeedButton::MouseDown, this, &TForm1::hTOPMouseDown);
+    connect(SpeedButton17, &SpeedButton::MouseUp, this, &TForm1::modoruMouseUp);
     SpeedButton3 = speedButton(QStringLiteral("SpeedButton3"), Panel5, QStringLiteral("書庫を開く"));
     SpeedButton3->setIcon(pictures::glyph(QStringLiteral("書"), {20, 20}, QColor(0x8b, 0x45, 0x13)));
+    connect(SpeedButton3, &SpeedButton::MouseUp, this, &TForm1::SpeedButton11MouseUp);
     Panel6 = panel(QStringLiteral("Panel6"), hyoushiup, Align::Client);
     connect(Panel6, &AlignPanel::Resized, this, &TForm1::Panel6Resize);
     WebBrowser4 = browserFactory_(Panel6);
     WebBrowser4->setObjectName(QStringLiteral("WebBrowser4"));
     WebBrowser4->setFocusPolicy(Qt::NoFocus);
+    connect(WebBrowser4, &BrowserControl::BeforeNavigate2, this, &TForm1::WebBrowser4BeforeNavigate2);
 }
 
 void TForm1::createButtonColumn()
@@ -112,6 +115,7 @@ void TForm1::createButtonColumn()
     Panel1->resize(Panel1->width(), 17);
     SpeedButton20 = speedButton(QStringLiteral("SpeedButton20"), Panel2, QString(), {34, 24});
     AlignPanel::setAlign(SpeedButton20, Align::Left);
+    connect(SpeedButton20, &SpeedButton::MouseUp, this, &TForm1::SpeedButton20MouseUp);
     Label1 = makeControl<QLabel>(QStringLiteral("Label1"), Panel1);
     AlignPanel::setAlign(Label1, Align::Client);
     Label1->setAlignment(Qt::AlignCenter);
@@ -137,6 +141,8 @@ void TForm1::createPageArea()
     kabeBrowser->setStyleSheet(QStringLiteral("#kabeBrowser { background: silver; }"));
     WebBrowser1 = browserFactory_(kabeBrowser);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    connect(WebBrowser1, &BrowserControl::BeforeNavigate2, this, &TForm1::WebBrowser1BeforeNavigate2);
+    connect(WebBrowser1, &BrowserControl::DownloadComplete, this, &TForm1::WebBrowser1DownloadComplete);
 
     Pmathub = makeControl<QFrame>(QStringLiteral("Pmathub"), kabeBrowser);
     Pmathub->setGeometry(0, 0, 650, 168);
@@ -170,6 +176,7 @@ void TForm1::createPageArea()
     Panel9 = panel(QStringLiteral("Panel9"), kabeKR);
     WebBrowser2 = browserFactory_(Panel9);
     WebBrowser2->setObjectName(QStringLiteral("WebBrowser2"));
+    connect(WebBrowser2, &BrowserControl::BeforeNavigate2, this, &TForm1::WebBrowser1BeforeNavigate2);
     WebBrowser3 = browserFactory_(kabeBrowser);
     WebBrowser3->setObjectName(QStringLiteral("WebBrowser3"));
     WebBrowser3->resize(WebBrowser3->width(), 0);
@@ -206,6 +213,7 @@ void TForm1::createBottomBar()
     Image6->setToolTip(QStringLiteral("左：前ボタン　右：戻る"));
     Image6->setPixmap(pictures::arrow({120, 23}, false));
     connect(Image6, &ImageControl::MouseDown, this, &TForm1::Panel1MouseDown);
+    connect(Image6, &ImageControl::MouseUp, this, &TForm1::Image6MouseUp);
     Panel8 = silverPanel(QStringLiteral("Panel8"), kabedown, {86, 20});
     Panel7 = silverPanel(QStringLiteral("Panel7"), kabedown, {49, 20});
     Image7 = new ImageControl(QStringLiteral("Image7"), kabedown);
@@ -213,10 +221,12 @@ void TForm1::createBottomBar()
     Image7->setToolTip(QStringLiteral("左：次ボタン　右：進む"));
     Image7->setPixmap(pictures::arrow({120, 23}, true));
     connect(Image7, &ImageControl::MouseDown, this, &TForm1::Panel1MouseDown);
+    connect(Image7, &ImageControl::MouseUp, this, &TForm1::Image7MouseUp);
     Image10 = new ImageControl(QStringLiteral("Image10"), kabedown);
     Image10->resize(25, 25);
     Image10->setToolTip(QStringLiteral("左：再表示／右：HOME"));
     Image10->setPixmap(pictures::reload({25, 25}));
+    connect(Image10, &ImageControl::MouseDown, this, &TForm1::Image10MouseDown);
 
     SpeedButton10 = speedButton(QStringLiteral("SpeedButton10"), kabedown, QStringLiteral("ボタン"));
     SpeedButton10->setIcon(pictures::glyph(QStringLiteral("◀"), {20, 20}, QColor(0xa6, 0xca, 0xf0)));

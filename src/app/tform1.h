@@ -2,6 +2,9 @@
 // The main window: side menu, page area, page-button column and bottom bar.
 #include "app/bookfolder.h"
 #include "app/controls_ui.h"
+#include "book/levelstack.h"
+#include "commands/commandhost.h"
+#include "commands/commandrunner.h"
 #include "platform/browser_ui.h"
 #include "platform/ports.h"
 
@@ -12,7 +15,7 @@
 
 namespace sorvek {
 
-class TForm1 : public AlignPanel {
+class TForm1 : public AlignPanel, public CommandHost {
     Q_OBJECT
 public:
     TForm1(const PlatformServices &services, BrowserFactory browsers, const QString &programFilePath,
@@ -44,6 +47,84 @@ public:
     // Page authoring entry point used by the command-line import (built with page authoring).
     void MakePagesFromFiles(const QString &folder);
 
+    // Folder levels
+    void OpenLevel(const QString &folder, int index, bool push);
+    void TiteleLoad(int i);
+    void CloseLevel();
+    void SetPageIndex(int i);
+    int PageCount() const;
+    int PageIndex() const;
+    void LeaveLevel();
+    void GoHome();
+    void modoruMouseUp(Qt::MouseButton button);
+    void HOME1Click();
+    void N1Click();
+    void UpdateArchiveButton();
+    void SpeedButton11MouseUp(Qt::MouseButton button);
+    void SpeedButton20MouseUp(Qt::MouseButton button);
+    void Find1Click();
+
+    // Page buttons and page display
+    void RebuildPageButtons();
+    void FitBrowsers(bool show);
+    void CreatePageButtons();
+    void RefreshPageButton(int i);
+    void ShowPage(bool navigate);
+    void PageButtonMouseDown(PageButton *button, Qt::MouseButton mouseButton, QPoint pos);
+    void PageButtonKeyPress(int key);
+    void PageButtonEnter(PageButton *button);
+    void CMDialogKey(int key);
+    void WebBrowser1DownloadComplete();
+    void Image10MouseDown(Qt::MouseButton button);
+    void Image6MouseUp(Qt::MouseButton button);
+    void Image7MouseUp(Qt::MouseButton button);
+
+    // Link dispatcher and commands
+    void WebBrowser1BeforeNavigate2(const QUrl &url, bool &cancel);
+    void WebBrowser4BeforeNavigate2(const QUrl &url, bool &cancel);
+    void RunLinkCommands(const QString &list);
+    void RunCommand(const QString &command);
+    void ShowNote(const QString &word, bool find);
+    void PlayWave(const QString &file);
+    bool OpenProjectLink(const QString &file);
+    void RecordPageSound(const QString &path);
+
+    // Later parts of the window: the page popup, the file watch
+    void BuildPagePopup();
+    void FreePagePopup();
+    void RememberShown(const QString &which, const QString &url);
+
+    // CommandHost: what the link commands act on
+    int pageCount() const override { return PageCount(); }
+    int pageIndex() const override { return PageIndex(); }
+    void setPageIndex(int index) override { SetPageIndex(index); }
+    void openLevel(const QString &folder, int index, bool push) override { OpenLevel(folder, index, push); }
+    void closeLevel() override { CloseLevel(); }
+    void leaveLevel() override { LeaveLevel(); }
+    void goHome() override { GoHome(); }
+    void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder) override;
+    QString topFolder() const override { return levels_.topFolder(); }
+    QStringList pageList() const override { return levels_.pageList(); }
+    QStringList titleList() const override { return levels_.titleList(); }
+    QString bookFolder() const override { return BookFolder; }
+    void rebuildPageButtons() override { RebuildPageButtons(); }
+    void showPage(bool navigate) override { ShowPage(navigate); }
+    void showNote(const QString &word, bool find) override { ShowNote(word, find); }
+    void showNotice(const QString &text, int milliseconds) override { ShowNotice(text, milliseconds); }
+    void setCaption(const QString &text) override { setWindowTitle(text); }
+    int pageDirection() const override { return PageDirection; }
+    void setPageDirection(int direction) override { PageDirection = direction; }
+    int pageStep() const override { return PageStep; }
+    QString historyName() const override { return HistoryName; }
+    void setHistoryName(const QString &name) override { HistoryName = name; }
+    QString desktopFolder() const override;
+    void recordPageSound(const QString &path) override { RecordPageSound(path); }
+    void openFolderInFileManager(const QString &path) override;
+    void openInImageEditor(const QString &path) override;
+    void startProgram(const QString &program, const QStringList &arguments, bool waitForEnd) override;
+    void startDownload(const QString &url, const QString &target) override;
+    LookResult lookSearch(const QString &words, const QString &askingPage) override;
+
     // Unit-wide values
     QString BookFolder;
     QString ApplicationTitle;
@@ -62,6 +143,20 @@ public:
     QStringList ListBox1;   // files named on the command line, then imported
     QStringList ListBox3;
     int kabeRightTag = 0;   // 1 while the user has closed the page-button column
+
+    // The level stack (PageLists, TitleLists, PBanList, DIRList) and the page display state
+    LevelStack levels_;
+    QList<PageButton *> PageButtons;
+    QString CurrentPagePath;
+    QString CurrentPageURL;
+    int PageDirection = 0;
+    int PreviousPageIndex = 0;
+    int PageStep = 0;
+    QString LastLoadedURL;
+    bool SnapshotShown = false;
+    int NotesHeight = 0;
+    CommandRunner runner_{*this};
+    QMenu *pagePopup_ = nullptr;  // the page popup menu (PopupMenu1)
 
     // Components (the design's names)
     AlignPanel *kabeBASE;
@@ -130,6 +225,11 @@ private:
     void placeLeftGroup();
     void placeRightGroup();
     void placeBitBtn1();
+    void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
+    void placeButtons(bool shiftCurrent);
+    void setColumnLayout(int width, int tag, bool showClose);
+    void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);
+    void endProgramWait();
 
     PlatformServices services_;
     BrowserFactory browserFactory_;

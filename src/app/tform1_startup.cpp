@@ -62,7 +62,13 @@ void TForm1::FormShow()
 void TForm1::FormShowICHI()
 {
     resize(BaseWidth, BaseHeight);
+    OpenLevel(BookFolder, 0, true);
+    BuildPagePopup();
+    CreatePageButtons();
+    SnapshotShown = false;
     move(0, 0);
+    FitBrowsers(false);
+    ShowPage(true);
 }
 
 void TForm1::LoadSideMenu()
@@ -270,6 +276,9 @@ void TForm1::createStartMenu()
     N6 = item(QStringLiteral("N6"), QStringLiteral("印刷"), QString(), QStringLiteral("⎙"));
     PopupMenu2->addSeparator()->setObjectName(QStringLiteral("N5"));
     Exit1 = item(QStringLiteral("Exit1"), QStringLiteral("終了"), QStringLiteral("Sorvekを終了する"), QStringLiteral("✕"));
+    connect(HOME1, &QAction::triggered, this, &TForm1::HOME1Click);
+    connect(Find1, &QAction::triggered, this, &TForm1::Find1Click);
+    connect(N1, &QAction::triggered, this, &TForm1::N1Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 
@@ -278,7 +287,7 @@ void TForm1::SpeedButton5Click()
     Paste2->setEnabled(services_.clipboard && services_.clipboard->hasAnyFormat());
     if (RightButtonFlag)
         return;
-    N1->setText(QStringLiteral("情報ポケット「") + folderName(BookFolder + QLatin1Char('/')) + QStringLiteral("/POCKET」"));
+    N1->setText(QStringLiteral("情報ポケット「") + folderName(levels_.topFolder()) + QStringLiteral("/POCKET」"));
     const QPoint at = mapToGlobal(QPoint(kabeBASE->x() + 5, kabeBASE->y() + kabeBASE->height() - 215));
     PopupMenu2->popup(at);
 }

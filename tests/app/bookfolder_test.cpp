@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         BookCase{"TrailingDollarLosesOneSlash", "/opt/apps/$home$ann$.bin", "/home/ann", "sorvek"},
         BookCase{"JapaneseName", "/opt/apps/教材.bin", "/opt/apps/教材", "教材"},
         BookCase{"OnlyTheLastExtensionGoes", "/opt/apps/my.book.bin", "/opt/apps/my.book", "my.book"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(WebAddresses, HelpNewsAndHomeKeepTheirFixedPaths)
 {

@@ -55,7 +55,8 @@ TEST_F(MainWindowTest, OpensAtBaseSizeWithSideMenuPage)
     EXPECT_EQ(f.size(), expected);
     EXPECT_EQ(f.kabeBASE->size(), expected);
     EXPECT_EQ(f.BookFolder, dir.filePath(QStringLiteral("Book")));
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Book"));
+    EXPECT_EQ(f.ApplicationTitle, QStringLiteral("Book"));
+    EXPECT_EQ(f.windowTitle(), QUrl::fromLocalFile(dir.filePath(QStringLiteral("Book/index.html"))).toString());
     ASSERT_FALSE(fake(f.WebBrowser4)->navigations.isEmpty());
     EXPECT_EQ(fake(f.WebBrowser4)->location.toLocalFile(), dir.filePath(QStringLiteral("Book/_index.html")));
     EXPECT_EQ(f.hyoushi->width(), 0);

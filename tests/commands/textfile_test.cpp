@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "<META content=\"text/html; charset=UTF-8\">"},
         MigrationCase{"TwoDeclarations", "<META charset=Shift_JIS><META charset=Shift_JIS>",
                       "<META charset=UTF-8><META charset=Shift_JIS>"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(ShiftJisMigration, Utf8PageIsLeftAlone)
 {

@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"HttpsIsNoLocalPath", &urlToLocal, "https://example.test/a.html", ""},
         TextCase{"PlainPathUnchanged", &urlToLocal, "/home/ann/x.html", "/home/ann/x.html"},
         TextCase{"DriveLetterPathUnchanged", &urlToLocal, "C:\\x.html", "C:\\x.html"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(TextHelpers, RepeatText)
 {
@@ -115,6 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
                 QString(19, QLatin1Char('x')) + QChar(0x30E0) + QStringLiteral("y")},
         PadCase{"LowByteA0IsNotLead", QString(19, QLatin1Char('x')) + QChar(0x30A0) + QStringLiteral("yz"), 0,
                 QString(19, QLatin1Char('x')) + QChar(0x30A0)}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

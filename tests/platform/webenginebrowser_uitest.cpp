@@ -40,7 +40,7 @@ protected:
             cancel = true;
         });
         browser.view()->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click();").arg(id));
-        QTest::qWaitFor([&seen] { return !seen.isEmpty(); }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&seen] { return !seen.isEmpty(); }, 10000));
         QObject::disconnect(c);
         return seen;
     }

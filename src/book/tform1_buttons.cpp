@@ -1,0 +1,271 @@
+// TForm1: the page-button column, showing a page, and the bottom bar's page controls.
+#include "app/tform1.h"
+
+#include "app/pictures_ui.h"
+#include "book/pagebuttonface.h"
+#include "book/pagebuttonlayout.h"
+#include "book/pagelocation.h"
+#include "commands/texthelpers.h"
+
+#include <QFileInfo>
+#include <QScrollBar>
+
+namespace sorvek {
+
+namespace {
+
+QFont buttonFont()
+{
+    QFont f(QStringLiteral("Noto Sans Mono CJK JP"));
+    f.setPointSize(9);
+    return f;
+}
+
+QUrl urlOf(const QString &text)
+{
+    return isWebAddress(text) ? QUrl(text) : QUrl::fromLocalFile(urlToLocalPath(text));
+}
+
+} // namespace
+
+void TForm1::RebuildPageButtons()
+{
+    kabeBrowser->show();
+    qDeleteAll(PageButtons);
+    PageButtons.clear();
+    CreatePageButtons();
+}
+
+void TForm1::FitBrowsers(bool show)
+{
+    Image1->setVisible(show);
+    kabeKR->resize(kabeKR->width(), 0);
+    WebBrowser1->setGeometry(-2, kabeBrowser->y() - 2, kabeBrowser->width() + 24, kabeBrowser->height() + 20);
+    WebBrowser2->resize(WebBrowser2->width(), 0);
+    WebBrowser3->resize(WebBrowser3->width(), 0);
+    SnapshotShown = show;
+}
+
+void TForm1::applyButtonFace(PageButton *button, const PageButtonFace &face, bool refresh)
+{
+    button->setText(face.captionLines().join(QLatin1Char('\n')));
+    if (face.hint())
+        button->setToolTip(*face.hint());
+    QPixmap picture;
+    switch (face.picture()) {
+    case PageButtonFace::Picture::None:
+        if (refresh)
+            button->setIcon(QIcon());
+        return;
+    case PageButtonFace::Picture::GlyphFile:
+        // A glyph that is no readable picture falls back to the image list.
+        picture = QPixmap(face.glyphPath());
+        if (picture.isNull())
+            picture = pictures::imageList1(face.imageIndex());
+        break;
+    case PageButtonFace::Picture::ImageList:
+        picture = pictures::imageList1(face.imageIndex());
+        break;
+    }
+    button->setIcon(picture);
+    button->setIconSize(picture.size().boundedTo(QSize(32, 32)));
+}
+
+void TForm1::CreatePageButtons()
+{
+    QWidget *box = ScrollBox1->widget();
+    const int n = PageCount();
+    const PageButtonLayout layout(n, ScrollBox1->viewport()->width(), ScrollBox1->viewport()->height());
+    box->resize(ScrollBox1->viewport()->width(), std::max(layout.contentHeight(), ScrollBox1->viewport()->height()));
+    PageButtons.clear();
+    for (int i = 0; i < n; ++i) {
+        auto *button = new PageButton(box);
+        button->setObjectName(QStringLiteral("PageButton%1").arg(i));
+        button->setProperty("Tag", i);
+        button->setFont(buttonFont());
+        button->setCursor(Qt::PointingHandCursor);
+        button->setStyleSheet(QStringLiteral("text-align: left; color: black;"));
+        button->setGeometry(layout.buttonRect(i));
+        applyButtonFace(button, PageButtonFace::forNewButton(levels_.title(i), i, levels_.topFolder()), false);
+        connect(button, &PageButton::MouseDown, this,
+                [this, button](Qt::MouseButton b, QPoint pos) { PageButtonMouseDown(button, b, pos); });
+        connect(button, &PageButton::KeyPress, this, &TForm1::PageButtonKeyPress);
+        connect(button, &PageButton::DialogKey, this, &TForm1::CMDialogKey);
+        connect(button, &PageButton::Enter, this, [this, button] { PageButtonEnter(button); });
+        button->show();
+        PageButtons.append(button);
+    }
+}
+
+void TForm1::RefreshPageButton(int i)
+{
+    const std::optional<PageButtonFace> face = refreshedPageButtonFace(levels_, i);
+    if (face && i < PageButtons.size())
+        applyButtonFace(PageButtons.at(i), *face, true);
+}
+
+void TForm1::placeButtons(bool shiftCurrent)
+{
+    const PageButtonLayout layout(int(PageButtons.size()), ScrollBox1->viewport()->width(), ScrollBox1->viewport()->height());
+    const int current = PageIndex();
+    for (int i = 0; i < PageButtons.size(); ++i) {
+        PageButton *b = PageButtons.at(i);
+        b->setFont(buttonFont());
+        const bool highlighted = i == current && HighlightCurrent;
+        const QRect r = (i == current && (highlighted || shiftCurrent)) ? layout.highlightedRect(i) : layout.buttonRect(i);
+        b->setGeometry(r);
+        b->setStyleSheet(highlighted ? QStringLiteral("text-align: left; color: blue;")
+                                     : QStringLiteral("text-align: left; color: black;"));
+    }
+}
+
+void TForm1::ShowPage(bool navigate)
+{
+    PreviousPageIndex = PageIndex();
+    UpdateArchiveButton();
+    kabeBrowser->show();
+    PageStep = 0;
+    if (PageCount() == 0) {
+        const QString help = levels_.topFolder() + HelpFileName;
+        if (QFileInfo(help).isFile()) {
+            WebBrowser1->Navigate(QUrl::fromLocalFile(help));
+        } else {
+            levels_.setTitlesStale(true);
+            Panel7->setText(pageNumberText(PageIndex(), PageCount()));
+            WebBrowser1->Navigate(QUrl(webAddresses().newsUrl()));
+        }
+        return;
+    }
+    levels_.wrapPageIndex();
+    FitBrowsers(false);
+    placeButtons(false);
+    if (!navigate)
+        return;
+    runner_.resetPageCounter();
+    const PageLocation location = locatePage(levels_.currentPageReference(), levels_.topFolder(), CurrentPagePath);
+    CurrentPagePath = location.path;
+    CurrentPageURL = location.url;
+    PageButton *current = PageButtons.value(PageIndex());
+    if (current) {
+        current->setFocus();
+        placeButtons(true);
+    }
+    RememberShown(QStringLiteral("Web1"), CurrentPageURL);
+    WebBrowser1->Navigate(urlOf(CurrentPageURL));
+    setWindowTitle(CurrentPageURL);
+}
+
+void TForm1::PageButtonMouseDown(PageButton *button, Qt::MouseButton mouseButton, QPoint pos)
+{
+    LastLoadedURL.clear();
+    WebBrowser1->Stop();
+    const int oldIndex = PageIndex();
+    const int tag = button->property("Tag").toInt();
+    PageDirection = tag < PreviousPageIndex ? -1 : (tag > PreviousPageIndex ? 1 : 0);
+    SetPageIndex(tag);
+    if (levels_.titlesStale()) {
+        TiteleLoad(PageIndex());
+        levels_.setTitlesStale(false);
+    }
+    if (mouseButton == Qt::RightButton) {
+        HighlightCurrent = false;
+        if (PageIndex() != oldIndex)
+            ShowPage(true);
+        FreePagePopup();
+        BuildPagePopup();
+        if (!pagePopup_ || pagePopup_->isEmpty()) {
+            HighlightCurrent = true;
+            ShowPage(true);
+            return;
+        }
+        pagePopup_->popup(button->mapToGlobal(pos));
+        return;
+    }
+    HighlightCurrent = true;
+    Image1->hide();
+    RefreshPageButton(PageIndex());
+    ShowPage(true);
+}
+
+void TForm1::PageButtonKeyPress(int key)
+{
+    if (key == Qt::Key_Escape)
+        SetPageIndex(0);
+    HighlightCurrent = true;
+    ShowPage(true);
+}
+
+void TForm1::PageButtonEnter(PageButton *button)
+{
+    SetPageIndex(button->property("Tag").toInt());
+}
+
+void TForm1::CMDialogKey(int key)
+{
+    const int n = PageCount();
+    if (n == 0)
+        return;
+    const int i = PageIndex();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (PageButtons.value(i) && PageButtons.value(i)->hasFocus())
+            ShowPage(true);
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        if (i < n - 1 && PageButtons.value(i + 1))
+            PageButtons.at(i + 1)->setFocus(Qt::TabFocusReason);
+        break;
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        if (i > 0 && PageButtons.value(i - 1))
+            PageButtons.at(i - 1)->setFocus(Qt::BacktabFocusReason);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::WebBrowser1DownloadComplete()
+{
+    if (PageButtons.isEmpty())
+        return;
+    Panel7->setText(pageNumberText(PageIndex(), PageCount()));
+    if (PageButton *current = PageButtons.value(PageIndex()))
+        current->setFocus();
+}
+
+void TForm1::Image10MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton) {
+        GoHome();
+        kabeRightResize();
+        LoadSideMenu();
+        return;
+    }
+    if (isWebAddress(windowTitle()))
+        WebBrowser1->Refresh();
+    else
+        ShowPage(true);
+}
+
+void TForm1::Image6MouseUp(Qt::MouseButton)
+{
+    if (RightButtonFlag)
+        WebBrowser1->GoBack();
+    else
+        RunCommand(QStringLiteral("BACK"));
+}
+
+void TForm1::Image7MouseUp(Qt::MouseButton)
+{
+    if (RightButtonFlag)
+        WebBrowser1->GoForward();
+    else
+        RunCommand(QStringLiteral("NEXT"));
+}
+
+} // namespace sorvek

@@ -1,0 +1,230 @@
+// TForm1: the link dispatcher and the services the link commands use.
+#include "app/tform1.h"
+
+#include "commands/linkdispatcher.h"
+#include "commands/texthelpers.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace sorvek {
+
+void TForm1::setColumnLayout(int width, int tag, bool showClose)
+{
+    kabeRight->resize(width, kabeRight->height());
+    placeBitBtn1();
+    SpeedButton7->show();
+    SpeedButton7->setProperty("Tag", tag);
+    SpeedButton6->setVisible(showClose);
+    SpeedButton10->setVisible(tag == 1);
+    SpeedButton6->move(kabedown->width() - 90, 0);
+    SpeedButton10->move(SpeedButton6->pos());
+    kabeBASE->realign();
+}
+
+void TForm1::WebBrowser1BeforeNavigate2(const QUrl &url, bool &cancel)
+{
+    dispatchNavigation(url, cancel, WebBrowser1);
+}
+
+void TForm1::WebBrowser4BeforeNavigate2(const QUrl &url, bool &cancel)
+{
+    // A side-menu link always starts from the root level; the menu's own page loads freely.
+    const QString target = navigationText(url);
+    if (target == BookFolder + QStringLiteral("/_index.html"))
+        return;
+    while (levels_.depth() > 1)
+        CloseLevel();
+    dispatchNavigation(url, cancel, WebBrowser4);
+}
+
+void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source)
+{
+    const QString target = navigationText(url);
+    if (isTitlePageTitle(layoutTitle(target, levels_.titleList(), PageIndex()))) {
+        hyoushi->resize(0, hyoushi->height());
+        SpeedButton9->hide();
+        SpeedButton2->show();
+        AlignPanel::setAlign(kabeRight, Align::None);
+        kabeRight->move(kabeBASE->width(), kabeRight->y());
+        setColumnLayout(1, 1, false);
+        SpeedButton7->move(SpeedButton6->x() + SpeedButton6->width() + 4, 0);
+    } else if (kabeRightTag < 1) {
+        AlignPanel::setAlign(kabeRight, Align::Right);
+        setColumnLayout(120, 0, true);
+    }
+    const NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), false});
+    cancel = decision.cancelsNavigation();
+    const CommandOrigin origin = originOfDocument(source->LocationURL());
+    // The actions run after the engine's navigation hook has returned: they navigate again.
+    QTimer::singleShot(0, this, [this, decision, origin] {
+        switch (decision.action) {
+        case NavigationAction::SelectPage:
+            SetPageIndex(decision.pageIndex);
+            ShowPage(true);
+            break;
+        case NavigationAction::LaunchMwex:
+            if (services().shell)
+                services().shell->openWithDefault(decision.target);
+            break;
+        case NavigationAction::OpenProject:
+            OpenProjectLink(decision.target);
+            break;
+        case NavigationAction::PlayWave:
+            PlayWave(decision.target);
+            break;
+        case NavigationAction::OpenVideo:
+            break;  // the video player arrives with the tool windows
+        case NavigationAction::OpenWebVideo:
+            if (services().shell)
+                services().shell->openWithDefault(decision.target);
+            break;
+        case NavigationAction::RunCommands:
+            runner_.runLinkCommands(decision.target, origin);
+            break;
+        case NavigationAction::Navigate:
+            break;
+        }
+    });
+}
+
+void TForm1::RunLinkCommands(const QString &list)
+{
+    runner_.runLinkCommands(list);
+}
+
+void TForm1::RunCommand(const QString &command)
+{
+    runner_.runCommand(command);
+}
+
+void TForm1::ShowNote(const QString &word, bool find)
+{
+    QString w = word;
+    if (w.startsWith(QLatin1Char('_'))) {
+        w.remove(0, 1);
+        int tenths = 3;
+        if (!w.isEmpty() && w.at(0) >= QLatin1Char('1') && w.at(0) <= QLatin1Char('9')) {
+            tenths = w.at(0).digitValue();
+            w.remove(0, 1);
+        }
+        NotesHeight = tenths * kabe->height() / 10;
+        kabeKR->setGeometry(0, kabeBrowser->height() - NotesHeight, kabeBrowser->width(), NotesHeight);
+        Panel9->setGeometry(4, 4, kabeKR->width() - 8, kabeKR->height() - 8);
+        WebBrowser2->setGeometry(-2, -2, Panel9->width() + 24, Panel9->height() + 24);
+        kabeKR->raise();
+    }
+    if (!find) {
+        WebBrowser2->ScrollIntoView(true);
+        return;
+    }
+    WebBrowser2->ScrollIntoView(false);
+    WebBrowser2->FindText(w, [this](bool found) {
+        if (!found)
+            WebBrowser2->FindText(QStringLiteral("【その他】"), [this](bool other) {
+                if (!other)
+                    WebBrowser2->ScrollIntoView(false);
+            });
+    });
+}
+
+void TForm1::PlayWave(const QString &file)
+{
+    if (services().sound)
+        services().sound->playFile(file);
+}
+
+bool TForm1::OpenProjectLink(const QString &)
+{
+    return false;  // MicroWorlds EX projects arrive with the LOGO pages
+}
+
+void TForm1::RecordPageSound(const QString &)
+{
+    // The recorder arrives with the page sounds.
+}
+
+QString TForm1::desktopFolder() const
+{
+    QString desktop = services().folders ? services().folders->desktopFolder() : QDir::homePath();
+    while (desktop.size() > 1 && desktop.endsWith(QLatin1Char('/')))
+        desktop.chop(1);
+    return desktop;
+}
+
+void TForm1::openFolderInFileManager(const QString &path)
+{
+    if (services().shell)
+        services().shell->openFolder(path);
+}
+
+void TForm1::openInImageEditor(const QString &path)
+{
+    if (services().shell)
+        services().shell->openInImageEditor(path);
+}
+
+void TForm1::startProgram(const QString &program, const QStringList &arguments, bool waitForEnd)
+{
+    if (!services().processes)
+        return;
+    const QString folder = levels_.topFolder();
+    if (!waitForEnd) {
+        services().processes->startDetached(program, arguments, folder);
+        return;
+    }
+    // The window stays painted but takes no input until the program has ended.
+    setEnabled(false);
+    QEventLoop wait;
+    bool ended = false;
+    services().processes->startAndWait(program, arguments, folder, [&wait, &ended](bool) {
+        ended = true;
+        wait.quit();
+    });
+    if (!ended)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    setEnabled(true);
+}
+
+void TForm1::startDownload(const QString &url, const QString &target)
+{
+    if (!services().downloader)
+        return;
+    const QString shown = WebBrowser1->LocationURL().toString();
+    services().downloader->download(
+        url, target, [this](qint64 bytes) { setWindowTitle(QString::number(bytes) + QStringLiteral(" Byte 完了しました。")); },
+        [this, shown, target](bool ok, const QString &error) {
+            if (ok) {
+                setWindowTitle(shown);
+                return;
+            }
+            setWindowTitle(QStringLiteral("ダウンロードできませんでした: ") + target + QStringLiteral(" (") + error
+                           + QStringLiteral(")。元のファイルはそのままです。"));
+        });
+}
+
+LookResult TForm1::lookSearch(const QString &, const QString &)
+{
+    return {};  // the title search arrives with the search window
+}
+
+void TForm1::BuildPagePopup()
+{
+    // The page popup menu arrives with the page editor; an empty popup shows the page instead.
+}
+
+void TForm1::FreePagePopup()
+{
+    delete pagePopup_;
+    pagePopup_ = nullptr;
+}
+
+void TForm1::RememberShown(const QString &, const QString &)
+{
+    // The file watch arrives with presentation mode and shutdown.
+}
+
+} // namespace sorvek
