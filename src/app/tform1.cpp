@@ -12,6 +12,10 @@ namespace {
 AlignPanel *panel(const QString &name, QWidget *parent, Align align = Align::None)
 {
     auto *p = new AlignPanel(name, parent);
+    p->setAutoFillBackground(true);
+    QPalette face = p->palette();
+    face.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));  // the button-face grey of panels
+    p->setPalette(face);
     AlignPanel::setAlign(p, align);
     return p;
 }
