@@ -1,0 +1,129 @@
+// Command links through the main window: with fake browsers for the rules' effects, and with the
+// real engine offscreen for a click in a shown page.
+#include "app/tform1.h"
+#include "platform/qt/webenginebrowser.h"
+
+#include "fakes/fakebrowser_ui.h"
+#include "fakes/fakeplatform.h"
+#include "testutil.h"
+
+#include <QSignalSpy>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+
+namespace {
+
+class DispatcherTest : public ::testing::Test {
+protected:
+    void open(bool realBrowsers)
+    {
+        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
+        const BrowserFactory fake = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
+        const BrowserFactory real = [](QWidget *parent) -> BrowserControl * { return new WebEngineBrowser(parent); };
+        form = std::make_unique<TForm1>(platform.services(), realBrowsers ? real : fake,
+                                        dir.filePath(QStringLiteral("Book.bin")), QStringList{});
+        form->show();
+    }
+    QString book(const QString &relative) const { return dir.filePath(QStringLiteral("Book/") + relative); }
+    void follow(const QString &url)
+    {
+        form->WebBrowser1->Navigate(QUrl(url));
+        QTest::qWait(5);
+    }
+    QString shown() const { return static_cast<fakes::FakeBrowser *>(form->WebBrowser1)->location.toLocalFile(); }
+
+    QTemporaryDir dir;
+    fakes::FakePlatform platform;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(DispatcherTest, WrongQuizAnswerRunsTheWorkedExampleAndWritesHistory)
+{
+    open(false);
+    auto *notes = static_cast<fakes::FakeBrowser *>(form->WebBrowser2);
+    notes->body = QStringLiteral("【○】よくできました 【△】もう一度 【×】戻りましょう");
+    follow(QStringLiteral("file:///$-1,$<-1[_【×】][_【△】],$HISJS sDAT[1]=-1"));
+    EXPECT_EQ(form->runner_.pageCounter(), -1);
+    EXPECT_EQ(notes->finds.value(0), QStringLiteral("【△】"));  // try again
+    QFile history(book(QStringLiteral("history/history.txt")));
+    ASSERT_TRUE(history.open(QIODevice::ReadOnly));
+    EXPECT_EQ(history.readAll(), QByteArray("sDAT[1]=-1\r\n"));
+    history.close();
+    follow(QStringLiteral("file:///$-1,$<-1[_【×】][_【△】],$HISJS sDAT[1]=-1"));
+    EXPECT_EQ(form->runner_.pageCounter(), -2);
+    EXPECT_EQ(notes->finds.value(notes->finds.size() - 1), QStringLiteral("【×】"));
+    ASSERT_TRUE(history.open(QIODevice::ReadOnly));
+    EXPECT_EQ(history.readAll(), QByteArray("sDAT[1]=-2\r\n"));
+}
+
+TEST_F(DispatcherTest, GosubAndReturnComeBackToTheCallingPage)
+{
+    open(false);
+    form->SetPageIndex(2);
+    form->ShowPage(true);
+    follow(QStringLiteral("file:///$GOSUB まとめ"));
+    EXPECT_EQ(form->levels_.depth(), 2);
+    EXPECT_EQ(shown(), book(QStringLiteral("1040_まとめ.html")));
+    follow(QStringLiteral("file:///$RETURN"));
+    EXPECT_EQ(form->levels_.depth(), 1);
+    EXPECT_EQ(shown(), book(QStringLiteral("1020_リンク.html")));
+}
+
+TEST_F(DispatcherTest, WebPageMayTurnPagesButNotWriteFiles)
+{
+    open(false);
+    auto *page = static_cast<fakes::FakeBrowser *>(form->WebBrowser1);
+    page->location = QUrl(QStringLiteral("https://example.test/news.html"));
+    follow(QStringLiteral("https://example.test/$JS vars.txt a=1,$NEXT"));
+    EXPECT_FALSE(QFile::exists(book(QStringLiteral("vars.txt"))));
+    EXPECT_EQ(form->PageIndex(), 1);
+}
+
+TEST_F(DispatcherTest, TitlePageClosesTheColumnAndOtherPagesRestoreIt)
+{
+    open(false);
+    testutil::writePage(book(QString()), QStringLiteral("題目.html"),
+                        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n"
+                                       "<HTML><HEAD><TITLE>題目</TITLE></HEAD><BODY></BODY></HTML>"));
+    follow(QUrl::fromLocalFile(book(QStringLiteral("題目.html"))).toString());
+    EXPECT_EQ(form->kabeRight->width(), 1);
+    EXPECT_EQ(form->hyoushi->width(), 0);
+    follow(QUrl::fromLocalFile(book(QStringLiteral("index.html"))).toString());
+    EXPECT_EQ(form->kabeRight->width(), 120);
+}
+
+TEST_F(DispatcherTest, ClickOnNextInTheRealEngineShowsTheNextPage)
+{
+    open(true);
+    auto *browser = static_cast<WebEngineBrowser *>(form->WebBrowser1);
+    QSignalSpy loaded(browser, &BrowserControl::DocumentComplete);
+    ASSERT_TRUE(QTest::qWaitFor([&loaded] { return !loaded.isEmpty(); }, 20000));
+    browser->view()->page()->runJavaScript(QStringLiteral("document.querySelector('a[href=\"/$NEXT\"]').click();"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form->PageIndex() == 1; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([browser] { return browser->LocationURL().toLocalFile().endsWith(QStringLiteral("1010_どうぶつ.html")); }, 10000));
+}
+
+TEST_F(DispatcherTest, SoundLinkInTheRealEngineIsPlayedNotNavigated)
+{
+    open(true);
+    const QString page = testutil::writePage(book(QString()), QStringLiteral("1005_おと.html"),
+        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n"
+                       "<HTML><HEAD><TITLE>おと</TITLE></HEAD><BODY><A id=\"w\" href=\"voice.wav\">声</A></BODY></HTML>"));
+    auto *browser = static_cast<WebEngineBrowser *>(form->WebBrowser1);
+    QSignalSpy loaded(browser, &BrowserControl::DocumentComplete);
+    browser->Navigate(QUrl::fromLocalFile(page));
+    ASSERT_TRUE(QTest::qWaitFor([browser] { return browser->LocationURL().fileName() == QStringLiteral("1005_おと.html"); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&loaded] { return !loaded.isEmpty(); }, 20000));
+    browser->view()->page()->runJavaScript(QStringLiteral("document.getElementById('w').click();"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !platform.sound.played.isEmpty(); }, 10000));
+    EXPECT_EQ(platform.sound.played.value(0), book(QStringLiteral("voice.wav")));
+    QTest::qWait(200);
+    EXPECT_EQ(browser->LocationURL().toLocalFile(), page);
+}
+
+} // namespace
