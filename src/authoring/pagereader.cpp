@@ -1,0 +1,199 @@
+#include "authoring/pagereader.h"
+
+#include "authoring/answerfields.h"
+#include "authoring/lookautolink.h"
+#include "authoring/notereader.h"
+#include "authoring/pageformat.h"
+#include "authoring/pagetitle.h"
+#include "authoring/styleblock.h"
+#include "commands/textfile.h"
+#include "commands/texthelpers.h"
+
+namespace sorvek {
+namespace {
+
+qsizetype findAnyCase(QStringView text, QStringView needle, qsizetype from = 0)
+{
+    return text.indexOf(needle, from, Qt::CaseInsensitive);
+}
+
+// Cuts the region between the markers out of the text. withMarkers keeps the markers in the
+// piece; without them the piece is the content only. A start marker without its end marker is no
+// region: the text stays as it stands.
+QString cutRegion(QString &text, QStringView startMarker, QStringView endMarker, bool withMarkers)
+{
+    const auto region = pageformat::findRegion(text, startMarker, endMarker);
+    if (!region)
+        return QString();
+    const QString piece = withMarkers
+        ? text.sliced(region->start, region->end - region->start)
+        : text.sliced(region->contentStart, region->contentEnd - region->contentStart);
+    text.remove(region->start, region->end - region->start);
+    return piece;
+}
+
+struct Regions {
+    QString style;
+    QString note;
+};
+
+Regions cutRegions(QString &text, PageEditFields &f)
+{
+    using namespace pageformat;
+    f.headerSection = cutRegion(text, kHeaderIn, kHeaderOut, true);
+    f.footerSection = cutRegion(text, kFooterIn, kFooterOut, true);
+    Regions regions;
+    regions.style = cutRegion(text, kStyleIn, kStyleOut, false);
+    regions.note = cutRegion(text, kNoteIn, kNoteOut, false);
+    return regions;
+}
+
+// The head text and the title text. The TITLE element ends at the first closing tag of any kind;
+// that tag goes through its ">". A TITLE element without its ends counts as none.
+QString cutHeadAndTitle(QString &text, PageEditFields &f)
+{
+    const qsizetype title = findAnyCase(text, u"<TITLE");
+    const qsizetype open = title < 0 ? -1 : text.indexOf(u'>', title);
+    const qsizetype closing = open < 0 ? -1 : text.indexOf(u"</", open + 1);
+    const qsizetype closeEnd = closing < 0 ? -1 : text.indexOf(u'>', closing);
+    if (closeEnd >= 0) {
+        f.headText = text.first(title);
+        const QString titleText = text.sliced(open + 1, closing - open - 1);
+        text.remove(0, closeEnd + 1);
+        return titleText;
+    }
+    const qsizetype head = findAnyCase(text, u"<HEAD");
+    const qsizetype headEnd = head < 0 ? -1 : text.indexOf(u'>', head);
+    if (headEnd >= 0) {
+        f.headText = text.first(headEnd + 1);
+        text.remove(0, headEnd + 1);
+    }
+    return QString();
+}
+
+void cutBodyHead(QString &text, PageEditFields &f)
+{
+    const qsizetype body = findAnyCase(text, u"<BODY");
+    const qsizetype bodyEnd = body < 0 ? -1 : text.indexOf(u'>', body);
+    if (bodyEnd < 0)
+        return;
+    f.bodyHead = text.first(bodyEnd + 1);
+    text.remove(0, bodyEnd + 1);
+}
+
+// The first ">" at or after from must be the one of the first `closer` (any case) there.
+qsizetype tagEndingWith(QStringView text, QStringView closer, qsizetype from)
+{
+    const qsizetype gt = text.indexOf(u'>', from);
+    const qsizetype hit = findAnyCase(text, closer, from);
+    if (gt < 0 || hit < 0 || gt != hit + closer.size() - 1)
+        return -1;
+    return gt;
+}
+
+// A comment at the start of the body text that is followed right away by a paragraph.
+void cutLeadingCommentBlock(QString &text, PageEditFields &f)
+{
+    const qsizetype comment = text.indexOf(u"<!--");
+    const qsizetype commentEnd = comment < 0 ? -1 : text.indexOf(u"-->", comment + 4);
+    if (commentEnd < 0)
+        return;
+    const qsizetype open = tagEndingWith(text, u"P>", commentEnd + 3);
+    const qsizetype close = open < 0 ? -1 : tagEndingWith(text, u"/P>", open + 1);
+    if (close < 0)
+        return;
+    f.textBeforeComment = text.first(comment);
+    f.leadingCommentBlock = text.sliced(comment, close + 1 - comment);
+    text.remove(0, close + 1);
+}
+
+// The glyph prefix stands only at the very start of a title; it is kept as written.
+void splitTitle(const QString &titleText, PageEditFields &f)
+{
+    const qsizetype glyphEnd = titleText.startsWith(u'"') ? titleText.indexOf(u'"', 1) : -1;
+    f.glyphPrefix = glyphEnd > 0 ? titleText.first(glyphEnd + 1) : QString();
+    const PageTitle title = parsePageTitle(titleText);
+    f.Edit1 = title.caption;
+    f.Edit5 = title.secondLine;
+    f.Edit6 = title.hint;
+}
+
+// The text of a file as the editor sees it: its lines, each ended by CR LF.
+QString joinedLines(const QString &fileText)
+{
+    const QStringList lines = splitLines(fileText);
+    QString text;
+    for (const QString &line : lines)
+        text += line + pageformat::kCrLf;
+    return text;
+}
+
+bool isWebPageName(const QString &fileName)
+{
+    return fileName.contains(u"http:", Qt::CaseInsensitive) || fileName.contains(u"https:", Qt::CaseInsensitive)
+        || isWebAddress(fileName);
+}
+
+} // namespace
+
+QString PageEditReading::message() const
+{
+    if (refusal != PageEditRefusal::Unreadable)
+        return QString();
+    return QStringLiteral("ページを読み込めません: ") + error + QStringLiteral("。");
+}
+
+PageEditReading readPageForEditing(const QString &pageText, PageTextOrigin origin, const PageEditContext &context)
+{
+    PageEditReading reading;
+    if (origin == PageTextOrigin::File && !pageformat::isPageText(pageText)) {
+        reading.refusal = PageEditRefusal::NotAPage;
+        return reading;
+    }
+    PageEditFields &f = reading.fields;
+    QString text = pageText;
+    if (text.contains(u"$LOOK")) {
+        f.lookFlag = true;
+        text = lookAutoLink(LookLinkMode::Remove, text);
+    }
+    text = convertAnswerFields(text, AnswerFieldMode::SourceNotation, context.marks);
+    const Regions regions = cutRegions(text, f);
+    const QString titleText = cutHeadAndTitle(text, f);
+    cutBodyHead(text, f);
+    cutLeadingCommentBlock(text, f);
+    f.pageRest = text;
+    readNoteSection(regions.note, f, context.folder);
+    f.GroupBox1Tag = pageStyleFromStyleText(regions.style);
+    splitTitle(titleText, f);
+    return reading;
+}
+
+PageEditReading readPageForEditing(const PageEditRequest &request, const PageEditContext &context)
+{
+    const QString path = request.fileName.isEmpty() ? request.currentPagePath : request.fileName;
+    PageEditReading refused;
+    if (path.isEmpty())
+        refused.refusal = PageEditRefusal::NoPage;
+    else if (isWebPageName(path))
+        refused.refusal = PageEditRefusal::WebPage;
+    if (!refused.ok())
+        return refused;
+    PageTextOrigin origin = PageTextOrigin::Given;
+    QString text = request.html;
+    if (text.isEmpty()) {
+        const ReadResult read = readPageText(path);
+        if (!read) {
+            refused.refusal = PageEditRefusal::Unreadable;
+            refused.error = read.error;
+            return refused;
+        }
+        origin = PageTextOrigin::File;
+        text = joinedLines(read.text);
+    }
+    PageEditReading reading = readPageForEditing(text, origin, context);
+    reading.fields.Label5 = request.fileName;
+    reading.fields.Caption = path;
+    return reading;
+}
+
+} // namespace sorvek
