@@ -137,7 +137,8 @@ void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 
 PageButton::PageButton(QWidget *parent) : QPushButton(parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
+    // Only a left press takes the focus (and so selects the page), as with native buttons.
+    setFocusPolicy(Qt::TabFocus);
     setAutoDefault(false);
 }
 
@@ -156,6 +157,8 @@ bool PageButton::event(QEvent *event)
 
 void PageButton::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton)
+        setFocus(Qt::MouseFocusReason);
     emit MouseDown(event->button(), event->position().toPoint());
 }
 

@@ -30,6 +30,9 @@ int main(int argc, char **argv)
 
     const QStringList files = QCoreApplication::arguments().mid(1);
     TForm1 form1(services, browsers, QCoreApplication::applicationFilePath(), files);
+    TForm11 form11;
+    TForm12 form12(prompt);
+    form1.SetToolWindows(&form11, &form12);
     prompt.setParent(&form1);
     QApplication::setApplicationName(form1.ApplicationTitle);
     if (files.isEmpty())

@@ -71,6 +71,9 @@ void TForm1::createComponents()
     Panel4->setStyleSheet(QStringLiteral("background: black;"));
     Image4 = makeControl<QLabel>(QStringLiteral("Image4"), Panel4);
     Image4->resize(243, 240);
+    Image4->setPixmap(pictures::glyph(QStringLiteral("S"), {243, 240}, QColor(0x30, 0x30, 0x30)));
+    connect(Panel4, &AlignPanel::Resized, this, &TForm1::Panel4Resize);
+    Panel4->installEventFilter(this);
     Panel4->hide();
 
     Timer1 = new QTimer(this);
@@ -78,6 +81,11 @@ void TForm1::createComponents()
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer5 = new QTimer(this);
     Timer5->setInterval(4000);
+    connect(Timer5, &QTimer::timeout, this, &TForm1::Timer5Timer);
+    Timer5->start();
+    Timer2 = new QTimer(this);
+    Timer2->setSingleShot(true);
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     createStartMenu();
 }
 
@@ -147,6 +155,7 @@ void TForm1::createPageArea()
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     connect(WebBrowser1, &BrowserControl::BeforeNavigate2, this, &TForm1::WebBrowser1BeforeNavigate2);
     connect(WebBrowser1, &BrowserControl::DownloadComplete, this, &TForm1::WebBrowser1DownloadComplete);
+    connect(WebBrowser1, &BrowserControl::DocumentComplete, this, &TForm1::WebBrowser1DocumentComplete);
 
     Pmathub = makeControl<QFrame>(QStringLiteral("Pmathub"), kabeBrowser);
     Pmathub->setGeometry(0, 0, 650, 168);
@@ -181,6 +190,7 @@ void TForm1::createPageArea()
     WebBrowser2 = browserFactory_(Panel9);
     WebBrowser2->setObjectName(QStringLiteral("WebBrowser2"));
     connect(WebBrowser2, &BrowserControl::BeforeNavigate2, this, &TForm1::WebBrowser1BeforeNavigate2);
+    connect(WebBrowser2, &BrowserControl::DocumentComplete, this, &TForm1::WebBrowser2DocumentComplete);
     WebBrowser3 = browserFactory_(kabeBrowser);
     WebBrowser3->setObjectName(QStringLiteral("WebBrowser3"));
     WebBrowser3->resize(WebBrowser3->width(), 0);
@@ -209,6 +219,7 @@ void TForm1::createBottomBar()
     connect(SpeedButton9, &SpeedButton::Click, this, &TForm1::Panel11MouseEnter);
     SpeedButton1 = speedButton(QStringLiteral("SpeedButton1"), kabedown, QStringLiteral("プレゼンテーションモード"));
     SpeedButton1->setIcon(pictures::glyph(QStringLiteral("■"), {20, 20}, QColor(0xff, 0xa0, 0x40)));
+    connect(SpeedButton1, &SpeedButton::MouseDown, this, &TForm1::SpeedButton1MouseDown);
     SpeedButton8 = speedButton(QStringLiteral("SpeedButton8"), kabedown, QStringLiteral("拡大"));
     SpeedButton8->setIcon(pictures::glyph(QStringLiteral("＋"), {20, 20}, Qt::white));
 
@@ -241,6 +252,7 @@ void TForm1::createBottomBar()
     SpeedButton7 = speedButton(QStringLiteral("SpeedButton7"), kabedown, QStringLiteral("脚注メモ"), {49, 25});
     SpeedButton7->setText(QStringLiteral("メモ"));
     connect(SpeedButton7, &SpeedButton::MouseDown, this, &TForm1::Panel1MouseDown);
+    connect(SpeedButton7, &SpeedButton::MouseUp, this, &TForm1::textup);
     for (QWidget *w : kabedown->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         w->raise();
     Image5->lower();

@@ -7,8 +7,11 @@
 #include "commands/commandrunner.h"
 #include "platform/browser_ui.h"
 #include "platform/ports.h"
+#include "tools/tform11.h"
+#include "tools/tform12.h"
 
 #include <QMenu>
+#include <functional>
 #include <QScrollArea>
 #include <QStringList>
 #include <QTimer>
@@ -89,10 +92,35 @@ public:
     bool OpenProjectLink(const QString &file);
     void RecordPageSound(const QString &path);
 
-    // Later parts of the window: the page popup, the file watch
+    // The page popup menu
     void BuildPagePopup();
     void FreePagePopup();
+    void F10Click(int tag);
+    void HelpClick();
+    // The handler of a page item by its name; nullptr while that command is not built.
+    std::function<void()> PagePopupHandler(const QString &name);
+
+    // After a page loads
+    void WebBrowser1DocumentComplete(const QUrl &url);
+    void WebBrowser2DocumentComplete();
+    void HandleLinkPage(const struct LinkPageDecision &decision);
+    void SyncPageMemo();
+    void textup(Qt::MouseButton button);
+    bool PageSoundFile();
+
+    // Presentation mode, file watch and shutdown
+    void SpeedButton1MouseDown(Qt::MouseButton button);
+    void Timer2Timer();
+    void FormMouseDown(Qt::MouseButton button, int y);
+    void Panel4MouseUp();
+    void Panel4Resize();
     void RememberShown(const QString &which, const QString &url);
+    void Timer5Timer();
+    bool FormCloseQuery();
+    void FormClose();
+    void Sorvek1Click();
+    // The tool windows the main window drives (created by the program block).
+    void SetToolWindows(TForm11 *mask, TForm12 *memo);
 
     // CommandHost: what the link commands act on
     int pageCount() const override { return PageCount(); }
@@ -156,7 +184,17 @@ public:
     bool SnapshotShown = false;
     int NotesHeight = 0;
     CommandRunner runner_{*this};
-    QMenu *pagePopup_ = nullptr;  // the page popup menu (PopupMenu1)
+    QMenu *pagePopup_ = nullptr;  // PagePopup
+    QString CurrentFolder;
+    QString ShownPagePath, ShownPageStamp, ShownMenuPath, ShownMenuStamp;
+    int StampLatency = 0;
+    int Panel4Tag = 0;
+    QTimer *Timer2 = nullptr;
+    QTimer *slideTimer_ = nullptr;
+    QList<int> slideSteps_;
+    bool refreshingNotes_ = false;
+    TForm11 *Form11 = nullptr;
+    TForm12 *Form12 = nullptr;
 
     // Components (the design's names)
     AlignPanel *kabeBASE;
@@ -214,6 +252,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createComponents();
@@ -229,7 +270,10 @@ private:
     void placeButtons(bool shiftCurrent);
     void setColumnLayout(int width, int tag, bool showClose);
     void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);
-    void endProgramWait();
+    void pageWork(const QUrl &url);
+    void linkScan(const QUrl &url, const QString &source);
+    void slideStep();
+    void applyBreadcrumb();
 
     PlatformServices services_;
     BrowserFactory browserFactory_;

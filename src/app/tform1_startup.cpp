@@ -279,6 +279,7 @@ void TForm1::createStartMenu()
     connect(HOME1, &QAction::triggered, this, &TForm1::HOME1Click);
     connect(Find1, &QAction::triggered, this, &TForm1::Find1Click);
     connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connect(Sorvek1, &QAction::triggered, this, &TForm1::Sorvek1Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 

@@ -211,20 +211,4 @@ LookResult TForm1::lookSearch(const QString &, const QString &)
     return {};  // the title search arrives with the search window
 }
 
-void TForm1::BuildPagePopup()
-{
-    // The page popup menu arrives with the page editor; an empty popup shows the page instead.
-}
-
-void TForm1::FreePagePopup()
-{
-    delete pagePopup_;
-    pagePopup_ = nullptr;
-}
-
-void TForm1::RememberShown(const QString &, const QString &)
-{
-    // The file watch arrives with presentation mode and shutdown.
-}
-
 } // namespace sorvek

@@ -177,3 +177,43 @@ TEST_F(PageDisplayTest, FolderWithoutPagesShowsItsHelpPage)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageDisplayTest, RightClickOpensThePagePopup)
+{
+    testutil::writeBytes(book(QString()), QStringLiteral("Word.LNK"), "x");
+    press(form->PageButtons.at(1), Qt::RightButton);
+    ASSERT_NE(form->pagePopup_, nullptr);
+    EXPECT_TRUE(form->pagePopup_->isVisible());
+    const QList<QAction *> actions = form->pagePopup_->actions();
+    EXPECT_EQ(actions.first()->text(), QStringLiteral("ページの修正"));
+    EXPECT_EQ(actions.last()->text(), QStringLiteral("ヘルプ"));
+    EXPECT_EQ(form->ListBox3, QStringList{QStringLiteral("Word.LNK")});
+    EXPECT_EQ(form->PageIndex(), 1);
+    EXPECT_EQ(shownFile(), book(QStringLiteral("1010_どうぶつ.html")));
+    form->pagePopup_->hide();
+    press(form->PageButtons.at(1), Qt::RightButton);  // a second right click does not repeat the shortcuts
+    EXPECT_EQ(form->ListBox3.size(), 1);
+    form->pagePopup_->hide();
+}
+
+TEST_F(PageDisplayTest, HelpItemShowsTheFolderHelpPage)
+{
+    form->HelpClick();
+    EXPECT_EQ(shownFile(), book(QStringLiteral("_help.html")));
+    QFile::remove(book(QStringLiteral("_help.html")));
+    form->HelpClick();
+    EXPECT_TRUE(platform.shell.calls.value(0).startsWith(QStringLiteral("open http")));
+}
+
+TEST_F(PageDisplayTest, WebLevelWithoutShortcutsOrHelpShowsThePageOnRightClick)
+{
+    form->pushLevel({QStringLiteral("https://example.test/a.html")}, {QStringLiteral("a")}, 0, book(QStringLiteral("none")));
+    form->RebuildPageButtons();
+    press(form->PageButtons.at(0), Qt::RightButton);
+    EXPECT_TRUE(form->pagePopup_ == nullptr || form->pagePopup_->actions().isEmpty());
+    EXPECT_EQ(static_cast<fakes::FakeBrowser *>(form->WebBrowser1)->location.toString(), QStringLiteral("https://example.test/a.html"));
+}
+
+} // namespace
