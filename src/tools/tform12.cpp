@@ -1,0 +1,110 @@
+#include "tools/tform12.h"
+
+#include "book/pagememo.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+namespace sorvek {
+
+TForm12::TForm12(IUserPrompt &prompt, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
+    , prompt_(prompt)
+{
+    setObjectName(QStringLiteral("Form12"));
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    QFont font = Memo1->font();
+    font.setPixelSize(16);
+    Memo1->setFont(font);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
+}
+
+bool TForm12::LoadFile(const QString &path)
+{
+    if (Tag >= 1 && !storeOrDrop(QStringLiteral("\nこのメモを保存せずに、別のメモを開きますか？")))
+        return false;
+    const MemoText memo = loadMemoFile(path);
+    showFile(path, memo.text, memo.readable, memo.error);
+    return true;
+}
+
+void TForm12::SyncToMemoFile(const QString &memoPath)
+{
+    const MemoWindowState window{Tag >= 1, Caption(), Memo1->toPlainText(), keepFile()};
+    MemoSyncOutcome outcome = syncPageMemo(memoPath, window);
+    if (outcome.action == MemoSyncOutcome::Action::Blocked) {
+        const QString question = QStringLiteral("メモを保存できません: ") + outcome.error
+                                 + QStringLiteral("\nこのメモを保存せずに、次のページのメモに切り替えますか？");
+        if (!prompt_.question(question))
+            return; // the memo stays on its own file, with its text
+        outcome = syncPageMemo(memoPath, window, true);
+    }
+    switch (outcome.action) {
+    case MemoSyncOutcome::Action::Close:
+        setWindowTitle(outcome.path);
+        close();
+        break;
+    case MemoSyncOutcome::Action::Switch:
+        showFile(outcome.path, outcome.text, outcome.readable, outcome.error);
+        break;
+    case MemoSyncOutcome::Action::None:
+    case MemoSyncOutcome::Action::Blocked:
+        break;
+    }
+}
+
+void TForm12::FormShow()
+{
+    Tag = 1;
+}
+
+bool TForm12::FormClose()
+{
+    // A memo that was never shown holds the file's own text: storing it would only create files.
+    if (Tag >= 1 && !storeOrDrop(QStringLiteral("\nこのメモを保存せずに閉じますか？")))
+        return false;
+    Tag = 0;
+    return true;
+}
+
+bool TForm12::storeOrDrop(const QString &dropQuestion)
+{
+    if (keepFile())
+        return true;
+    const WriteResult stored = saveMemoFile(Caption(), Memo1->toPlainText());
+    return stored || prompt_.question(QStringLiteral("メモを保存できません: ") + stored.error + dropQuestion);
+}
+
+void TForm12::showFile(const QString &path, const QString &text, bool readable, const QString &error)
+{
+    setWindowTitle(path);
+    Memo1->setPlainText(text);
+    Memo1->document()->setModified(false);
+    fileUnread_ = !readable;
+    Memo1->setPlaceholderText(readable ? QString() : QStringLiteral("メモを読み込めません: ") + error);
+}
+
+bool TForm12::keepFile() const
+{
+    return fileUnread_ && !Memo1->document()->isModified();
+}
+
+void TForm12::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TForm12::closeEvent(QCloseEvent *event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace sorvek

@@ -1,0 +1,187 @@
+// The footnote memo window on real files: saving on close, never losing a memo that cannot be
+// stored, following the page shown.
+#include "tools/tform12.h"
+
+#include "fakes/fakeplatform.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+
+namespace {
+
+const QByteArray bom("\xEF\xBB\xBF");
+
+class MemoWindowTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (readOnly)
+            testutil::restoreFolder(dir.path());
+    }
+
+    void open(const QString &name)
+    {
+        form.resize(799, 179);
+        form.LoadFile(dir.filePath(name));
+        form.show();
+    }
+
+    void lockFolder()
+    {
+        readOnly = testutil::makeFolderReadOnly(dir.path());
+        if (!readOnly)
+            GTEST_SKIP() << "cannot make a folder read-only here";
+    }
+
+    QTemporaryDir dir;
+    fakes::FakePrompt prompt;
+    TForm12 form{prompt};
+    bool readOnly = false;
+};
+
+TEST_F(MemoWindowTest, ShowSetsTagAndCloseSavesNewFile)
+{
+    open(QStringLiteral("1010_葉.txt"));
+    EXPECT_EQ(form.Tag, 1);
+    EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("1010_葉.txt")));
+    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+    form.Memo1->setPlainText(QStringLiteral("気孔の数を数える"));
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(form.Tag, 0);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("1010_葉.txt"))),
+              bom + QStringLiteral("気孔の数を数える\r\n").toUtf8());
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+TEST_F(MemoWindowTest, EmptyMemoLeavesOnlyBom)
+{
+    testutil::writePage(dir.path(), QStringLiteral("m.txt"), QStringLiteral("old\n"));
+    open(QStringLiteral("m.txt"));
+    EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("old\n"));
+    form.Memo1->clear();
+    form.close();
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("m.txt"))), bom);
+}
+
+TEST_F(MemoWindowTest, FailedSaveKeepsWindowAndText)
+{
+    testutil::writePage(dir.path(), QStringLiteral("m.txt"), QStringLiteral("old\n"));
+    open(QStringLiteral("m.txt"));
+    form.Memo1->setPlainText(QStringLiteral("新しいメモ"));
+    lockFolder();
+    prompt.answers = {false}; // keep the text
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.Tag, 1);
+    EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("新しいメモ"));
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages.first().contains(dir.filePath(QStringLiteral("m.txt"))));
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("m.txt"))), bom + "old\r\n");
+
+    testutil::restoreFolder(dir.path());
+    readOnly = false;
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("m.txt"))), bom + QStringLiteral("新しいメモ\r\n").toUtf8());
+}
+
+TEST_F(MemoWindowTest, FailedSaveClosesWhenUserDropsMemo)
+{
+    open(QStringLiteral("m.txt"));
+    form.Memo1->setPlainText(QStringLiteral("x"));
+    lockFolder();
+    prompt.answers = {true};
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(form.Tag, 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("m.txt"))));
+}
+
+TEST_F(MemoWindowTest, HiddenMemoClosedWritesNothing)
+{
+    form.LoadFile(dir.filePath(QStringLiteral("m.txt")));
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("m.txt"))));
+}
+
+TEST_F(MemoWindowTest, SyncStoresShownMemoAndFollowsNextPage)
+{
+    testutil::writePage(dir.path(), QStringLiteral("b.txt"), QStringLiteral("memo b"));
+    open(QStringLiteral("a.txt"));
+    form.Memo1->setPlainText(QStringLiteral("memo a"));
+    form.SyncToMemoFile(dir.filePath(QStringLiteral("b.txt")));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("b.txt")));
+    EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("memo b"));
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("a.txt"))), bom + "memo a\r\n");
+}
+
+TEST_F(MemoWindowTest, SyncToSameFileClosesAndStores)
+{
+    open(QStringLiteral("a.txt"));
+    form.Memo1->setPlainText(QStringLiteral("again"));
+    form.SyncToMemoFile(dir.filePath(QStringLiteral("a.txt")));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.Tag, 0);
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("a.txt"))), bom + "again\r\n");
+}
+
+TEST_F(MemoWindowTest, SyncBlockedKeepsOldMemoUntilDropped)
+{
+    testutil::writeBytes(dir.path(), QStringLiteral("sub/b.txt"), bom + "memo b\r\n");
+    open(QStringLiteral("a.txt"));
+    form.Memo1->setPlainText(QStringLiteral("unsaved"));
+    lockFolder();
+    prompt.answers = {false};
+    form.SyncToMemoFile(dir.filePath(QStringLiteral("sub/b.txt")));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("a.txt")));
+    EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("unsaved"));
+    ASSERT_EQ(prompt.messages.size(), 1);
+
+    prompt.answers = {true};
+    form.SyncToMemoFile(dir.filePath(QStringLiteral("sub/b.txt")));
+    EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("sub/b.txt")));
+    EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("memo b\n"));
+}
+
+TEST_F(MemoWindowTest, OpeningAnotherMemoStoresTheShownOne)
+{
+    open(QStringLiteral("a.txt"));
+    form.Memo1->setPlainText(QStringLiteral("footnote"));
+    EXPECT_TRUE(form.LoadFile(dir.filePath(QStringLiteral("Edit.txt"))));
+    EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("Edit.txt")));
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("a.txt"))), bom + "footnote\r\n");
+
+    form.Memo1->setPlainText(QStringLiteral("editor memo"));
+    lockFolder();
+    prompt.answers = {false};
+    EXPECT_FALSE(form.LoadFile(dir.filePath(QStringLiteral("a.txt"))));
+    EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("Edit.txt")));
+    EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("editor memo"));
+}
+
+TEST_F(MemoWindowTest, HiddenSyncSwitchesQuietly)
+{
+    testutil::writePage(dir.path(), QStringLiteral("b.txt"), QStringLiteral("memo b"));
+    form.LoadFile(dir.filePath(QStringLiteral("a.txt")));
+    form.SyncToMemoFile(dir.filePath(QStringLiteral("b.txt")));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("b.txt")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.txt"))));
+}
+
+TEST_F(MemoWindowTest, KeepsDesignNamesAndFont)
+{
+    EXPECT_EQ(form.objectName(), QStringLiteral("Form12"));
+    EXPECT_EQ(form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1")), form.Memo1);
+    EXPECT_EQ(form.Memo1->font().pixelSize(), 16);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+} // namespace
