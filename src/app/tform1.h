@@ -2,6 +2,9 @@
 // The main window: side menu, page area, page-button column and bottom bar.
 #include "app/bookfolder.h"
 #include "app/controls_ui.h"
+#include "authoring/answerfields.h"
+#include "authoring/answermarks.h"
+#include "authoring/quizpage.h"
 #include "book/levelstack.h"
 #include "commands/commandhost.h"
 #include "commands/commandrunner.h"
@@ -49,6 +52,12 @@ public:
 
     // Page authoring entry point used by the command-line import (built with page authoring).
     void MakePagesFromFiles(const QString &folder);
+
+    // The page format's writers, with the answer marks set at start-up
+    QString BuildStyleBlock(int style) const;
+    QuizPageResult MakeQuizPage(const QString &page) const;
+    QString ConvertAnswerFields(const QString &text, AnswerFieldMode mode) const;
+    AnswerMarks answerMarks() const { return {AnswerOpenMark, ChoiceMark, AnswerCloseMark, AlternativeMark}; }
 
     // Folder levels
     void OpenLevel(const QString &folder, int index, bool push);
