@@ -64,6 +64,14 @@ TEST_F(MainWindowTest, OpensAtBaseSizeWithSideMenuPage)
     EXPECT_EQ(f.IndexedFolder, QStringLiteral("xxx"));
 }
 
+TEST_F(MainWindowTest, WideScreenGivesTheLargeBaseSize)
+{
+    TForm1 &f = open();
+    if (f.screen()->availableGeometry().width() < 1024)
+        GTEST_SKIP() << "the screen is narrower than 1024 pixels";
+    EXPECT_EQ(f.size(), QSize(1024, 742));
+}
+
 TEST_F(MainWindowTest, SideMenuOpensAndClosesWithItsButtons)
 {
     TForm1 &f = open();
