@@ -2,9 +2,7 @@
 // QWebEngineView program loading the same page, measured by a parent that starts each as a
 // fresh process and waits for its "shown" line. Prints the medians and their ratio.
 #include "app/tform1.h"
-#include "platform/qt/qtdesktop.h"
-#include "platform/qt/qtservices.h"
-#include "platform/qt/webenginebrowser.h"
+#include "platform/qt/qtplatform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,17 +27,8 @@ void reportShownAndQuit()
 int runSorvek(const QString &programPath)
 {
     using namespace sorvek;
-    QtUserPrompt prompt;
-    QtFileDialogs dialogs;
-    QtShell shell;
-    QtStandardFolders folders;
-    QtProcessLauncher processes;
-    QtSoundPlayer sound;
-    QtDownloader downloader;
-    QtClipboard clipboard;
-    const PlatformServices services{&prompt, &dialogs, &shell, &folders, &processes, &sound, &downloader, &clipboard};
-    const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new WebEngineBrowser(parent); };
-    TForm1 form(services, browsers, programPath, {});
+    QtPlatform platform;
+    TForm1 form(platform.services(), QtPlatform::browsers(), programPath, {});
     QObject::connect(form.WebBrowser1, &BrowserControl::DocumentComplete, &form, [] { reportShownAndQuit(); });
     form.show();
     return QApplication::exec();

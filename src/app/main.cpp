@@ -1,8 +1,6 @@
 // The program: creates the platform services and the windows, then runs the event loop.
 #include "app/tform1.h"
-#include "platform/qt/qtdesktop.h"
-#include "platform/qt/qtservices.h"
-#include "platform/qt/webenginebrowser.h"
+#include "platform/qt/qtplatform.h"
 
 #include <QApplication>
 
@@ -17,23 +15,13 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     using namespace sorvek;
-    QtUserPrompt prompt;
-    QtFileDialogs fileDialogs;
-    QtShell shell;
-    QtStandardFolders folders;
-    QtProcessLauncher processes;
-    QtSoundPlayer sound;
-    QtDownloader downloader;
-    QtClipboard clipboard;
-    const PlatformServices services{&prompt, &fileDialogs, &shell, &folders, &processes, &sound, &downloader, &clipboard};
-    const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new WebEngineBrowser(parent); };
-
+    QtPlatform platform;
     const QStringList files = QCoreApplication::arguments().mid(1);
-    TForm1 form1(services, browsers, QCoreApplication::applicationFilePath(), files);
+    TForm1 form1(platform.services(), QtPlatform::browsers(), QCoreApplication::applicationFilePath(), files);
     TForm11 form11;
-    TForm12 form12(prompt);
+    TForm12 form12(platform.prompt);
     form1.SetToolWindows(&form11, &form12);
-    prompt.setParent(&form1);
+    platform.prompt.setParent(&form1);
     QApplication::setApplicationName(form1.ApplicationTitle);
     if (files.isEmpty())
         form1.show();
