@@ -93,11 +93,12 @@ QString setTagAttribute(const QString &tag, const QString &attr)
             head.truncate(align);
         return trimmedRight(head) + tag.mid(gt);
     }
+    // An attr without "=" (or without a name) names no attribute: the tag stays.
     const qsizetype eq = attr.indexOf(QLatin1Char('='));
-    const QString name = eq >= 0 ? attr.left(eq) : attr;
-    const QString value = eq >= 0 ? attr.mid(eq + 1) : QString();
-    if (name.isEmpty())
+    if (eq <= 0)
         return tag;
+    const QString name = attr.left(eq);
+    const QString value = attr.mid(eq + 1);
     QString head;
     QString tail;
     const qsizetype at = findAttribute(tag, name);
@@ -267,6 +268,19 @@ int sizeFieldValue(const QString &text)
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     return ok && value >= 0 ? value : 0;
+}
+
+QString memoTextForField(const QString &pageText)
+{
+    QString text = pageText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+QString memoTextForPage(const QString &fieldText)
+{
+    QString text = fieldText;
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 } // namespace sorvek::editortext

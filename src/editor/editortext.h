@@ -80,4 +80,8 @@ QString withDefaultPageSuffix(const QString &path);
 // A size field as a whole number; empty or anything else than digits counts 0.
 int sizeFieldValue(const QString &text);
 
+// Memo text as the page editor keeps it (CR LF line breaks) and as a text field holds it ("\n").
+QString memoTextForField(const QString &pageText);
+QString memoTextForPage(const QString &fieldText);
+
 } // namespace sorvek::editortext
