@@ -91,12 +91,24 @@ qsizetype tagEndingWith(QStringView text, QStringView closer, qsizetype from)
     return gt;
 }
 
-// A comment at the start of the body text that is followed right away by a paragraph.
+bool isRegionMarker(QStringView comment)
+{
+    using namespace pageformat;
+    for (const QString &marker : {kHeaderIn, kHeaderOut, kNoteIn, kNoteOut, kFooterIn, kFooterOut, kStyleIn, kStyleOut}) {
+        if (comment == marker)
+            return true;
+    }
+    return false;
+}
+
+// A comment at the start of the body text that is followed right away by a paragraph. A lone
+// region marker is no such comment: written in front of the note section, a lone note start
+// marker would take the next reading's note section apart.
 void cutLeadingCommentBlock(QString &text, PageEditFields &f)
 {
     const qsizetype comment = text.indexOf(u"<!--");
     const qsizetype commentEnd = comment < 0 ? -1 : text.indexOf(u"-->", comment + 4);
-    if (commentEnd < 0)
+    if (commentEnd < 0 || isRegionMarker(QStringView(text).sliced(comment, commentEnd + 3 - comment)))
         return;
     const qsizetype open = tagEndingWith(text, u"P>", commentEnd + 3);
     const qsizetype close = open < 0 ? -1 : tagEndingWith(text, u"/P>", open + 1);

@@ -182,6 +182,9 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("\r\n<!-- c --><HR><P>para</P>\r\n\r\n\r\n</BODY>\r\n</HTML>\r\n")},
         FieldCase{"comment_without_end_not_taken", pageWithBodyText(QStringLiteral("<!-- c <P>p</P>")),
                   &PageEditFields::leadingCommentBlock, QString()},
+        FieldCase{"lone_note_marker_is_no_comment_block",
+                  QString(pageWithBodyText(QStringLiteral("<!--NOTE_IN--><P>p</P>"))).remove(QStringLiteral("<!--NOTE_OUT-->")),
+                  &PageEditFields::leadingCommentBlock, QString()},
         FieldCase{"attributed_paragraph_fails_block", pageWithBodyText(QStringLiteral("<!--c--><P align=\"x\">p</P>")),
                   &PageEditFields::leadingCommentBlock, QString()}),
     [](const auto &row) { return std::string(row.param.name); });
