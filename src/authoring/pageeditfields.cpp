@@ -36,6 +36,20 @@ const QString *PageEditFields::memo(int number) const
     return index < 0 ? nullptr : &cells[static_cast<size_t>(index)];
 }
 
+QString *PageEditFields::memo(QStringView name)
+{
+    return const_cast<QString *>(std::as_const(*this).memo(name));
+}
+
+const QString *PageEditFields::memo(QStringView name) const
+{
+    if (!name.startsWith(u"Memo") || name.size() > 6 || (name.size() > 5 && name.at(4) == u'0'))
+        return nullptr;
+    bool ok = false;
+    const int number = name.sliced(4).toInt(&ok);
+    return ok ? memo(number) : nullptr;
+}
+
 bool PageEditFields::anyCell() const
 {
     return std::any_of(cells.begin(), cells.end(), [](const QString &cell) { return !cell.isEmpty(); });

@@ -3,6 +3,7 @@
 // their component names, and the pieces of the page that the editor keeps aside unchanged.
 // Memos hold CR LF line breaks; in the page they are "<BR>".
 #include <QString>
+#include <QStringView>
 
 #include <array>
 
@@ -64,6 +65,9 @@ struct PageEditFields {
     // others grid cells); nullptr for any other number.
     QString *memo(int number);
     const QString *memo(int number) const;
+    // The same by component name ("Memo13"); nullptr for any other name.
+    QString *memo(QStringView name);
+    const QString *memo(QStringView name) const;
     // The position of a Memo in cells, or -1 for a number that is no grid cell.
     static int cellIndexOfMemo(int number);
 

@@ -235,3 +235,25 @@ TEST(WritingThePage, StyleSectionAfterTheTitle)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PageEditFieldsMemos, ByNumberAndByName)
+{
+    PageEditFields f;
+    EXPECT_EQ(f.memo(1), &f.cells[0]);
+    EXPECT_EQ(f.memo(3), &f.cells[1]);
+    EXPECT_EQ(f.memo(6), &f.cells[2]);
+    EXPECT_EQ(f.memo(81), &f.cells[77]);
+    EXPECT_EQ(f.memo(2), &f.Memo2);
+    EXPECT_EQ(f.memo(4), &f.Memo4);
+    EXPECT_EQ(f.memo(5), &f.Memo5);
+    EXPECT_EQ(f.memo(u"Memo13"), &f.cells[9]);
+    EXPECT_EQ(f.memo(0), nullptr);
+    EXPECT_EQ(f.memo(82), nullptr);
+    EXPECT_EQ(f.memo(u"Memo013"), nullptr);
+    EXPECT_EQ(f.memo(u"Edit1"), nullptr);
+    EXPECT_EQ(f.memo(u"Memo"), nullptr);
+}
+
+} // namespace
