@@ -18,6 +18,9 @@ class QTextEdit;
 
 namespace sorvek {
 
+struct EditorClosing;
+struct PageEditFields;
+
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
@@ -96,6 +99,13 @@ public:
     void BitBtn3Click();
     void BitBtn2MouseUp();
     void FormClose();
+
+    // The page editor's side: fill the fields from a page before showing (Caption, Label5, the
+    // style, the title, headings, table, picture and paragraphs; GX, GY and GX's tag only when the
+    // page gave a size), read them back after closing, and what the closing decided.
+    void FillFromPage(const PageEditFields &fields);
+    void ReadIntoPage(PageEditFields &fields) const;
+    EditorClosing ClosingResult() const;
 
     // What the page editor sets before showing and reads afterwards
     int EditResult = 0;          // 0 closed without saving, 1 "保存", 2 "ボタン保存" (quiz page)
