@@ -121,15 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
     Title, WritingAPiece,
     ::testing::Values(
         PieceCase{"empty_title", kTitle, [](PageEditFields &) {}, QStringLiteral("<TITLE></TITLE>")},
-        PieceCase{"all_parts",
-                  kTitle,
-                  [](PageEditFields &f) {
-                      f.glyphPrefix = QStringLiteral("\"a.gif\"");
-                      f.Edit1 = QStringLiteral("Lesson 1");
-                      f.Edit5 = QStringLiteral("Start");
-                      f.Edit6 = QStringLiteral("First page");
-                  },
-                  QStringLiteral("<TITLE>\"a.gif\"Lesson 1#Start?First page</TITLE>")},
         PieceCase{"angles_escaped_trailing_blanks",
                   kTitle,
                   [](PageEditFields &f) {
@@ -138,13 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
                       f.Edit6 = QStringLiteral("<e> ");
                   },
                   QStringLiteral("<TITLE>a&lt;b#c&gt;d?&lt;e&gt; </TITLE>")},
-        PieceCase{"blank_caption_dropped",
-                  kTitle,
-                  [](PageEditFields &f) {
-                      f.Edit1 = QStringLiteral("   ");
-                      f.Edit5 = QStringLiteral("x");
-                  },
-                  QStringLiteral("<TITLE>#x</TITLE>")},
         PieceCase{"empty_glyph_prefix_kept", kTitle, [](PageEditFields &f) { f.glyphPrefix = QStringLiteral("\"\""); },
                   QStringLiteral("<TITLE>\"\"</TITLE>")}),
     [](const auto &row) { return std::string(row.param.name); });
