@@ -317,6 +317,15 @@ TEST_F(EditorWindowTest, SaveWritesTheSizeFieldsIntoThePicture)
     EXPECT_EQ(f.Edit7, QStringLiteral("<IMG src=\"a.png\" width=\"160\" height=\"120\" align=\"left\">"));
 }
 
+TEST_F(EditorWindowTest, SizeFieldsTakeWholeNumbersOnly)
+{
+    TForm2 &f = show();
+    click(f.SpeedButton11);
+    f.GX->clear();
+    QTest::keyClicks(f.GX, QStringLiteral("12a.5-"));
+    EXPECT_EQ(f.GX->text(), QStringLiteral("125"));
+}
+
 // ---- Pictures ---------------------------------------------------------------------------------
 
 TEST_F(EditorWindowTest, ChoosingATakenNameAsksAndNoKeepsTheFolderFile)
