@@ -203,6 +203,7 @@ private:
     bool choosePicture();
     bool copyPictureInto(const QString &source, const QString &target);
     bool writeWhitePicture(const QString &path);
+    void startPaint(const QString &path);
     void afterPaint(const QString &path);
     void closeWithSave(int result);
     void applyStylePreview();

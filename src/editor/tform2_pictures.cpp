@@ -300,6 +300,11 @@ void TForm2::SpeedButton2MouseUp()
         }
         writeWhitePicture(path);
     }
+    startPaint(path);
+}
+
+void TForm2::startPaint(const QString &path)
+{
     if (PaintProgram.isEmpty()) {
         // The desktop's editor is not waited for: the picture as it is now is loaded at once.
         services_.shell->openInImageEditor(path);
