@@ -30,13 +30,17 @@ def style_block(n):
               '-->', '</STYLE>', '<!--STYLE_OUT-->']
     return '\r'.join(lines)
 
-def page(title, note, style=1, header='', footer=''):
+def page(title, note, style=1, header='', footer=None):
+    # The note section holds what the page editor edits (H1, H2, table, picture or link
+    # paragraph, text paragraph); the page-turn links stand in the footer, which it keeps.
+    if footer is None:
+        footer = NAV
     head = ('<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">\r<HTML>\r<HEAD>\r'
             '<META http-equiv="Content-Type" content="text/html; charset=UTF-8">\r'
             '<META http-equiv="Content-Style-Type" content="text/css">')
-    return (head + '<TITLE>' + title + '</TITLE>' + style_block(style) + '</HEAD>\r<BODY>\r'
-            + '<!--HEDDA_IN-->' + header + '<!--HEDDA_OUT-->\r'
-            + '<!--NOTE_IN-->' + note + '<!--NOTE_OUT-->\r'
+    return (head + '<TITLE>' + title + '</TITLE>' + style_block(style) + '</HEAD>\r<BODY>'
+            + '<!--HEDDA_IN-->' + header + '<!--HEDDA_OUT-->'
+            + '<!--NOTE_IN-->' + note + '<!--NOTE_OUT-->'
             + '<!--FOOTER_IN-->' + footer + '<!--FOOTER_OUT-->\r'
             + '</BODY>\r</HTML>')
 
@@ -61,6 +65,7 @@ def png(rel, w, h, colour_of):
         f.write(data)
 
 NAV = ('<P><A href="/$BACK">← まえのページ</A>　<A href="/$NEXT">つぎのページ →</A></P>')
+NOPIC = '<P></P>'
 
 def cat(x, y):
     # A simple cat face: orange disc with two ears and dark eyes.
@@ -115,37 +120,37 @@ write('_help.html', '''<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional
 
 write('index.html', page('"hoshi.png"はじめに#Sorvekの本?この本の使い方',
     '<H1>ようこそ Sorvek の本へ</H1><H2>この本について</H2>'
-    '<P>この本は、Sorvek で作ったれんしゅう用の本です。<BR>右のボタンか、下の矢印でページをめくってください。</P>'
-    + NAV, style=4))
+    + NOPIC + '<P>この本は、Sorvek で作ったれんしゅう用の本です。<BR>右のボタンか、下の矢印でページをめくってください。</P>',
+    style=4))
 
 write('1010_どうぶつ.html', page('"neko.png"どうぶつ#ねこの絵?絵を見てみよう',
     '<H1>どうぶつ</H1><H2>ねこ</H2><P align="center"><IMG src="neko.png" width="160" height="150" alt="ねこ"></P>'
-    '<P>ねこは、耳が三角で、目が大きい動物です。<BR>夜でもよく見えます。</P>' + NAV, style=2))
+    '<P>ねこは、耳が三角で、目が大きい動物です。<BR>夜でもよく見えます。</P>', style=2))
 
 write('1020_リンク.html', page('リンクの練習#コマンド?コマンドリンクを試す',
-    '<H1>リンクの練習</H1><H2>コマンドリンク</H2>'
+    '<H1>リンクの練習</H1><H2>コマンドリンク</H2>' + NOPIC +
     '<P><A href="/$NEXT">つぎへ（NEXT）</A><BR>'
     '<A href="/$BACK">まえへ（BACK）</A><BR>'
     '<A href="/$GO どうぶつ">どうぶつのページへ（GO）</A><BR>'
     '<A href="/$GOSUB まとめ">まとめを見て戻る（GOSUB）</A><BR>'
     '<A href="/$TOP">さいしょのページへ（TOP）</A><BR>'
-    '<A href="/$DIR さんすう">さんすうのフォルダへ（DIR）</A></P>', style=1))
+    '<A href="/$DIR さんすう">さんすうのフォルダへ（DIR）</A></P>', style=1, footer=''))
 
 write('1030_きせつ.html', page('きせつ#春夏秋冬?四つのきせつ',
     '<H1>きせつ</H1><H2>四つのきせつ</H2>'
     '<TABLE border="1"  width="640"><TBODY>\r<TR>\r<TD colspan="8" >日本には四つのきせつがあります。</TD></TR>\r</TBODY></TABLE>\r'
-    '<P>春、夏、秋、冬。それぞれのきせつに、きれいな花がさきます。</P>' + NAV, style=2))
+    + NOPIC + '<P>春、夏、秋、冬。それぞれのきせつに、きれいな花がさきます。</P>', style=2))
 
 write('1040_まとめ.html', page('まとめ?さいごのページ',
     '<H1>まとめ</H1><H2>おつかれさまでした</H2>'
-    '<P>これでこの本はおわりです。<BR><A href="/$RETURN">よびだしたページに戻る（RETURN）</A></P>' + NAV, style=1))
+    + NOPIC + '<P>これでこの本はおわりです。<BR><A href="/$RETURN">よびだしたページに戻る（RETURN）</A></P>', style=1))
 
 write('さんすう/index.html', page('さんすう#もくじ?さんすうのはじめ',
-    '<H1>さんすう</H1><H2>たしざんとひきざん</H2><P>ボタンをえらんでください。</P>' + NAV, style=4))
+    '<H1>さんすう</H1><H2>たしざんとひきざん</H2>' + NOPIC + '<P>ボタンをえらんでください。</P>', style=4))
 write('さんすう/1010_たしざん.html', page('たしざん?足し算の練習',
-    '<H1>たしざん</H1><H2>1 + 2 = 3</H2><P>りんごが1こ、みかんが2こ。あわせて3こです。</P>' + NAV, style=2))
+    '<H1>たしざん</H1><H2>1 + 2 = 3</H2>' + NOPIC + '<P>りんごが1こ、みかんが2こ。あわせて3こです。</P>', style=2))
 write('さんすう/1020_ひきざん.html', page('ひきざん?引き算の練習',
-    '<H1>ひきざん</H1><H2>5 - 2 = 3</H2><P>あめが5こありました。2こたべると、のこりは3こです。</P>' + NAV, style=2))
+    '<H1>ひきざん</H1><H2>5 - 2 = 3</H2>' + NOPIC + '<P>あめが5こありました。2こたべると、のこりは3こです。</P>', style=2))
 
 write('りか/index.html', page('りか?りかのはじめ',
-    '<H1>りか</H1><H2>しぜんのふしぎ</H2><P>水は0度でこおります。</P>' + NAV, style=4))
+    '<H1>りか</H1><H2>しぜんのふしぎ</H2>' + NOPIC + '<P>水は0度でこおります。</P>', style=4))

@@ -161,6 +161,9 @@ TEST(DemoBookPages, StableAfterTheFirstSave)
         if (!reading.ok())
             continue;
         const QString first = saved(reading.fields);
+        // The book's own pages are written as the editor writes them: saving changes nothing.
+        if (!QFileInfo(path).fileName().startsWith(u'_'))
+            EXPECT_EQ(first, asFileText(file.text)) << path.toStdString();
         const PageEditFields again = read(first);
         EXPECT_EQ(saved(again), first) << path.toStdString();
         EXPECT_EQ(again.Edit1, reading.fields.Edit1) << path.toStdString();
@@ -186,7 +189,7 @@ TEST(DemoBookPages, PictureAndLinkParagraphsAsTheEditorSeesThem)
     EXPECT_EQ(animals.GroupBox1Tag, 2);
     const PageEditFields end = readDemo(QStringLiteral("1040_まとめ.html"));
     // The link inside the text stays where it stands.
-    EXPECT_TRUE(end.Edit7.startsWith(QStringLiteral("これでこの本はおわりです。\r\n<A href=\"/$RETURN\">")));
+    EXPECT_TRUE(end.Memo2.startsWith(QStringLiteral("これでこの本はおわりです。\r\n<A href=\"/$RETURN\">")));
     EXPECT_TRUE(end.Edit2.isEmpty());
     const QString written = saved(end);
     EXPECT_TRUE(written.contains(QStringLiteral("<P>これでこの本はおわりです。<BR><A href=\"/$RETURN\">")));
