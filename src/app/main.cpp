@@ -18,8 +18,10 @@ int main(int argc, char **argv)
     QtPlatform platform;
     const QStringList files = QCoreApplication::arguments().mid(1);
     TForm1 form1(platform.services(), QtPlatform::browsers(), QCoreApplication::applicationFilePath(), files);
+    TForm2 form2(platform.services(), &form1);
     TForm11 form11;
     TForm12 form12(platform.prompt);
+    form1.SetEditor(&form2);
     form1.SetToolWindows(&form11, &form12);
     platform.prompt.setParent(&form1);
     QApplication::setApplicationName(form1.ApplicationTitle);

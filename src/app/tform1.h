@@ -10,6 +10,7 @@
 #include "commands/commandrunner.h"
 #include "platform/browser_ui.h"
 #include "platform/ports.h"
+#include "editor/tform2.h"
 #include "tools/tform11.h"
 #include "tools/tform12.h"
 
@@ -100,6 +101,11 @@ public:
     void PlayWave(const QString &file);
     bool OpenProjectLink(const QString &file);
     void RecordPageSound(const QString &path);
+
+    // The page editor round trip; returns the editor's result (0 nothing saved).
+    int EditPage(const QString &fileName, const QString &html, int mode);
+    void EditPageClick();
+    void SetEditor(TForm2 *editor);
 
     // The page popup menu
     void BuildPagePopup();
@@ -202,6 +208,7 @@ public:
     QTimer *slideTimer_ = nullptr;
     QList<int> slideSteps_;
     bool refreshingNotes_ = false;
+    TForm2 *Form2 = nullptr;
     TForm11 *Form11 = nullptr;
     TForm12 *Form12 = nullptr;
 

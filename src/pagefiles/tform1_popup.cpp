@@ -60,9 +60,12 @@ void TForm1::FreePagePopup()
     pagePopup_ = nullptr;
 }
 
-std::function<void()> TForm1::PagePopupHandler(const QString &)
+std::function<void()> TForm1::PagePopupHandler(const QString &name)
 {
-    return nullptr;  // the page commands are added as their parts of the window are built
+    // The other page commands are added as their parts of the window are built.
+    if (name == QLatin1String("EditPageClick"))
+        return [this] { EditPageClick(); };
+    return nullptr;
 }
 
 void TForm1::F10Click(int tag)

@@ -1,0 +1,158 @@
+// The page editor round trip through the main window, with the real editor window and fake
+// browsers, on a copy of the demo book.
+#include "app/tform1.h"
+
+#include "fakes/fakebrowser_ui.h"
+#include "fakes/fakeplatform.h"
+#include "testutil.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+
+namespace {
+
+class EditPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
+        const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
+        form = std::make_unique<TForm1>(platform.services(), browsers, dir.filePath(QStringLiteral("Book.bin")), QStringList{});
+        editor = std::make_unique<TForm2>(platform.services(), form.get());
+        memo = std::make_unique<TForm12>(platform.prompt);
+        form->SetEditor(editor.get());
+        form->SetToolWindows(nullptr, memo.get());
+        form->show();
+    }
+    void TearDown() override { memo->Tag = 0; }
+
+    QString book(const QString &relative) const { return dir.filePath(QStringLiteral("Book/") + relative); }
+    fakes::FakeBrowser *page() const { return static_cast<fakes::FakeBrowser *>(form->WebBrowser1); }
+    // Runs the editing of page index with what the author does in the open editor.
+    void edit(int index, std::function<void(TForm2 &)> author)
+    {
+        form->SetPageIndex(index);
+        form->ShowPage(true);
+        QTimer::singleShot(0, editor.get(), [this, author] {
+            ASSERT_TRUE(editor->isVisible());
+            author(*editor);
+        });
+        form->EditPageClick();
+    }
+
+    QTemporaryDir dir;
+    fakes::FakePlatform platform;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TForm2> editor;
+    std::unique_ptr<TForm12> memo;
+};
+
+TEST_F(EditPageTest, EditorShowsThePageFields)
+{
+    edit(1, [](TForm2 &e) {
+        EXPECT_EQ(e.Edit1->text(), QStringLiteral("どうぶつ"));
+        EXPECT_EQ(e.Edit5->text(), QStringLiteral("ねこの絵"));
+        EXPECT_EQ(e.Edit6->text(), QStringLiteral("絵を見てみよう"));
+        EXPECT_EQ(e.Memo4->toPlainText(), QStringLiteral("どうぶつ"));
+        EXPECT_EQ(e.Memo5->toPlainText(), QStringLiteral("ねこ"));
+        EXPECT_EQ(e.GroupBox1Tag, 2);
+        EXPECT_EQ(e.Gname->text(), QStringLiteral("neko.png"));
+        e.BitBtn2MouseUp();
+    });
+    EXPECT_EQ(form->IndexedFolder, QStringLiteral("xxx"));
+}
+
+TEST_F(EditPageTest, SavingWritesThePageAndShowsItAgain)
+{
+    const QString path = book(QStringLiteral("1030_きせつ.html"));
+    page()->navigations.clear();
+    edit(3, [](TForm2 &e) {
+        e.Memo5->setPlainText(QStringLiteral("日本の四季"));
+        e.BitBtn1MouseUp();
+    });
+    const QString text = QString::fromUtf8(testutil::readBytes(path));
+    EXPECT_TRUE(text.contains(QStringLiteral("<H2>日本の四季</H2>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("日本には四つのきせつがあります。")));
+    EXPECT_EQ(page()->location.toLocalFile(), path);
+    EXPECT_TRUE(form->Timer5->isActive());
+}
+
+TEST_F(EditPageTest, ClosingWritesNothingButShowsThePageAgain)
+{
+    const QString path = book(QStringLiteral("1030_きせつ.html"));
+    const QByteArray before = testutil::readBytes(path);
+    page()->navigations.clear();
+    edit(3, [](TForm2 &e) {
+        e.Memo5->setPlainText(QStringLiteral("捨てる変更"));
+        e.BitBtn2MouseUp();
+    });
+    EXPECT_EQ(testutil::readBytes(path), before);
+    EXPECT_FALSE(page()->navigations.isEmpty());
+}
+
+TEST_F(EditPageTest, NewCaptionSavesUnderTheChosenNameAndShowsThatPage)
+{
+    const QString chosen = book(QStringLiteral("1035_はる.html"));
+    platform.fileDialogs.answers.push_back(chosen);
+    const QByteArray old = testutil::readBytes(book(QStringLiteral("1030_きせつ.html")));
+    edit(3, [](TForm2 &e) {
+        e.Edit1->setText(QStringLiteral("はる"));
+        e.BitBtn1MouseUp();
+    });
+    EXPECT_EQ(testutil::readBytes(book(QStringLiteral("1030_きせつ.html"))), old);
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(chosen)).contains(QStringLiteral("<TITLE>はる#春夏秋冬?四つのきせつ</TITLE>")));
+    EXPECT_TRUE(form->levels_.pageList().contains(QStringLiteral("1035_はる.html")));
+    EXPECT_EQ(page()->location.toLocalFile(), chosen);
+}
+
+TEST_F(EditPageTest, ButtonSaveWritesAQuizPage)
+{
+    const int at = form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html"));
+    ASSERT_GE(at, 0);
+    edit(at, [](TForm2 &e) { e.BitBtn3Click(); });
+    const QString text = QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1060_quiz.html"))));
+    EXPECT_TRUE(text.contains(QStringLiteral("<!--beginSorvek")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<SELECT")));
+    EXPECT_TRUE(platform.prompt.messages.isEmpty());
+}
+
+TEST_F(EditPageTest, PageThatCannotBeWrittenKeepsTheAuthorsFields)
+{
+    const QString sub = book(QString());
+    if (!testutil::makeFolderReadOnly(sub))
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    QFile::setPermissions(book(QStringLiteral("1030_きせつ.html")), QFileDevice::ReadOwner);
+    int shown = 0;
+    QString secondH2;
+    const QByteArray before = testutil::readBytes(book(QStringLiteral("1030_きせつ.html")));
+    std::function<void()> author;
+    author = [&] {
+        ++shown;
+        if (shown == 1) {
+            editor->Memo5->setPlainText(QStringLiteral("書けない変更"));
+            QTimer::singleShot(0, editor.get(), author);  // the editor opens again after the warning
+            editor->BitBtn1MouseUp();
+            return;
+        }
+        secondH2 = editor->Memo5->toPlainText();
+        editor->BitBtn2MouseUp();
+    };
+    form->SetPageIndex(3);
+    form->ShowPage(true);
+    QTimer::singleShot(0, editor.get(), author);
+    form->EditPageClick();
+    testutil::restoreFolder(sub);
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(secondH2, QStringLiteral("書けない変更"));
+    EXPECT_EQ(testutil::readBytes(book(QStringLiteral("1030_きせつ.html"))), before);
+    ASSERT_FALSE(platform.prompt.messages.isEmpty());
+    EXPECT_TRUE(platform.prompt.messages.first().contains(QStringLiteral("1030_きせつ.html")));
+}
+
+} // namespace
