@@ -2,6 +2,7 @@
 // Every real platform service in one place, and the real browser controls; made once by the
 // program (and by the start-up benchmark).
 #include "platform/browser_ui.h"
+#include "platform/qt/qtcapture.h"
 #include "platform/qt/qtdesktop.h"
 #include "platform/qt/qtservices.h"
 #include "platform/qt/webenginebrowser.h"
@@ -17,6 +18,7 @@ struct QtPlatform {
     QtSoundPlayer sound;
     QtDownloader downloader;
     QtClipboard clipboard;
+    QtScreenCapture capture;  // for the page snapshot
 
     PlatformServices services()
     {
