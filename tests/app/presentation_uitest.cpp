@@ -1,28 +1,20 @@
 // After a page loads, the memo, the file watch, presentation mode and shutdown, on the demo book
 // with fake browsers and the real memo window and mask.
-#include "app/tform1.h"
-
-#include "fakes/fakebrowser_ui.h"
-#include "fakes/fakeplatform.h"
-#include "testutil.h"
+#include "fakes/demobookwindow_ui.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace sorvek;
 
 namespace {
 
-class AfterLoadTest : public ::testing::Test {
+class AfterLoadTest : public fakes::DemoBookWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
-        const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
-        form = std::make_unique<TForm1>(platform.services(), browsers, dir.filePath(QStringLiteral("Book.bin")), QStringList{});
+        DemoBookWindowTest::SetUp();
+        makeForm();
         mask = std::make_unique<TForm11>();
         memo = std::make_unique<TForm12>(platform.prompt);
         form->SetToolWindows(mask.get(), memo.get());
@@ -36,8 +28,6 @@ protected:
         mask->hide();
     }
 
-    fakes::FakeBrowser *page() const { return static_cast<fakes::FakeBrowser *>(form->WebBrowser1); }
-    QString book(const QString &relative) const { return dir.filePath(QStringLiteral("Book/") + relative); }
     void turnTo(int index)
     {
         form->SetPageIndex(index);
@@ -45,9 +35,6 @@ protected:
         page()->complete();
     }
 
-    QTemporaryDir dir;
-    fakes::FakePlatform platform;
-    std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm11> mask;
     std::unique_ptr<TForm12> memo;
 };

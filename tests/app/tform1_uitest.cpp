@@ -1,50 +1,27 @@
 // The main window with fake browsers and services, on a copy of the demo book.
-#include "app/tform1.h"
-
-#include "fakes/fakebrowser_ui.h"
-#include "fakes/fakeplatform.h"
-#include "testutil.h"
+#include "fakes/demobookwindow_ui.h"
 
 #include <QDir>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace sorvek;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public fakes::DemoBookWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
-    }
-
     TForm1 &open(const QStringList &files = {})
     {
-        const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
-        form = std::make_unique<TForm1>(platform.services(), browsers, dir.filePath(QStringLiteral("Book.bin")), files);
         if (files.isEmpty()) {
-            form->show();
+            DemoBookWindowTest::open();
             QTest::qWait(10);
         } else {
-            form->FormShow();
+            makeForm(files).FormShow();
         }
         return *form;
     }
 
-    static fakes::FakeBrowser *fake(BrowserControl *b) { return static_cast<fakes::FakeBrowser *>(b); }
-
-    static void click(QWidget *w, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseClick(w, button, {}, QPoint(w->width() / 2, w->height() / 2));
-    }
-
-    QTemporaryDir dir;
-    fakes::FakePlatform platform;
-    std::unique_ptr<TForm1> form;
+    static void click(QWidget *w, Qt::MouseButton button = Qt::LeftButton) { press(w, button); }
 };
 
 TEST_F(MainWindowTest, OpensAtBaseSizeWithSideMenuPage)

@@ -1,29 +1,21 @@
 // The page editor round trip through the main window, with the real editor window and fake
 // browsers, on a copy of the demo book.
-#include "app/tform1.h"
-
-#include "fakes/fakebrowser_ui.h"
-#include "fakes/fakeplatform.h"
-#include "testutil.h"
+#include "fakes/demobookwindow_ui.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace sorvek;
 
 namespace {
 
-class EditPageTest : public ::testing::Test {
+class EditPageTest : public fakes::DemoBookWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
-        const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
-        form = std::make_unique<TForm1>(platform.services(), browsers, dir.filePath(QStringLiteral("Book.bin")), QStringList{});
+        DemoBookWindowTest::SetUp();
+        makeForm();
         editor = std::make_unique<TForm2>(platform.services(), form.get());
         memo = std::make_unique<TForm12>(platform.prompt);
         form->SetEditor(editor.get());
@@ -32,8 +24,6 @@ protected:
     }
     void TearDown() override { memo->Tag = 0; }
 
-    QString book(const QString &relative) const { return dir.filePath(QStringLiteral("Book/") + relative); }
-    fakes::FakeBrowser *page() const { return static_cast<fakes::FakeBrowser *>(form->WebBrowser1); }
     // Runs the editing of page index with what the author does in the open editor.
     void edit(int index, std::function<void(TForm2 &)> author)
     {
@@ -46,9 +36,6 @@ protected:
         form->EditPageClick();
     }
 
-    QTemporaryDir dir;
-    fakes::FakePlatform platform;
-    std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm2> editor;
     std::unique_ptr<TForm12> memo;
 };

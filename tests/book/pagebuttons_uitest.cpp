@@ -1,44 +1,20 @@
 // The page-button column and page display of the main window, with fake browsers, on the demo book.
-#include "app/tform1.h"
-
-#include "fakes/fakebrowser_ui.h"
-#include "fakes/fakeplatform.h"
-#include "testutil.h"
+#include "fakes/demobookwindow_ui.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace sorvek;
 
 namespace {
 
-class PageDisplayTest : public ::testing::Test {
+class PageDisplayTest : public fakes::DemoBookWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
-        const BrowserFactory browsers = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
-        form = std::make_unique<TForm1>(platform.services(), browsers, dir.filePath(QStringLiteral("Book.bin")), QStringList{});
-        form->show();
+        DemoBookWindowTest::SetUp();
+        open();
         QTest::qWait(10);
     }
-
-    fakes::FakeBrowser *page() const { return static_cast<fakes::FakeBrowser *>(form->WebBrowser1); }
-    QString book(const QString &relative) const { return dir.filePath(QStringLiteral("Book/") + relative); }
-    QString shownFile() const { return page()->location.toLocalFile(); }
-    static void press(QWidget *w, Qt::MouseButton b = Qt::LeftButton)
-    {
-        QTest::mousePress(w, b, {}, QPoint(w->width() / 2, w->height() / 2));
-        QTest::mouseRelease(w, b, {}, QPoint(w->width() / 2, w->height() / 2));
-    }
-    // Runs the actions the dispatcher queues after the navigation hook returns.
-    static void settle() { QTest::qWait(5); }
-
-    QTemporaryDir dir;
-    fakes::FakePlatform platform;
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(PageDisplayTest, RootLevelShowsButtonsWithGlyphsCaptionsAndHints)
@@ -213,7 +189,7 @@ TEST_F(PageDisplayTest, WebLevelWithoutShortcutsOrHelpShowsThePageOnRightClick)
     form->RebuildPageButtons();
     press(form->PageButtons.at(0), Qt::RightButton);
     EXPECT_TRUE(form->pagePopup_ == nullptr || form->pagePopup_->actions().isEmpty());
-    EXPECT_EQ(static_cast<fakes::FakeBrowser *>(form->WebBrowser1)->location.toString(), QStringLiteral("https://example.test/a.html"));
+    EXPECT_EQ(page()->location.toString(), QStringLiteral("https://example.test/a.html"));
 }
 
 } // namespace

@@ -1,51 +1,34 @@
 // Command links through the main window: with fake browsers for the rules' effects, and with the
 // real engine offscreen for a click in a shown page.
-#include "app/tform1.h"
-#include "platform/qt/webenginebrowser.h"
+#include "platform/qt/qtplatform.h"
 
-#include "fakes/fakebrowser_ui.h"
-#include "fakes/fakeplatform.h"
-#include "testutil.h"
+#include "fakes/demobookwindow_ui.h"
 
 #include <QSignalSpy>
-#include <QStringDecoder>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QWebEngineView>
-#include <gtest/gtest.h>
 
 using namespace sorvek;
 
 namespace {
 
-class DispatcherTest : public ::testing::Test {
+class DispatcherTest : public fakes::DemoBookWindowTest {
 protected:
     void open(bool realBrowsers)
     {
-        ASSERT_TRUE(testutil::copyFolder(testutil::demoBookFolder(), dir.filePath(QStringLiteral("Book"))));
-        const BrowserFactory fake = [](QWidget *parent) -> BrowserControl * { return new fakes::FakeBrowser(parent); };
-        const BrowserFactory real = [](QWidget *parent) -> BrowserControl * { return new WebEngineBrowser(parent); };
-        form = std::make_unique<TForm1>(platform.services(), realBrowsers ? real : fake,
-                                        dir.filePath(QStringLiteral("Book.bin")), QStringList{});
-        form->show();
+        makeForm({}, realBrowsers ? QtPlatform::browsers() : fakeBrowsers()).show();
     }
-    QString book(const QString &relative) const { return dir.filePath(QStringLiteral("Book/") + relative); }
     void follow(const QString &url)
     {
         form->WebBrowser1->Navigate(QUrl(url));
-        QTest::qWait(5);
+        settle();
     }
-    QString shown() const { return static_cast<fakes::FakeBrowser *>(form->WebBrowser1)->location.toLocalFile(); }
-
-    QTemporaryDir dir;
-    fakes::FakePlatform platform;
-    std::unique_ptr<TForm1> form;
+    QString shown() const { return shownFile(); }
 };
 
 TEST_F(DispatcherTest, WrongQuizAnswerRunsTheWorkedExampleAndWritesHistory)
 {
     open(false);
-    auto *notes = static_cast<fakes::FakeBrowser *>(form->WebBrowser2);
+    auto *notes = fake(form->WebBrowser2);
     notes->body = QStringLiteral("【○】よくできました 【△】もう一度 【×】戻りましょう");
     follow(QStringLiteral("file:///$-1,$<-1[_【×】][_【△】],$HISJS sDAT[1]=-1"));
     EXPECT_EQ(form->runner_.pageCounter(), -1);
@@ -77,8 +60,7 @@ TEST_F(DispatcherTest, GosubAndReturnComeBackToTheCallingPage)
 TEST_F(DispatcherTest, WebPageMayTurnPagesButNotWriteFiles)
 {
     open(false);
-    auto *page = static_cast<fakes::FakeBrowser *>(form->WebBrowser1);
-    page->location = QUrl(QStringLiteral("https://example.test/news.html"));
+    page()->location = QUrl(QStringLiteral("https://example.test/news.html"));
     follow(QStringLiteral("https://example.test/$JS vars.txt a=1,$NEXT"));
     EXPECT_FALSE(QFile::exists(book(QStringLiteral("vars.txt"))));
     EXPECT_EQ(form->PageIndex(), 1);
