@@ -27,7 +27,9 @@ void TForm1::setColumnLayout(int width, int tag, bool showClose)
 
 void TForm1::WebBrowser1BeforeNavigate2(const QUrl &url, bool &cancel)
 {
-    dispatchNavigation(url, cancel, WebBrowser1);
+    // The page browser and the notes panel share this handler; the origin is the one asking.
+    auto *source = qobject_cast<BrowserControl *>(sender());
+    dispatchNavigation(url, cancel, source ? source : WebBrowser1);
 }
 
 void TForm1::WebBrowser4BeforeNavigate2(const QUrl &url, bool &cancel)
