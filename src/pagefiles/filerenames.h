@@ -1,0 +1,36 @@
+#pragma once
+// Renames a batch of files inside one folder as one step. Every file first takes a temporary
+// name and then its new one, so names may change hands within the batch; when a rename fails,
+// every file of the batch gets its old name back.
+#include <QList>
+#include <QString>
+
+namespace sorvek {
+
+// One rename inside a folder: file names without a folder part.
+struct FileRename {
+    QString from;
+    QString to;
+    friend bool operator==(const FileRename &a, const FileRename &b) { return a.from == b.from && a.to == b.to; }
+};
+
+struct RenameBatchResult {
+    bool ok = true;
+    int renamed = 0;   // renames carried out (0 after an undone failure)
+    QString error;     // what failed, and whether the old names could be restored
+    explicit operator bool() const { return ok; }
+};
+
+// Whether a name is taken in folder (a file, a folder or a dangling link).
+bool nameTaken(const QString &folder, const QString &name);
+
+// The renames of wanted that can be done: a source that is missing, unchanged or named twice is
+// dropped, and so is a target named twice or held by a file that stays where it is (a file outside
+// the batch, or a source whose own rename was dropped). Order is kept.
+QList<FileRename> feasibleRenames(const QString &folder, const QList<FileRename> &wanted);
+
+// Carries out renames (which must be feasible) through temporary names. On a failure the files
+// renamed so far are given back their old names and the result says what failed.
+RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &renames);
+
+} // namespace sorvek

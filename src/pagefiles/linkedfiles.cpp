@@ -1,0 +1,188 @@
+#include "pagefiles/linkedfiles.h"
+
+#include "commands/textfile.h"
+#include "commands/texthelpers.h"
+#include "pagefiles/pagenumbering.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace sorvek {
+
+namespace {
+
+// A copy in one letter case with every position unchanged (QString::toLower may change lengths).
+QString foldedCopy(const QString &text, bool upper)
+{
+    QString out = text;
+    for (QChar &c : out)
+        c = upper ? c.toUpper() : c.toLower();
+    return out;
+}
+
+// The values that follow key (found in any letter case) up to the next double quote, in order.
+// A value without its closing quote ends the scan.
+QStringList quotedValuesAfter(const QString &text, const QString &key, bool upper)
+{
+    const QString folded = foldedCopy(text, upper);
+    QStringList values;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = folded.indexOf(key, from);
+        if (at < 0)
+            break;
+        const qsizetype start = at + key.size();
+        const qsizetype end = text.indexOf(QLatin1Char('"'), start);
+        if (end < 0)
+            break;
+        values.append(text.mid(start, end - start));
+        from = end + 1;
+    }
+    return values;
+}
+
+// The file name of a link: the part after its last "/" or ":".
+QString linkFileName(const QString &link)
+{
+    const qsizetype cut = std::max(link.lastIndexOf(QLatin1Char('/')), link.lastIndexOf(QLatin1Char(':')));
+    return link.mid(cut + 1);
+}
+
+bool isWebOrMailLink(const QString &value)
+{
+    return value.contains(QLatin1String("http:")) || value.contains(QLatin1String("mailto:")) || isWebAddress(value);
+}
+
+const QString companions[] = {QStringLiteral(".wav"), QStringLiteral(".txt")};
+
+} // namespace
+
+LinkedFileCollector::LinkedFileCollector(const QString &topFolder, const QString &bookFolder)
+    : topFolder_(topFolder.endsWith(QLatin1Char('/')) ? topFolder : topFolder + QLatin1Char('/'))
+    , bookFolder_(bookFolder)
+{
+}
+
+bool LinkedFileCollector::contains(const QString &path) const
+{
+    return listed_.contains(QDir::cleanPath(path).toLower());
+}
+
+void LinkedFileCollector::collect(const QString &start)
+{
+    add(resolve(start));
+    QStringList work{start};
+    while (!work.isEmpty()) {
+        const QString item = work.takeLast();
+        scanPage(start, item, work);
+    }
+}
+
+void LinkedFileCollector::scanPage(const QString &start, const QString &item, QStringList &work)
+{
+    const QString current = resolve(item);
+    for (const QString &ext : companions) {
+        const QString companion = existingFile(withExtension(current, ext));
+        if (!companion.isEmpty())
+            add(companion);
+    }
+    const QString page = existingFile(current);
+    if (page.isEmpty() || scanned_.contains(page))
+        return;
+    scanned_.insert(page);
+    const QString text = readPageText(page).text;  // an unreadable page uses nothing we can know of
+    const QString folder = folderPart(page);
+    scanIncludes(text, folder, QStringLiteral("src=\""), false, true, work);
+    scanIncludes(text, folder, QStringLiteral("<TITLE>\""), true, true, work);
+    scanIncludes(text, folder, QStringLiteral("background=\""), false, false, work);
+    scanLinks(start, text, folder);
+}
+
+void LinkedFileCollector::scanIncludes(const QString &text, const QString &folder, const QString &key, bool upper,
+                                       bool follow, QStringList &work)
+{
+    for (const QString &value : quotedValuesAfter(text, key, upper)) {
+        const Found found = locate(folder, value);
+        if (found.path.isEmpty())
+            continue;
+        add(found.path);
+        if (follow && found.name.contains(QLatin1String(".htm")))
+            work.append(found.path);
+    }
+}
+
+void LinkedFileCollector::scanLinks(const QString &start, const QString &text, const QString &folder)
+{
+    for (const QString &value : quotedValuesAfter(text, QStringLiteral("href=\""), false)) {
+        // "/$..." is the usual command link: it names no file and is passed over quietly.
+        if (isWebOrMailLink(value) || toSlashes(value).startsWith(QLatin1String("/$")))
+            continue;
+        const QString fileName = linkFileName(resolveLinkPath(value, bookFolder_));
+        if (fileName.startsWith(QLatin1Char('$'))) {
+            notices_.append(start + QStringLiteral("で\nhref=") + fileName
+                            + QStringLiteral(" 【Sorvekスクリプト】があります。"));
+            continue;
+        }
+        const Found found = locate(folder, value);
+        if (!found.path.isEmpty())
+            add(found.path);
+    }
+}
+
+LinkedFileCollector::Found LinkedFileCollector::locate(const QString &folder, const QString &value) const
+{
+    const auto attempt = [&](const QString &text) {
+        // "./" and "../" are taken from the page's own folder first, as a browser takes them.
+        const QString slashed = toSlashes(text);
+        if (slashed.startsWith(QLatin1Char('.')) && slashed.contains(QLatin1String("./"))) {
+            const QString own = QDir::cleanPath(folder + slashed);
+            const QString file = existingFile(own);
+            if (!file.isEmpty())
+                return Found{own, file};
+        }
+        const QString resolved = resolveLinkPath(text, bookFolder_);
+        const QString name = QDir::isAbsolutePath(resolved) ? resolved : folder + resolved;
+        return Found{name, existingFile(resolve(name))};
+    };
+    Found found = attempt(value);
+    // Browsers decode "%20" and friends in file links; so does the look-up of what a page uses.
+    if (found.path.isEmpty() && value.contains(QLatin1Char('%')))
+        found = attempt(QUrl::fromPercentEncoding(value.toUtf8()));
+    return found;
+}
+
+QString LinkedFileCollector::resolve(const QString &item) const
+{
+    const QString path = toSlashes(item);
+    return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : topFolder_ + path);
+}
+
+QString LinkedFileCollector::existingFile(const QString &path) const
+{
+    const QFileInfo info(path);
+    if (info.isFile())
+        return QDir::cleanPath(path);
+    // Books written on Windows name their files in any letter case.
+    const QString folder = info.absolutePath();
+    auto it = folderNames_.find(folder);
+    if (it == folderNames_.end())
+        it = folderNames_.insert(folder, QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System));
+    for (const QString &name : *it) {
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return QDir::cleanPath(folder + QLatin1Char('/') + name);
+    }
+    return QString();
+}
+
+void LinkedFileCollector::add(const QString &path)
+{
+    const QString clean = QDir::cleanPath(path);
+    const QString key = clean.toLower();
+    if (listed_.contains(key))
+        return;
+    listed_.insert(key);
+    files_.append(clean);
+}
+
+} // namespace sorvek

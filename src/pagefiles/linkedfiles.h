@@ -1,0 +1,51 @@
+#pragma once
+// The files a page uses, for deleting or archiving the page together with them: the page, its
+// ".wav" and ".txt" companions, and every existing file it names by src=, a title glyph,
+// background= or href=. Pages it includes (by src= or a title glyph) are scanned in turn.
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace sorvek {
+
+class LinkedFileCollector
+{
+public:
+    // topFolder (ending with "/") resolves relative starts; bookFolder resolves "/" links.
+    LinkedFileCollector(const QString &topFolder, const QString &bookFolder);
+
+    // Adds start (listed even when missing) and everything it uses. Every page is scanned once
+    // per collector, so pages that include each other end the walk.
+    void collect(const QString &start);
+
+    // Full paths in the order found; each listed once (compared ignoring case).
+    const QStringList &files() const { return files_; }
+    bool contains(const QString &path) const;
+    // One message per command link found in a scanned page ("<page>で\nhref=$X 【Sorvekスクリプト】があります。").
+    const QStringList &commandLinkNotices() const { return notices_; }
+
+private:
+    struct Found {
+        QString name;  // the value made into a path (still relative when the page's was)
+        QString path;  // the existing file, "" when there is none
+    };
+    void scanPage(const QString &start, const QString &item, QStringList &work);
+    void scanIncludes(const QString &text, const QString &folder, const QString &key, bool upper, bool follow,
+                      QStringList &work);
+    void scanLinks(const QString &start, const QString &text, const QString &folder);
+    Found locate(const QString &folder, const QString &value) const;
+    QString resolve(const QString &item) const;
+    QString existingFile(const QString &path) const;
+    void add(const QString &path);
+
+    QString topFolder_;
+    QString bookFolder_;
+    QStringList files_;
+    QSet<QString> listed_;   // lower-case keys of files_
+    QSet<QString> scanned_;  // pages already scanned
+    QStringList notices_;
+    mutable QHash<QString, QStringList> folderNames_;  // listings for the case-insensitive look-up
+};
+
+} // namespace sorvek

@@ -1,0 +1,130 @@
+#include "pagefiles/picturenumbering.h"
+
+#include "commands/textfile.h"
+#include "commands/texthelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace sorvek {
+
+namespace {
+
+QString lowerExtension(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot).toLower();
+}
+
+bool isNameCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-') || c == QLatin1Char('.')
+           || c == QLatin1Char('~') || c == QLatin1Char('$');
+}
+
+const QByteArray utf8Bom("\xEF\xBB\xBF");
+
+struct PageEdit {
+    QString path;
+    QByteArray before;  // the page's bytes as read, to give back on failure
+    QByteArray after;
+};
+
+// The new bytes of each page that names the picture; false with the error when one cannot be read.
+bool planPageEdits(const QStringList &pages, const QString &oldName, const QString &newName,
+                   QList<PageEdit> &edits, QString &error)
+{
+    for (const QString &page : pages) {
+        QFile file(page);
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = page + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
+            return false;
+        }
+        const QByteArray bytes = file.readAll();
+        const QString text = QString::fromUtf8(bytes.startsWith(utf8Bom) ? bytes.mid(3) : bytes);
+        const QString replaced = replaceFileNameReferences(text, oldName, newName);
+        if (replaced != text)
+            edits.append({page, bytes, utf8Bom + replaced.toUtf8()});
+    }
+    return true;
+}
+
+} // namespace
+
+bool isPictureFile(const QString &path)
+{
+    static const QStringList pictures{QStringLiteral(".jpeg"), QStringLiteral(".jpg"), QStringLiteral(".gif"),
+                                      QStringLiteral(".png")};
+    return pictures.contains(lowerExtension(path));
+}
+
+bool isPageFile(const QString &path)
+{
+    const QString ext = lowerExtension(path);
+    return ext == QLatin1String(".html") || ext == QLatin1String(".htm");
+}
+
+QString pictureBaseName(const QString &typed)
+{
+    return urlFileName(toSlashes(typed.trimmed()));
+}
+
+QString freePictureName(const QString &folder, const QString &base, const QString &extension)
+{
+    const QDir dir(folder);
+    for (int n = 0;; ++n) {
+        const QString candidate = dir.filePath(base + QString::number(n) + extension);
+        const QFileInfo info(candidate);
+        if (!info.exists() && !info.isSymLink())
+            return candidate;
+    }
+}
+
+QString replaceFileNameReferences(const QString &text, const QString &oldName, const QString &newName)
+{
+    if (oldName.isEmpty())
+        return text;
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(oldName, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(oldName, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype end = at + oldName.size();
+        if (at < from || (at > 0 && isNameCharacter(text.at(at - 1)))
+            || (end < text.size() && isNameCharacter(text.at(end))))
+            continue;
+        out += text.mid(from, at - from) + newName;
+        from = end;
+    }
+    return out + text.mid(from);
+}
+
+PictureRenameResult renamePictureInPages(const QString &picture, const QString &base, const QStringList &pages)
+{
+    const QFileInfo info(picture);
+    const QString oldName = info.fileName();
+    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const QString newPath = freePictureName(info.path(), base, dot < 0 ? QString() : oldName.mid(dot));
+    const QString newName = QFileInfo(newPath).fileName();
+    QList<PageEdit> edits;
+    QString error;
+    if (!planPageEdits(pages, oldName, newName, edits, error))
+        return {false, {}, QStringLiteral("ページを読めません: ") + error};
+    QFile file(picture);
+    if (!file.rename(newPath))
+        return {false, {}, QStringLiteral("ファイル名を変更できません: ") + picture + QStringLiteral(" (") + file.errorString()
+                               + QLatin1Char(')')};
+    for (qsizetype i = 0; i < edits.size(); ++i) {
+        const WriteResult written = writeBytesSafely(edits[i].path, edits[i].after);
+        if (written)
+            continue;
+        for (qsizetype j = 0; j < i; ++j)
+            writeBytesSafely(edits[j].path, edits[j].before);
+        QFile::rename(newPath, picture);
+        return {false, {}, QStringLiteral("ページを保存できません: ") + written.error};
+    }
+    return {true, newPath, {}};
+}
+
+} // namespace sorvek

@@ -1,0 +1,34 @@
+#pragma once
+// The file tool's picture numbering: selected pictures get the names base + number, and the
+// selected pages that name them are rewritten to the new names.
+#include <QString>
+#include <QStringList>
+
+namespace sorvek {
+
+// ".jpeg", ".jpg", ".gif", ".png" in any letter case.
+bool isPictureFile(const QString &path);
+// ".html", ".htm" in any letter case.
+bool isPageFile(const QString &path);
+
+// The base name typed by the user: trimmed, and only its last path component.
+QString pictureBaseName(const QString &typed);
+// folder + base + n + extension for the first n from 0 whose file does not exist.
+QString freePictureName(const QString &folder, const QString &base, const QString &extension);
+
+// text with every reference to the file name oldName (any letter case) replaced by newName. A
+// match counts only as a whole name: "a.jpg" is not touched inside "data.jpg".
+QString replaceFileNameReferences(const QString &text, const QString &oldName, const QString &newName);
+
+struct PictureRenameResult {
+    bool ok = false;
+    QString newPath;  // the picture's new full path
+    QString error;    // what failed; the picture and the pages are then as they were
+};
+
+// Renames picture to the first free base + number name of its folder and rewrites the pages
+// (full paths) that refer to it. All or nothing: when a page cannot be read or written, the
+// picture gets its old name back and the pages already written their old text.
+PictureRenameResult renamePictureInPages(const QString &picture, const QString &base, const QStringList &pages);
+
+} // namespace sorvek
