@@ -1,0 +1,212 @@
+// The search window's rules: search terms, the visible text of a page, LOOK title words, and one
+// search over the results in each mode.
+#include "tools/resultsearch.h"
+#include "tools/searchrules.h"
+
+#include "testutil.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct TermsCase {
+    const char *name;
+    QString text;
+    QStringList terms;
+};
+
+class SearchTerms : public ::testing::TestWithParam<TermsCase> {};
+
+TEST_P(SearchTerms, SplitAtSlashesUntilAnEmptyTerm)
+{
+    EXPECT_EQ(splitSearchTerms(GetParam().text), GetParam().terms);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Search, SearchTerms,
+    ::testing::Values(TermsCase{"One", u"光合成"_s, {u"光合成"_s}},
+                      TermsCase{"Two", u"葉/根"_s, {u"葉"_s, u"根"_s}},
+                      TermsCase{"TrailingSlash", u"葉/"_s, {u"葉"_s}},
+                      TermsCase{"Empty", QString(), {}},
+                      TermsCase{"LeadingSlashEndsAtOnce", u"/葉"_s, {}},
+                      TermsCase{"DoubleSlashEndsTheList", u"葉//根"_s, {u"葉"_s}},
+                      TermsCase{"BlanksBelongToTheTerm", u" a b /c"_s, {u" a b "_s, u"c"_s}}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+struct VisibleCase {
+    const char *name;
+    QString html;
+    QString visible;
+};
+
+class VisibleText : public ::testing::TestWithParam<VisibleCase> {};
+
+TEST_P(VisibleText, CommentsThenTagsAreCut)
+{
+    EXPECT_EQ(visibleText(GetParam().html), GetParam().visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Search, VisibleText,
+    ::testing::Values(
+        VisibleCase{"TagsGo", u"<P>a<FONT color=red>b</FONT></P>"_s, u"ab"_s},
+        VisibleCase{"CommentWithTagInside", u"a<!-- <b> -->c"_s, u"ac"_s},
+        VisibleCase{"ShortComment", u"a<!->c"_s, u"a!->c"_s}, // the opener's "-" is no closer's
+        VisibleCase{"UnclosedCommentLosesOnlyItsLessThan", u"a<!-- b"_s, u"a!-- b"_s},
+        VisibleCase{"LoneLessThanIsDropped", u"a < b"_s, u"a  b"_s},
+        VisibleCase{"GreaterThanStays", u"a > b"_s, u"a > b"_s},
+        VisibleCase{"CutJoinsANewComment", u"x<<!--y-->!--z-->w"_s, u"xw"_s},
+        VisibleCase{"UnclosedAfterLessThan", u"x<<!-y"_s, u"x!-y"_s}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+// The rule as written: cut the first comment, again and again, then the first tag.
+QString visibleTextByRepeatedCuts(QString t)
+{
+    for (;;) {
+        const qsizetype p = t.indexOf(u"<!-");
+        if (p < 0)
+            break;
+        const qsizetype c = t.indexOf(u"->", p + 3);
+        if (c >= 0)
+            t.remove(p, c + 2 - p);
+        else
+            t.remove(p, 1);
+    }
+    for (;;) {
+        const qsizetype p = t.indexOf(u'<');
+        if (p < 0)
+            break;
+        const qsizetype g = t.indexOf(u'>', p + 1);
+        t.remove(p, g >= 0 ? g + 1 - p : 1);
+    }
+    return t;
+}
+
+TEST(VisibleText, OnePassEqualsRepeatedCutsOnDamagedText)
+{
+    QRandomGenerator random(4711);
+    const QString alphabet = u"<!->a"_s;
+    for (int round = 0; round < 20000; ++round) {
+        QString t;
+        const int n = random.bounded(1, 16);
+        for (int k = 0; k < n; ++k)
+            t += alphabet.at(random.bounded(alphabet.size()));
+        ASSERT_EQ(visibleText(t), visibleTextByRepeatedCuts(t)) << t.toStdString();
+    }
+}
+
+struct LookCase {
+    const char *name;
+    QString title;
+    bool matches;
+};
+
+class LookTitles : public ::testing::TestWithParam<LookCase> {};
+
+TEST_P(LookTitles, TermIsOneWholeSegment)
+{
+    EXPECT_EQ(lookTitleMatches(GetParam().title, u"abc"_s), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Search, LookTitles,
+    ::testing::Values(LookCase{"HintBehindGlyph", u"\"g.png\"ABC?hint"_s, true},
+                      LookCase{"SecondLine", u"x#abc"_s, true},
+                      LookCase{"FirstSegment", u"abc/def"_s, true},
+                      LookCase{"Longer", u"abcd"_s, false},
+                      LookCase{"BlankIsNoSeparator", u"x abc"_s, false},
+                      LookCase{"OnlyFirstHashSplits", u"x#y#abc"_s, false},
+                      LookCase{"WordInHintOnly", u"x?abc"_s, false},
+                      LookCase{"WordInGlyphOnly", u"\"abc\"x"_s, false},
+                      LookCase{"OneQuoteCutsThroughIt", u"q\"abc"_s, true}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+class ResultSearchTest : public ::testing::Test {
+protected:
+    QString base() const { return dir.path() + u'/'; }
+    void add(const QString &path, const QString &title, const QString &body)
+    {
+        testutil::writePage(dir.path(), path, u"<HTML><HEAD><TITLE>"_s + title + u"</TITLE></HEAD><BODY>"_s + body
+                                                  + u"</BODY></HTML>"_s);
+        results.append(path, title);
+    }
+    TitleList search(SearchMode mode, const QStringList &terms, const QString &asking = QString())
+    {
+        ResultSearch s(mode, base(), results, terms, asking);
+        EXPECT_TRUE(s.run());
+        EXPECT_FALSE(s.failed());
+        return s.matches();
+    }
+
+    QTemporaryDir dir;
+    TitleList results;
+};
+
+TEST_F(ResultSearchTest, BodyTextIgnoresTagsCommentsAndCase)
+{
+    add(u"a.html"_s, u"A"_s, u"<FONT>x</FONT>"_s);
+    add(u"b.html"_s, u"B"_s, u"<!-- font -->y"_s);
+    add(u"c.html"_s, u"C"_s, u"the Font of it"_s);
+    add(u"d.html"_s, u"D"_s, u"ＦＯＮＴ"_s);
+    EXPECT_EQ(search(SearchMode::BodyText, {u"font"_s}).paths, QStringList{u"c.html"_s});
+    EXPECT_EQ(search(SearchMode::BodyText, {u"ｆｏｎｔ"_s}).paths, QStringList{u"d.html"_s});
+}
+
+TEST_F(ResultSearchTest, TermsCombineAsOrInResultOrder)
+{
+    add(u"a.html"_s, u"A"_s, u"葉"_s);
+    add(u"b.html"_s, u"B"_s, u"根"_s);
+    add(u"c.html"_s, u"C"_s, u"葉と根"_s);
+    add(u"d.html"_s, u"D"_s, u"茎"_s);
+    EXPECT_EQ(search(SearchMode::BodyText, {u"根"_s, u"葉"_s}).paths,
+              (QStringList{u"a.html"_s, u"b.html"_s, u"c.html"_s}));
+    EXPECT_EQ(search(SearchMode::BodyText, {}), results); // no term narrows nothing
+}
+
+TEST_F(ResultSearchTest, LookNeverFindsTheAskingPage)
+{
+    add(u"sub/a.html"_s, u"abc"_s, QString());
+    add(u"b.html"_s, u"x#ABC"_s, QString());
+    add(u"c.html"_s, u"abcd"_s, QString());
+    const QString asking = (base() + u"sub/a.html"_s).toUpper();
+    EXPECT_EQ(search(SearchMode::LookTitle, {u"abc"_s}, asking).paths, QStringList{u"b.html"_s});
+    EXPECT_EQ(search(SearchMode::LookTitle, {u"abc"_s}).paths, (QStringList{u"sub/a.html"_s, u"b.html"_s}));
+}
+
+TEST_F(ResultSearchTest, LookReadsNoPage)
+{
+    results.append(u"missing.html"_s, u"abc"_s);
+    EXPECT_EQ(search(SearchMode::LookTitle, {u"abc"_s}).size(), 1);
+}
+
+TEST_F(ResultSearchTest, UnreadablePageStopsTheSearch)
+{
+    add(u"a.html"_s, u"A"_s, u"葉"_s);
+    results.append(u"gone.html"_s, u"G"_s);
+    add(u"c.html"_s, u"C"_s, u"葉"_s);
+    ResultSearch s(SearchMode::BodyText, base(), results, {u"葉"_s});
+    EXPECT_TRUE(s.run());
+    EXPECT_TRUE(s.failed());
+    EXPECT_TRUE(s.error().contains(u"gone.html"_s));
+    EXPECT_EQ(s.tested(), 1);
+}
+
+TEST_F(ResultSearchTest, RunsInSlices)
+{
+    for (int i = 0; i < 12; ++i)
+        add(QStringLiteral("%1.html").arg(i), QStringLiteral("T%1").arg(i), i % 3 ? u"x"_s : u"葉"_s);
+    ResultSearch s(SearchMode::BodyText, base(), results, {u"葉"_s});
+    int slices = 1;
+    while (!s.run(QDeadlineTimer(0)))
+        ++slices;
+    EXPECT_EQ(slices, 12);
+    EXPECT_EQ(s.matches().paths, (QStringList{u"0.html"_s, u"3.html"_s, u"6.html"_s, u"9.html"_s}));
+}
+
+} // namespace
