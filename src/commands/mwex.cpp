@@ -3,6 +3,7 @@
 #include "commands/texthelpers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>

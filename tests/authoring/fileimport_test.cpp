@@ -33,17 +33,9 @@ TEST_P(ImportGroupOf, GoesByTheExtensionInAnyCase)
 INSTANTIATE_TEST_SUITE_P(
     Table, ImportGroupOf,
     ::testing::Values(GroupCase{"Mwx", QStringLiteral("/a/p.mwx"), ImportGroup::LogoProject},
-                      GroupCase{"Mw2", QStringLiteral("/a/p.MW2"), ImportGroup::LogoProject},
-                      GroupCase{"Jpeg", QStringLiteral("/a/x.jpeg"), ImportGroup::MeasuredPicture},
                       GroupCase{"UpperJpg", QStringLiteral("/a/X.JPG"), ImportGroup::MeasuredPicture},
-                      GroupCase{"Bmp", QStringLiteral("/a/x.bmp"), ImportGroup::MeasuredPicture},
-                      GroupCase{"Gif", QStringLiteral("/a/x.gif"), ImportGroup::MeasuredPicture},
                       GroupCase{"Png", QStringLiteral("/a/x.png"), ImportGroup::OtherPicture},
-                      GroupCase{"Tiff", QStringLiteral("/a/x.tiff"), ImportGroup::OtherPicture},
-                      GroupCase{"Dcm", QStringLiteral("/a/x.dcm"), ImportGroup::OtherPicture},
                       GroupCase{"Pdf", QStringLiteral("/a/x.pdf"), ImportGroup::DocumentOrMedia},
-                      GroupCase{"Jtdc", QStringLiteral("/a/x.jtdc"), ImportGroup::DocumentOrMedia},
-                      GroupCase{"Avi", QStringLiteral("/a/x.avi"), ImportGroup::DocumentOrMedia},
                       GroupCase{"Zip", QStringLiteral("/a/x.zip"), ImportGroup::Other},
                       GroupCase{"NoExtension", QStringLiteral("/a/README"), ImportGroup::Other},
                       GroupCase{"DotInFolderOnly", QStringLiteral("/a.jpg/README"), ImportGroup::Other},
@@ -55,7 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ImportStamp, IsDateHyphenAnd24HourTime)
 {
     EXPECT_EQ(importStamp(QDateTime(QDate(2024, 3, 15), QTime(14, 25, 7))), QStringLiteral("20240315-142507"));
-    EXPECT_EQ(importStamp(QDateTime(QDate(2024, 1, 2), QTime(9, 5, 3))), QStringLiteral("20240102-090503"));
     EXPECT_EQ(importStamp(QDateTime(QDate(2023, 12, 31), QTime(23, 59, 59))), QStringLiteral("20231231-235959"));
 }
 
@@ -134,8 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleCase{"Exactly1000Stays", {1000, 1500}, QStringLiteral("1000"), QStringLiteral("1500")},
                       ScaleCase{"Width1001IsScaled", {1001, 1001}, QStringLiteral("1000"), QStringLiteral("1000")},
                       ScaleCase{"HalfGoesDownToEven", {2000, 1001}, QStringLiteral("1000"), QStringLiteral("500")},
-                      ScaleCase{"HalfGoesUpToEven", {2000, 1003}, QStringLiteral("1000"), QStringLiteral("502")},
-                      ScaleCase{"ThirdRoundsDown", {3000, 1000}, QStringLiteral("1000"), QStringLiteral("333")}),
+                      ScaleCase{"HalfGoesUpToEven", {2000, 1003}, QStringLiteral("1000"), QStringLiteral("502")}),
     [](const auto &row) { return std::string(row.param.name); });
 
 QByteArray gif(int w, int h)
@@ -213,10 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
         SniffCase{"JpegZeroLengthIsDamaged", QByteArray::fromHex("FFD8FFE00000") + QByteArray(20, '\0'),
                   std::nullopt},
         SniffCase{"JpegCutShort", jpeg(800, 600).left(8), std::nullopt},
-        SniffCase{"GifCutShort", gif(1, 1).left(8), std::nullopt},
         SniffCase{"ZeroWidth", gif(0, 10), std::nullopt},
-        SniffCase{"NotAPicture", QByteArray("hello world, not a picture"), std::nullopt},
-        SniffCase{"Empty", QByteArray(), std::nullopt}),
+        SniffCase{"NotAPicture", QByteArray("hello world, not a picture"), std::nullopt}),
     [](const auto &row) { return std::string(row.param.name); });
 
 // Importing real files -------------------------------------------------------------------------
@@ -254,19 +242,6 @@ TEST_F(Import, PhotoGetsStampedCopyAndImagePageAtNaturalSize)
     EXPECT_TRUE(text.contains(QStringLiteral("<TITLE>x</TITLE>")));
     EXPECT_TRUE(text.contains(QStringLiteral("<!--NOTE_IN-->\r\n<P align=center><IMG src=\"") + kS
                               + QStringLiteral("~x.jpg\" width=\"800\" height=\"600\" align=\"center\">")));
-}
-
-TEST_F(Import, WidePhotoIsScaledTo1000)
-{
-    makePagesFromFiles({source(QStringLiteral("w.gif"), gif(2000, 1001))}, folder(), to.path());
-    EXPECT_TRUE(page(kS + QStringLiteral("~w.html")).contains(QStringLiteral("width=\"1000\" height=\"500\"")));
-}
-
-TEST_F(Import, HyphenatedNameIsStoredUnderTheStampButKeepsItsTitle)
-{
-    makePagesFromFiles({source(QStringLiteral("a-b.jpg"), jpeg(10, 10))}, folder(), to.path());
-    EXPECT_TRUE(exists(kS + QStringLiteral(".jpg")));
-    EXPECT_TRUE(page(kS + QStringLiteral(".html")).contains(QStringLiteral("<TITLE>a-b</TITLE>")));
 }
 
 TEST_F(Import, LogoProjectCopyIsPlainWhileItsPageIsNamed)

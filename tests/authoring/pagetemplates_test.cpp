@@ -125,20 +125,6 @@ TEST(TemplateSave, StoresUtf8WithBomAndCrLfAfterEveryLine)
     EXPECT_FALSE(bytes.contains("\r\r"));
 }
 
-TEST(TemplateSave, ReportsAFailedWrite)
-{
-    QTemporaryDir dir;
-    const WriteResult written = saveImagePage(dir.filePath(QStringLiteral("missing/p.html")), {});
-    EXPECT_FALSE(written.ok);
-    EXPECT_FALSE(written.error.isEmpty());
-}
-
-TEST(TemplateDefaults, PluginPageIsTheWebBaseWithPathPlugin)
-{
-    EXPECT_TRUE(logoPluginPage().endsWith(QStringLiteral("/plugin")));
-    EXPECT_TRUE(logoPluginPage().startsWith(QStringLiteral("http")));
-}
-
 // The new-page menu ----------------------------------------------------------------------------
 
 const QDateTime kMarch15 = QDateTime(QDate(2024, 3, 15), QTime(14, 25, 7));
@@ -179,12 +165,6 @@ TEST(NewPagePlan, FolderWithoutSlashGetsOne)
 {
     EXPECT_EQ(planNewPage(QStringLiteral("/book/sub"), {}, kMarch15).file,
               QStringLiteral("/book/sub/20240315-1503071.html"));
-}
-
-TEST(NewPagePlan, SkeletonCarriesTheTitle)
-{
-    const NewPagePlan plan = planNewPage(QStringLiteral("/book/"), {}, kMarch15);
-    EXPECT_EQ(plan.skeleton, newPageSkeleton(QStringLiteral("2024年03月15日1")));
 }
 
 } // namespace

@@ -133,13 +133,6 @@ TEST_F(FindMwex, NothingFoundHidesAndDisablesTheItem)
     EXPECT_EQ(menu.hint, QStringLiteral("MWEXをインストールするか、MWEXのフォルダに入れてください。"));
 }
 
-TEST(CommandNamesExistingProgram, FindsProgramsOnThePath)
-{
-    EXPECT_TRUE(commandNamesExistingProgram(QStringLiteral("sh -c true")));
-    EXPECT_FALSE(commandNamesExistingProgram(QStringLiteral("no-such-program-anywhere x")));
-    EXPECT_FALSE(commandNamesExistingProgram(QString()));
-}
-
 // Launches -------------------------------------------------------------------------------------
 
 TEST_F(FindMwex, NewProjectStartsTheBookCopyWithCaptionAndNotice)

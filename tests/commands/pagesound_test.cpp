@@ -104,7 +104,6 @@ TEST_P(WavHeader, DescribesTheSamples)
 INSTANTIATE_TEST_SUITE_P(
     Formats, WavHeader,
     ::testing::Values(HeaderCase{"Mono16Bit", {22050, 1, 16, false}, 1000, 1, 44100, 2, 1036},
-                      HeaderCase{"Stereo16Bit48k", {48000, 2, 16, false}, 0, 1, 192000, 4, 36},
                       HeaderCase{"Mono8BitOddDataIsPadded", {8000, 1, 8, false}, 3, 1, 8000, 1, 40},
                       HeaderCase{"FloatSamples", {44100, 2, 32, true}, 8, 3, 352800, 8, 44},
                       HeaderCase{"HugeDataIsCapped", {22050, 1, 16, false}, 0xFFFFFFFFu, 1, 44100, 2,
@@ -195,21 +194,5 @@ INSTANTIATE_TEST_SUITE_P(Rules, PlayButton,
                                            ButtonCase{"RightWithoutFileDoesNothing", true, false,
                                                       PlayButtonAction::Nothing}),
                          [](const auto &row) { return std::string(row.param.name); });
-
-TEST(PageSoundRules, LevelWithoutPagesNeitherRecordsNorDeletes)
-{
-    EXPECT_FALSE(hasPagesForSound(0));
-    EXPECT_TRUE(hasPagesForSound(1));
-}
-
-TEST(PageSoundRules, RecorderLiesBesideTheProgram)
-{
-    EXPECT_EQ(recorderProgram(QStringLiteral("/opt/sorvek/bin")), QStringLiteral("/opt/sorvek/bin/sorvek-recorder"));
-}
-
-TEST(PageSoundRules, RecycleQuestionNamesTheFile)
-{
-    EXPECT_TRUE(recycleQuestion(QStringLiteral("/book/a.wav")).contains(QStringLiteral("a.wav")));
-}
 
 } // namespace
