@@ -1,0 +1,157 @@
+// The file tool's work on real files: archive names and copies, the trash, picture numbering
+// with the pages that name the pictures.
+#include "pagefiles/filebatch.h"
+#include "pagefiles/picturenumbering.h"
+
+#include "fakes/fakeplatform.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray bom("\xEF\xBB\xBF");
+
+struct ArchiveNameCase {
+    const char *name;
+    QString path;
+    QString archived;
+};
+
+} // namespace
+
+class ArchiveNameTest : public ::testing::TestWithParam<ArchiveNameCase> {};
+
+TEST_P(ArchiveNameTest, DropsTheNumberPrefix)
+{
+    EXPECT_EQ(archiveFileName(GetParam().path), GetParam().archived);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ArchiveNameTest,
+    ::testing::Values(ArchiveNameCase{"PrefixGoes", u"/b/0010_表紙.html"_s, u"表紙.html"_s},
+                      ArchiveNameCase{"NothingLeftKeepsTheName", u"/b/0010_.txt"_s, u"0010_.txt"_s},
+                      ArchiveNameCase{"NoUnderscoreKeepsTheName", u"/b/pic.png"_s, u"pic.png"_s},
+                      ArchiveNameCase{"OnlyThroughTheFirstUnderscore", u"/b/1010_my_pic.jpg"_s, u"my_pic.jpg"_s},
+                      ArchiveNameCase{"LeadingUnderscoreGoes", u"/b/_x.png"_s, u"x.png"_s},
+                      ArchiveNameCase{"UnderscoreInExtensionIgnored", u"/b/a.htm_"_s, u"a.htm_"_s}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST(ArchiveCopy, CopiesUnderArchiveNamesReplacingOlderCopies)
+{
+    QTemporaryDir dir;
+    const QString page = testutil::writeBytes(dir.path(), u"1010_a.html"_s, "new page");
+    const QString pic = testutil::writeBytes(dir.path(), u"1010_a.jpg"_s, "picture");
+    testutil::writeBytes(dir.path(), u"書庫/a.html"_s, "old page");
+    const FileBatchResult result = copyFilesToArchive({page, pic, dir.filePath(u"gone.png"_s)}, dir.filePath(u"書庫"_s));
+    EXPECT_EQ(testutil::readBytes(dir.filePath(u"書庫/a.html"_s)), QByteArray("new page"));
+    EXPECT_EQ(testutil::readBytes(dir.filePath(u"書庫/a.jpg"_s)), QByteArray("picture"));
+    ASSERT_EQ(result.failed.size(), 1);
+    EXPECT_TRUE(result.failed.first().startsWith(dir.filePath(u"gone.png"_s)));
+    EXPECT_TRUE(QFileInfo::exists(page));  // copies, never moves
+}
+
+TEST(ArchiveCopy, ArchiveThatCannotBeMadeFailsEveryFile)
+{
+    QTemporaryDir dir;
+    const QString page = testutil::writeBytes(dir.path(), u"a.html"_s, "x");
+    testutil::writeBytes(dir.path(), u"書庫"_s, "a file where the folder should be");
+    EXPECT_EQ(copyFilesToArchive({page}, dir.filePath(u"書庫"_s)).failed.size(), 1);
+}
+
+TEST(Trash, EveryFileGoesThroughTheShellAndMissingOnesAreReported)
+{
+    QTemporaryDir dir;
+    const QString a = testutil::writeBytes(dir.path(), u"a.html"_s, "x");
+    fakes::FakeShell shell;
+    const FileBatchResult result = moveFilesToTrash({a, dir.filePath(u"gone.jpg"_s)}, shell);
+    EXPECT_EQ(shell.calls, QStringList{u"trash "_s + a});
+    EXPECT_EQ(result.failed.size(), 1);
+}
+
+TEST(PictureRules, PicturesAndPagesByExtension)
+{
+    EXPECT_TRUE(isPictureFile(u"/b/a.JPG"_s));
+    EXPECT_TRUE(isPictureFile(u"/b/a.jpeg"_s));
+    EXPECT_TRUE(isPictureFile(u"/b/a.Png"_s));
+    EXPECT_FALSE(isPictureFile(u"/b/a.bmp"_s));
+    EXPECT_FALSE(isPictureFile(u"/b/a.jp"_s));
+    EXPECT_TRUE(isPageFile(u"/b/a.HTM"_s));
+    EXPECT_FALSE(isPageFile(u"/b/a.html$"_s));
+    EXPECT_EQ(pictureBaseName(u"  C:\\pics\\photo "_s), u"photo"_s);
+    EXPECT_EQ(pictureBaseName(u"/tmp/x/shot"_s), u"shot"_s);
+}
+
+TEST(PictureRules, FirstFreeNumberCountsPerExtension)
+{
+    QTemporaryDir dir;
+    testutil::writeBytes(dir.path(), u"pic0.jpg"_s, "x");
+    testutil::writeBytes(dir.path(), u"pic1.jpg"_s, "x");
+    EXPECT_EQ(freePictureName(dir.path(), u"pic"_s, u".jpg"_s), dir.filePath(u"pic2.jpg"_s));
+    EXPECT_EQ(freePictureName(dir.path(), u"pic"_s, u".png"_s), dir.filePath(u"pic0.png"_s));
+}
+
+struct ReplaceCase {
+    const char *name;
+    QString text;
+    QString replaced;
+};
+
+class ReplaceReferencesTest : public ::testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceReferencesTest, ReplacesWholeNamesInAnyCase)
+{
+    EXPECT_EQ(replaceFileNameReferences(GetParam().text, u"photo.jpg"_s, u"pic0.jpg"_s), GetParam().replaced);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ReplaceReferencesTest,
+    ::testing::Values(ReplaceCase{"Quoted", uR"(<IMG src="photo.jpg">)"_s, uR"(<IMG src="pic0.jpg">)"_s},
+                      ReplaceCase{"OtherCase", uR"(<IMG src="PHOTO.JPG">)"_s, uR"(<IMG src="pic0.jpg">)"_s},
+                      ReplaceCase{"AfterAFolder", uR"(src="img\photo.jpg" href="x/photo.jpg")"_s,
+                                  uR"(src="img\pic0.jpg" href="x/pic0.jpg")"_s},
+                      ReplaceCase{"EveryOccurrence", u"photo.jpg photo.jpg"_s, u"pic0.jpg pic0.jpg"_s},
+                      ReplaceCase{"LongerNameUntouched", uR"(src="myphoto.jpg" src="photo.jpg.bak")"_s,
+                                  uR"(src="myphoto.jpg" src="photo.jpg.bak")"_s}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST(PictureRename, RenamesAndRewritesThePages)
+{
+    QTemporaryDir dir;
+    const QString pic = testutil::writeBytes(dir.path(), u"photo.jpg"_s, "jpeg");
+    testutil::writeBytes(dir.path(), u"pic0.jpg"_s, "taken");
+    const QString page = testutil::writeBytes(dir.path(), u"p.html"_s, bom + "<IMG src=\"PHOTO.JPG\">\r\n<P>写真</P>\n");
+    const QString other = testutil::writeBytes(dir.path(), u"q.html"_s, "<P>none</P>");
+    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {page, other});
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.newPath, dir.filePath(u"pic1.jpg"_s));
+    EXPECT_EQ(testutil::readBytes(result.newPath), QByteArray("jpeg"));
+    EXPECT_FALSE(QFileInfo::exists(pic));
+    // Line ends are kept as they were.
+    EXPECT_EQ(testutil::readBytes(page), bom + u"<IMG src=\"pic1.jpg\">\r\n<P>写真</P>\n"_s.toUtf8());
+    EXPECT_EQ(testutil::readBytes(other), QByteArray("<P>none</P>"));
+}
+
+TEST(PictureRename, PageThatCannotBeWrittenUndoesEverything)
+{
+    QTemporaryDir dir;
+    const QString pic = testutil::writeBytes(dir.path(), u"photo.jpg"_s, "jpeg");
+    const QByteArray text = bom + "<IMG src=\"photo.jpg\">";
+    const QString first = testutil::writeBytes(dir.path(), u"a.html"_s, text);
+    const QString locked = testutil::writeBytes(dir.path(), u"ro/b.html"_s, text);
+    if (!testutil::makeFolderReadOnly(dir.filePath(u"ro"_s)))
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {first, locked});
+    testutil::restoreFolder(dir.filePath(u"ro"_s));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(locked)) << result.error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(pic));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"pic0.jpg"_s)));
+    EXPECT_EQ(testutil::readBytes(first), text);
+    EXPECT_EQ(testutil::readBytes(locked), text);
+}

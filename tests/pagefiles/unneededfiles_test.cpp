@@ -1,0 +1,58 @@
+// Unneeded files of a folder: material that no page, side menu or help page uses.
+#include "pagefiles/unneededfiles.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sorvek;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList names(const QStringList &paths)
+{
+    QStringList out;
+    for (const QString &path : paths)
+        out.append(QFileInfo(path).fileName());
+    return out;
+}
+
+} // namespace
+
+TEST(UnneededFiles, CandidatesMatchTheMasksInAnyCase)
+{
+    QTemporaryDir dir;
+    for (const QString &name : {u"a.jpg"_s, u"B.PNG"_s, u"c.html"_s, u"d.txt"_s, u"e.mp3"_s, u"f.$$$"_s, u"f.html$"_s,
+                                u".hidden.jpg"_s, u"g.JPEG"_s, u"h.jtd"_s, u"i.jaw"_s, u"k.htm_"_s, u"m.htm"_s})
+        testutil::writeBytes(dir.path(), name, "x");
+    QDir(dir.path()).mkdir(u"folder.jpg"_s);
+    EXPECT_EQ(names(unneededFileCandidates(dir.path())),
+              (QStringList{u"a.jpg"_s, u"B.PNG"_s, u"d.txt"_s, u"f.$$$"_s, u"g.JPEG"_s, u"h.jtd"_s, u"i.jaw"_s,
+                           u"k.htm_"_s}));
+}
+
+TEST(UnneededFiles, WhatNoPageMenuOrHelpUsesIsLeft)
+{
+    QTemporaryDir dir;
+    const QString f = dir.path();
+    testutil::writePage(f, u"index.html"_s, uR"(<IMG src="pic1.jpg">)"_s);
+    testutil::writePage(f, u"1010_a.html"_s, uR"(<IFRAME src="_part.html"></IFRAME><A href="$NEXT">)"_s);
+    testutil::writePage(f, u"_part.html"_s, uR"(<IMG src="pic2.png">)"_s);
+    testutil::writePage(f, u"_index.html"_s, uR"(<IMG src="menu.gif">)"_s);
+    testutil::writePage(f, u"_HELP.html"_s, uR"(<BODY background="help.png">)"_s);
+    for (const QString &name : {u"pic1.jpg"_s, u"pic2.png"_s, u"1010_a.txt"_s, u"menu.gif"_s, u"help.png"_s,
+                                u"old.jpg"_s, u"stray.wav"_s, u"z.bak"_s, u"1010_a.$$$"_s})
+        testutil::writeBytes(f, name, "x");
+    const UnneededFiles found = findUnneededFiles(f, {u"index.html"_s, u"1010_a.html"_s}, f);
+    EXPECT_EQ(names(found.files), (QStringList{u"1010_a.$$$"_s, u"old.jpg"_s, u"stray.wav"_s, u"z.bak"_s}));
+    EXPECT_EQ(found.commandLinkNotices.size(), 1);
+}
+
+TEST(UnneededFiles, NothingFoundInAFolderWithoutMaterial)
+{
+    QTemporaryDir dir;
+    testutil::writePage(dir.path(), u"a.html"_s, u"<P>text</P>"_s);
+    EXPECT_TRUE(findUnneededFiles(dir.path(), {u"a.html"_s}, dir.path()).files.isEmpty());
+}
