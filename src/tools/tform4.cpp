@@ -171,6 +171,8 @@ void TForm4::FormActivate()
     }
     walk_ = std::make_unique<TitleIndexWalk>(SearchBase);
     beeped_ = 0;
+    Pup->setEnabled(false); // only Esc answers while the walk runs
+
     walkRunner_.start([this](QDeadlineTimer deadline) { return walk_->run(deadline); });
 }
 
@@ -183,6 +185,7 @@ void TForm4::walkSlice()
 
 void TForm4::walkFinished()
 {
+    Pup->setEnabled(true);
     cache_.store(SearchBase, walk_->found());
     ListBox1 = walk_->found().paths;
     ListBox2 = walk_->found().titles;
@@ -336,6 +339,7 @@ void TForm4::FormClose()
     // A walk cut short saves nothing: the index stays stale and the next use walks again.
     walkRunner_.cancel();
     walk_.reset();
+    Pup->setEnabled(true);
     if (searchRunner_.isRunning()) {
         searchRunner_.cancel();
         setSearching(false);

@@ -150,13 +150,19 @@ TEST_F(SearchWindowTest, SavedIndexIsReusedUntilMarkedStale)
     EXPECT_EQ(form.ResultPaths.size(), 5);
 }
 
-TEST_F(SearchWindowTest, ClosingDuringTheWalkSavesNoIndex)
+TEST_F(SearchWindowTest, EscDuringTheWalkSavesNoIndex)
 {
-    form.Edit2.clear();
-    form.show(); // the walk starts on the next turn of the event loop
-    form.close();
+    form.show(); // the walk runs from the next turn of the event loop
+    EXPECT_TRUE(form.Busy());
+    EXPECT_TRUE(form.Panel11->isVisible());
+    EXPECT_FALSE(form.Pup->isEnabled());
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.Busy());
     EXPECT_EQ(indexedFolder, u"xxx"_s);
+    EXPECT_TRUE(form.ListBox1.isEmpty());
+    openForFind();
+    EXPECT_EQ(form.ResultPaths.size(), 4);
 }
 
 TEST_F(SearchWindowTest, UnreadablePageStopsTheSearchAndKeepsTheResults)
