@@ -8,10 +8,10 @@ namespace sorvek {
 
 PrintFolder::PrintFolder(const QString &documentsFolder)
 {
-    QString documents = documentsFolder;
-    if (documents.endsWith(QLatin1Char('/')) && documents.size() > 1)
-        documents.chop(1);
-    path_ = documents + QStringLiteral("/Sorvek$");
+    // Without a documents folder there is no print folder: create() refuses rather than writing
+    // below the file-system root.
+    if (!documentsFolder.isEmpty())
+        path_ = QDir::cleanPath(documentsFolder + QStringLiteral("/Sorvek$"));
 }
 
 QString PrintFolder::filePath(const QString &name) const
@@ -46,6 +46,8 @@ QString PrintFolder::resumePicturePath(const QString &pageRef) const
 
 WriteResult PrintFolder::create() const
 {
+    if (path_.isEmpty())
+        return {false, QStringLiteral("Sorvek$ (ドキュメントフォルダーが見つかりません)")};
     if (QDir().mkpath(path_))
         return {true, {}};
     return {false, path_ + QStringLiteral(" (フォルダーを作れません)")};

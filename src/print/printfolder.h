@@ -9,10 +9,10 @@ namespace sorvek {
 
 class PrintFolder {
 public:
-    // documentsFolder may end with "/" (one is dropped) and may not exist yet.
+    // documentsFolder may end with "/" and may not exist yet; "" gives no print folder.
     explicit PrintFolder(const QString &documentsFolder);
 
-    QString path() const { return path_; }      // without a trailing "/"
+    QString path() const { return path_; }      // without a trailing "/"; "" for none
     QString filePath(const QString &name) const;
     QString mergedPath() const;                 // "_合体.html"
     QString mergedShiftJisPath() const;         // "_合体SHIFT_JIS.html"

@@ -208,3 +208,25 @@ TEST_F(ResumeRunTest, EmptyLevelStartsNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PrintFolderPlace, BelowTheDocumentsFolder)
+{
+    EXPECT_EQ(PrintFolder(QStringLiteral("/home/ann/Documents")).mergedPath(),
+              QStringLiteral("/home/ann/Documents/Sorvek$/_合体.html"));
+    EXPECT_EQ(PrintFolder(QStringLiteral("/home/ann/Documents/")).mergedShiftJisPath(),
+              QStringLiteral("/home/ann/Documents/Sorvek$/_合体SHIFT_JIS.html"));
+    EXPECT_EQ(PrintFolder(QStringLiteral("/home/ann/Documents")).resumePath(),
+              QStringLiteral("/home/ann/Documents/Sorvek$/_$$$resumeE.html"));
+    EXPECT_EQ(PrintFolder(QStringLiteral("/")).worksheetPath(), QStringLiteral("/Sorvek$/_$$$test.html"));
+}
+
+TEST(PrintFolderPlace, NoDocumentsFolderIsNoPrintFolder)
+{
+    const WriteResult made = PrintFolder(QString()).create();
+    EXPECT_FALSE(made.ok);
+    EXPECT_FALSE(made.error.isEmpty());
+}
+
+} // namespace
