@@ -83,6 +83,10 @@ void TForm1::createComponents()
     Timer5->setInterval(4000);
     connect(Timer5, &QTimer::timeout, this, &TForm1::Timer5Timer);
     Timer5->start();
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(400);
+    connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    Timer3->start();
     Timer2 = new QTimer(this);
     Timer2->setSingleShot(true);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
@@ -179,9 +183,12 @@ void TForm1::createPageArea()
     noticePicture->setPixmap(pictures::glyph(QStringLiteral("⌛"), {73, 73}, Qt::darkBlue));
     Pmathu->hide();
 
-    BitBtn1 = makeControl<QPushButton>(QStringLiteral("BitBtn1"), kabeBrowser);
+    BitBtn1 = new SpeedButton(QStringLiteral("BitBtn1"), kabeBrowser);
     BitBtn1->resize(25, 25);
+    BitBtn1->setAutoRaise(false);
     BitBtn1->setIcon(pictures::glyph(QStringLiteral("♪"), {20, 20}, Qt::darkGreen));
+    BitBtn1->setToolTip(QStringLiteral("ページ録音の再生"));
+    connect(BitBtn1, &SpeedButton::MouseUp, this, &TForm1::hSAISEIMouseUp);
     BitBtn1->hide();
 
     kabeKR = panel(QStringLiteral("kabeKR"), kabeBrowser);

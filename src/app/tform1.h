@@ -121,7 +121,16 @@ public:
     void HandleLinkPage(const struct LinkPageDecision &decision);
     void SyncPageMemo();
     void textup(Qt::MouseButton button);
-    bool PageSoundFile();
+
+    // Page sounds
+    QString PageSoundFile();
+    void RecordSound();
+    void DeleteSound();
+    void RecycleFile(const QString &path);
+    void Timer3Timer();
+    void hSAISEIMouseUp(Qt::MouseButton button);
+    // Starts a program and waits for its end with the window disabled; false when it did not start.
+    bool WaitForProgram(const QString &program, const QStringList &arguments);
 
     // Presentation mode, file watch and shutdown
     void SpeedButton1MouseDown(Qt::MouseButton button);
@@ -205,6 +214,8 @@ public:
     int StampLatency = 0;
     int Panel4Tag = 0;
     QTimer *Timer2 = nullptr;
+    QTimer *Timer3 = nullptr;
+    int Timer4Tag = 0;  // 1 while the resume is being captured page by page
     QTimer *slideTimer_ = nullptr;
     QList<int> slideSteps_;
     bool refreshingNotes_ = false;
@@ -236,7 +247,7 @@ public:
     QFrame *Pmathu;
     QLabel *PmathuCaption;
     QLabel *Label2;
-    QPushButton *BitBtn1;
+    SpeedButton *BitBtn1;
     AlignPanel *kabeKR;
     AlignPanel *Panel9;
     BrowserControl *WebBrowser2;

@@ -53,7 +53,9 @@ void TForm1::pageWork(const QUrl &url)
     if (!localPath.isEmpty() && QFileInfo(localPath).isFile())
         source = readPageText(localPath).text;
     SyncPageMemo();
-    BitBtn1->setProperty("Tag", PageSoundFile() ? 1 : 0);
+    PageSoundFile();
+    if (BitBtn1->property("Tag").toInt() > 0 && Timer4Tag < 1)
+        Timer3->start();
     applyBreadcrumb();
     if (!linkScanRuns(HighlightCurrent, url.toString())) {
         HighlightCurrent = true;
@@ -154,11 +156,6 @@ void TForm1::WebBrowser2DocumentComplete()
     }
     refreshingNotes_ = true;
     WebBrowser2->Refresh();
-}
-
-bool TForm1::PageSoundFile()
-{
-    return false;  // page recordings arrive with the page sounds
 }
 
 } // namespace sorvek

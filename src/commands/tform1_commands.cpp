@@ -144,11 +144,6 @@ bool TForm1::OpenProjectLink(const QString &)
     return false;  // MicroWorlds EX projects arrive with the LOGO pages
 }
 
-void TForm1::RecordPageSound(const QString &)
-{
-    // The recorder arrives with the page sounds.
-}
-
 QString TForm1::desktopFolder() const
 {
     QString desktop = services().folders ? services().folders->desktopFolder() : QDir::homePath();
@@ -173,22 +168,30 @@ void TForm1::startProgram(const QString &program, const QStringList &arguments, 
 {
     if (!services().processes)
         return;
-    const QString folder = levels_.topFolder();
-    if (!waitForEnd) {
-        services().processes->startDetached(program, arguments, folder);
-        return;
-    }
+    if (waitForEnd)
+        WaitForProgram(program, arguments);
+    else
+        services().processes->startDetached(program, arguments, levels_.topFolder());
+}
+
+bool TForm1::WaitForProgram(const QString &program, const QStringList &arguments)
+{
+    if (!services().processes)
+        return false;
     // The window stays painted but takes no input until the program has ended.
     setEnabled(false);
     QEventLoop wait;
     bool ended = false;
-    services().processes->startAndWait(program, arguments, folder, [&wait, &ended](bool) {
+    bool started = false;
+    services().processes->startAndWait(program, arguments, levels_.topFolder(), [&](bool ok) {
         ended = true;
+        started = ok;
         wait.quit();
     });
     if (!ended)
         wait.exec(QEventLoop::ExcludeUserInputEvents);
     setEnabled(true);
+    return started;
 }
 
 void TForm1::startDownload(const QString &url, const QString &target)

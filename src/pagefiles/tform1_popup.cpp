@@ -65,6 +65,10 @@ std::function<void()> TForm1::PagePopupHandler(const QString &name)
     // The other page commands are added as their parts of the window are built.
     if (name == QLatin1String("EditPageClick"))
         return [this] { EditPageClick(); };
+    if (name == QLatin1String("RecordSound"))
+        return [this] { RecordSound(); };
+    if (name == QLatin1String("DeleteSound"))
+        return [this] { DeleteSound(); };
     return nullptr;
 }
 

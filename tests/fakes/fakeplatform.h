@@ -75,11 +75,20 @@ public:
                       std::function<void(bool)> finished) override
     {
         waited.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
-        pending = std::move(finished);
+        if (whileRunning)
+            whileRunning(arguments);
+        // The program ends at once unless a test keeps it running to end it later.
+        if (keepRunning)
+            pending = std::move(finished);
+        else
+            finished(starts);
         return true;
     }
     QStringList started, waited;
     std::function<void(bool)> pending;
+    std::function<void(const QStringList &)> whileRunning;  // what the program does meanwhile
+    bool keepRunning = false;
+    bool starts = true;
 };
 
 class FakeSound : public sorvek::ISoundPlayer {
