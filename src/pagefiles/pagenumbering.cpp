@@ -141,6 +141,12 @@ RenameBatchResult renumberPages(const QString &folder, const QStringList &pages)
     return applyRenames(folder, planPageRenumbering(folder, pages));
 }
 
+PageMoveResult movePageAndRenumber(const QString &folder, const QStringList &pages, int from, int to)
+{
+    const int position = pages.isEmpty() ? 0 : std::clamp(to, 0, int(pages.size()) - 1);
+    return {position, renumberPages(folder, movePageEntry(pages, from, position))};
+}
+
 RenameBatchResult stripPageNumbers(const QString &folder, const QStringList &pages)
 {
     return applyRenames(folder, planNumberStripping(folder, pages));

@@ -38,6 +38,13 @@ QList<FileRename> planNumberStripping(const QString &folder, const QStringList &
 
 // Carry the plans out; on a failure no file is left renamed.
 RenameBatchResult renumberPages(const QString &folder, const QStringList &pages);
+
+// Moving the page at from to position to and renumbering the level's files in the new order.
+struct PageMoveResult {
+    int position = 0;            // where the moved page now is: the level's new current index
+    RenameBatchResult renames;
+};
+PageMoveResult movePageAndRenumber(const QString &folder, const QStringList &pages, int from, int to);
 RenameBatchResult stripPageNumbers(const QString &folder, const QStringList &pages);
 
 } // namespace sorvek

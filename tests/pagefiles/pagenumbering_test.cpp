@@ -216,3 +216,24 @@ TEST(ApplyRenames, UnwritableFolderChangesNothing)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(folderState(dir.path()), (QStringList{u"1000_a.html<-1000_a.html"_s, u"1010_b.html<-1010_b.html"_s}));
 }
+
+TEST(MovePageAndRenumber, FirstPageStaysAndTheAskedPositionBecomesCurrent)
+{
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {u"a.html"_s, u"b.html"_s, u"c.html"_s});
+    const PageMoveResult moved = movePageAndRenumber(dir.path(), {u"a.html"_s, u"b.html"_s, u"c.html"_s}, 0, 2);
+    EXPECT_TRUE(moved.renames.ok);
+    EXPECT_EQ(moved.position, 2);
+    EXPECT_EQ(folderState(dir.path()),
+              (QStringList{u"1000_a.html<-a.html"_s, u"1010_b.html<-b.html"_s, u"1020_c.html<-c.html"_s}));
+}
+
+TEST(MovePageAndRenumber, PositionBeyondTheLevelIsItsLastPage)
+{
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {u"index.html"_s, u"a.html"_s, u"b.html"_s});
+    const PageMoveResult moved = movePageAndRenumber(dir.path(), {u"index.html"_s, u"a.html"_s, u"b.html"_s}, 1, 5);
+    EXPECT_EQ(moved.position, 2);
+    EXPECT_EQ(folderState(dir.path()),
+              (QStringList{u"1010_b.html<-b.html"_s, u"1020_a.html<-a.html"_s, u"index.html<-index.html"_s}));
+}
