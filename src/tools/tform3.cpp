@@ -25,6 +25,16 @@ QPushButton *makeButton(const QString &name, const QString &text, const QString 
     return button;
 }
 
+// A list short enough for a message box: the first files, then how many more there are.
+QString listForMessage(const QStringList &files)
+{
+    constexpr int shown = 15;
+    QString text = files.mid(0, shown).join(QLatin1Char('\n'));
+    if (files.size() > shown)
+        text += QStringLiteral("\n…ほか %1 個").arg(files.size() - shown);
+    return text;
+}
+
 } // namespace
 
 TForm3::TForm3(const PlatformServices &services, QWidget *parent)
@@ -134,7 +144,7 @@ void TForm3::kataduke(const QString &target, bool deleting)
     const QStringList files = SelectedFiles();
     if (!files.isEmpty() && deleting) {
         const QString question = QStringLiteral("選択した %1 個のファイルをゴミ箱へ移動しますか？\n").arg(files.size())
-                                 + files.join(QLatin1Char('\n'));
+                                 + listForMessage(files);
         if (services_.prompt && services_.prompt->question(question) && services_.shell)
             report(QStringLiteral("ゴミ箱へ移動できなかったファイル（元の場所に残っています）:"),
                    moveFilesToTrash(files, *services_.shell).failed);
@@ -176,7 +186,7 @@ void TForm3::BitBtn4Click()
 void TForm3::report(const QString &heading, const QStringList &failed)
 {
     if (!failed.isEmpty() && services_.prompt)
-        services_.prompt->warning(heading + QLatin1Char('\n') + failed.join(QLatin1Char('\n')));
+        services_.prompt->warning(heading + QLatin1Char('\n') + listForMessage(failed));
 }
 
 } // namespace sorvek

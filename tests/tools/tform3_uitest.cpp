@@ -38,7 +38,7 @@ protected:
 
 } // namespace
 
-TEST_F(FileToolTest, ShowingSelectsEveryEntryAndOffersOneOfDeleteAndCopy)
+TEST_F(FileToolTest, EveryEntryOfALongListIsSelectedAndDeleted)
 {
     QStringList names;
     for (int i = 0; i < 300; ++i)
@@ -48,6 +48,11 @@ TEST_F(FileToolTest, ShowingSelectsEveryEntryAndOffersOneOfDeleteAndCopy)
     EXPECT_TRUE(form.BitBtn1->isVisible());
     EXPECT_FALSE(form.BitBtn3->isVisible());
     EXPECT_EQ(form.windowTitle(), u"HTMLファイルとリンクファイルを削除"_s);
+    platform.prompt.answers = {true};
+    click(form.BitBtn1);
+    EXPECT_EQ(platform.shell.calls.size(), 300);
+    ASSERT_EQ(platform.prompt.messages.size(), 1);
+    EXPECT_TRUE(platform.prompt.messages.first().endsWith(u"…ほか 285 個"_s));
 }
 
 TEST_F(FileToolTest, DeleteAsksThenMovesTheSelectedFilesToTheTrash)
