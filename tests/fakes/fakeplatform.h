@@ -87,7 +87,7 @@ public:
     QStringList started, waited;
     std::function<void(bool)> pending;
     std::function<void(const QStringList &)> whileRunning;  // what the program does meanwhile
-    bool keepRunning = false;
+    bool keepRunning = true;
     bool starts = true;
 };
 
