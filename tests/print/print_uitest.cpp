@@ -1,5 +1,6 @@
 // The print documents in the real engine offscreen: the merged pages print to a PDF with real
 // text, the preview waits for the reloaded document, and the snapshot zooms and saves as JPEG.
+#include "platform/qt/qtcapture.h"
 #include "platform/qt/webenginebrowser.h"
 #include "print/mergejob.h"
 #include "print/printpreview_ui.h"
@@ -228,6 +229,41 @@ TEST(Snapshot, UnwritableJpegIsReported)
     const WriteResult result = captureSnapshot(capture, &area, &image, {40, 40}, QStringLiteral("/nonexistent-dir/x.jpg"));
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The resume photographs the real page: the picture of the page area holds the page's colours.
+// As in the main window, the snapshot label lies behind the panel that holds the browser.
+TEST(Snapshot, RealPageAreaIsPhotographed)
+{
+    QTemporaryDir dir;
+    const QString path = testutil::writePage(dir.path(), QStringLiteral("a.html"),
+        printpages::kDoctype + QStringLiteral("<HTML><BODY style=\"margin:0;background:#0000ff\"><P>あ</P></BODY></HTML>"));
+    QWidget kabe;
+    kabe.resize(400, 300);
+    QLabel image(&kabe);
+    QWidget kabeBrowser(&kabe);
+    kabeBrowser.setGeometry(0, 0, 400, 300);
+    WebEngineBrowser browser(&kabeBrowser);
+    browser.setGeometry(0, 0, 400, 300);
+    kabe.show();
+    QSignalSpy loaded(&browser, &BrowserControl::DocumentComplete);
+    browser.Navigate(QUrl::fromLocalFile(path));
+    ASSERT_TRUE(loaded.wait(20000));
+    QtScreenCapture capture;
+    QImage picture;
+    // The engine paints a moment after the load; the resume waits 2 s for the same reason.
+    (void)QTest::qWaitFor([&] {
+        captureSnapshot(capture, &kabeBrowser, &image, {398, 298}, QString());
+        picture = image.pixmap().toImage();
+        return !picture.isNull() && picture.pixelColor(200, 250) == QColor(0, 0, 255);
+    }, 5000);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(398, 298));
+    EXPECT_EQ(picture.pixelColor(200, 250), QColor(0, 0, 255));
 }
 
 } // namespace
