@@ -57,11 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"EmptyWindow", {0, 0}, {0, 0}, 0, 0}),
     [](const auto &row) { return std::string(row.param.name); });
 
-TEST(SplashFrame, BorderlessIsEmpty)
-{
-    EXPECT_TRUE(splashFrame({1920, 1080}, {1920, 1080}).strips.isEmpty());
-}
-
 TEST(RectXor, PartlyOverlappingRectanglesKeepBothOutsides)
 {
     const QRect a(0, 0, 10, 10);
