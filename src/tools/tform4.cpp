@@ -91,6 +91,7 @@ void TForm4::createComponents(BrowserFactory &browsers)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint); // the window shrinks to its progress box
     layout->addWidget(createButtonBar());
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
@@ -147,7 +148,6 @@ void TForm4::showEvent(QShowEvent *event)
 
 void TForm4::FormShow()
 {
-    setMinimumSize(0, 0);
     resize(Panel11->width() - 2, Panel11->height());
     ListBox1.clear();
     ListBox2.clear();

@@ -155,6 +155,7 @@ TEST_F(SearchWindowTest, EscDuringTheWalkSavesNoIndex)
     form.show(); // the walk runs from the next turn of the event loop
     EXPECT_TRUE(form.Busy());
     EXPECT_TRUE(form.Panel11->isVisible());
+    EXPECT_EQ(form.size(), QSize(311, 34)); // the progress box is all there is
     EXPECT_FALSE(form.Pup->isEnabled());
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
