@@ -4,7 +4,6 @@
 #include "printpages.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QStringEncoder>
@@ -230,14 +229,6 @@ TEST_F(MergeTest, PicturesAreCopiedBesideTheDocument)
     EXPECT_EQ(testutil::readBytes(printFolder().filePath(QStringLiteral("only-here.png"))), QByteArray("local"));
     EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("docs/secret.png"))));
     EXPECT_EQ(outcome.missingPictures, QStringList{QStringLiteral("missing.png")});
-}
-
-TEST_F(MergeTest, DocumentsFolderIsCreatedWhenMissing)
-{
-    ASSERT_FALSE(QDir(documents()).exists());
-    EXPECT_EQ(merge(writeLevel({page(QStringLiteral("a"), QStringLiteral("b"))}), MergeMode::All).status,
-              MergeOutcome::Status::Written);
-    EXPECT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("docs/Sorvek$/_合体.html"))));
 }
 
 TEST_F(MergeTest, UnwritablePrintFolderIsReportedAndNotPreviewed)

@@ -158,15 +158,6 @@ TEST(PrintPreviewHandshake, PreviewOpensOnceTheReloadedDocumentHasLoaded)
     EXPECT_EQ(browser.previews, 1);
 }
 
-TEST(PrintPreviewHandshake, WorksheetKeepsTheBrowserHeight)
-{
-    fakes::FakeBrowser browser;
-    browser.resize(300, 200);
-    PrintPreviewHandshake handshake(&browser);
-    handshake.start(QStringLiteral("/docs/Sorvek$/_$$$test.html"), false);
-    EXPECT_EQ(browser.height(), 200);
-}
-
 // Paints a picture with a distinct colour in each quarter.
 QPixmap quarters(QSize size)
 {
