@@ -19,9 +19,17 @@ int main(int argc, char **argv)
     const QStringList files = QCoreApplication::arguments().mid(1);
     TForm1 form1(platform.services(), QtPlatform::browsers(), QCoreApplication::applicationFilePath(), files);
     TForm2 form2(platform.services(), &form1);
+    TForm3 form3(platform.services(), &form1);
+    TForm4 form4(QtPlatform::browsers(), platform.prompt, form1.IndexedFolder, &form1);
+    TForm5 form5(&form1);
+    TForm6 form6(platform.prompt);
+    TForm10 form10(&form1);
     TForm11 form11;
     TForm12 form12(platform.prompt);
     form1.SetEditor(&form2);
+    form1.SetFileTools(&form3, &form5, &form10);
+    form1.SetSearchWindow(&form4);
+    form1.SetVideoPlayer(&form6);
     form1.SetToolWindows(&form11, &form12);
     platform.prompt.setParent(&form1);
     QApplication::setApplicationName(form1.ApplicationTitle);

@@ -4,14 +4,21 @@
 #include "app/controls_ui.h"
 #include "authoring/answerfields.h"
 #include "authoring/answermarks.h"
+#include "authoring/lookautolink.h"
 #include "authoring/quizpage.h"
 #include "book/levelstack.h"
 #include "commands/commandhost.h"
 #include "commands/commandrunner.h"
+#include "pagefiles/pagefiletask.h"
 #include "platform/browser_ui.h"
 #include "platform/ports.h"
 #include "editor/tform2.h"
+#include "tools/tform10.h"
 #include "tools/tform11.h"
+#include "tools/tform3.h"
+#include "tools/tform4.h"
+#include "tools/tform5.h"
+#include "tools/tform6.h"
 #include "tools/tform12.h"
 
 #include <QMenu>
@@ -99,6 +106,7 @@ public:
     void RunCommand(const QString &command);
     void ShowNote(const QString &word, bool find);
     void PlayWave(const QString &file);
+    void OpenVideo(const QString &file);
     bool OpenProjectLink(const QString &file);
     void RecordPageSound(const QString &path);
 
@@ -106,6 +114,24 @@ public:
     int EditPage(const QString &fileName, const QString &html, int mode);
     void EditPageClick();
     void SetEditor(TForm2 *editor);
+
+    // Page-file tools and side-menu editing
+    void PageDeleteClick();
+    void SaveToArchiveClick();
+    void DeleteOrphanFilesClick();
+    void ButtonOrderClick();
+    void MovePageAndRenumber(int from, int to);
+    void StripPageNumbers();
+    void N3Click();
+    void SetFileTools(TForm3 *fileTool, TForm5 *order, TForm10 *menu);
+
+    // Search and LOOK links
+    void LookLinkClick();
+    void LookRemoveClick();
+    // The whole book's title index for linking the page at pagePath (the window waits meanwhile).
+    LookTitleIndex LookLinkIndex(const QString &pagePath);
+    void SetSearchWindow(TForm4 *search);
+    void SetVideoPlayer(TForm6 *player);
 
     // The page popup menu
     void BuildPagePopup();
@@ -220,6 +246,11 @@ public:
     QList<int> slideSteps_;
     bool refreshingNotes_ = false;
     TForm2 *Form2 = nullptr;
+    TForm3 *Form3 = nullptr;
+    TForm4 *Form4 = nullptr;
+    TForm5 *Form5 = nullptr;
+    TForm6 *Form6 = nullptr;
+    TForm10 *Form10 = nullptr;
     TForm11 *Form11 = nullptr;
     TForm12 *Form12 = nullptr;
 
@@ -298,6 +329,10 @@ private:
     void setColumnLayout(int width, int tag, bool showClose);
     void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);
     void pageWork(const QUrl &url);
+    void ManagePageFiles(PageFileMode mode);
+    void rewriteCurrentPageLinks(LookLinkMode mode);
+    int showModal(QDialog *dialog);
+    void warn(const QString &text);
     void linkScan(const QUrl &url, const QString &source);
     void slideStep();
     void applyBreadcrumb();

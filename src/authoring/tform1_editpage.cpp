@@ -56,13 +56,13 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     for (;;) {
         if (mode == 0) {
             Form2->BitBtn1Tag = 0;
-            Timer5->stop();
-            Form2->exec();
-            Timer5->start();
+            showModal(Form2);
         }
         Form2->ReadIntoPage(fields);
         const EditorClosing closing = mode == 0 ? Form2->ClosingResult() : EditorClosing{mode, fields.Label5, 0, {}};
-        outcome = saveEditedPage(fields, closing, currentPage, answerMarks());
+        // A page that had LOOK links gets them made anew over the whole book's titles.
+        const bool links = fields.lookFlag && closing.editResult > 0;
+        outcome = saveEditedPage(fields, closing, currentPage, answerMarks(), links ? LookLinkIndex(currentPage) : LookTitleIndex{});
         if (!outcome.offerSaveAs() || mode != 0)
             break;
         // The page on disk is as it was: the author's fields stay, and the next save asks for a

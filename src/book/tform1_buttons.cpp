@@ -122,6 +122,8 @@ void TForm1::placeButtons(bool shiftCurrent)
 void TForm1::ShowPage(bool navigate)
 {
     PreviousPageIndex = PageIndex();
+    if (Form6 && !Form6->Caption().isEmpty())
+        Form6->close();
     UpdateArchiveButton();
     kabeBrowser->show();
     PageStep = 0;

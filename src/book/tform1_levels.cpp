@@ -115,9 +115,5 @@ void TForm1::SpeedButton20MouseUp(Qt::MouseButton)
     ShowPage(true);
 }
 
-void TForm1::Find1Click()
-{
-    // The search window arrives with the tool windows; until then the menu item does nothing.
-}
 
 } // namespace sorvek

@@ -79,7 +79,8 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
             PlayWave(decision.target);
             break;
         case NavigationAction::OpenVideo:
-            break;  // the video player arrives with the tool windows
+            OpenVideo(decision.target);
+            break;
         case NavigationAction::OpenWebVideo:
             if (services().shell)
                 services().shell->openWithDefault(decision.target);
@@ -211,9 +212,5 @@ void TForm1::startDownload(const QString &url, const QString &target)
         });
 }
 
-LookResult TForm1::lookSearch(const QString &, const QString &)
-{
-    return {};  // the title search arrives with the search window
-}
 
 } // namespace sorvek

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QHash>
 
 namespace sorvek {
 
@@ -62,14 +63,22 @@ void TForm1::FreePagePopup()
 
 std::function<void()> TForm1::PagePopupHandler(const QString &name)
 {
-    // The other page commands are added as their parts of the window are built.
-    if (name == QLatin1String("EditPageClick"))
-        return [this] { EditPageClick(); };
-    if (name == QLatin1String("RecordSound"))
-        return [this] { RecordSound(); };
-    if (name == QLatin1String("DeleteSound"))
-        return [this] { DeleteSound(); };
-    return nullptr;
+    static const QHash<QString, void (TForm1::*)()> handlers{
+        {QStringLiteral("EditPageClick"), &TForm1::EditPageClick},
+        {QStringLiteral("ButtonOrderClick"), &TForm1::ButtonOrderClick},
+        {QStringLiteral("PageDeleteClick"), &TForm1::PageDeleteClick},
+        {QStringLiteral("DeleteOrphanFilesClick"), &TForm1::DeleteOrphanFilesClick},
+        {QStringLiteral("SaveToArchiveClick"), &TForm1::SaveToArchiveClick},
+        {QStringLiteral("LookLinkClick"), &TForm1::LookLinkClick},
+        {QStringLiteral("LookRemoveClick"), &TForm1::LookRemoveClick},
+        {QStringLiteral("RecordSound"), &TForm1::RecordSound},
+        {QStringLiteral("DeleteSound"), &TForm1::DeleteSound},
+    };
+    // Commands not built yet have no handler: their items are shown and do nothing.
+    const auto handler = handlers.value(name, nullptr);
+    if (!handler)
+        return nullptr;
+    return [this, handler] { (this->*handler)(); };
 }
 
 void TForm1::F10Click(int tag)

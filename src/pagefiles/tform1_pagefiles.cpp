@@ -1,0 +1,158 @@
+// TForm1: deleting, archiving and renumbering page files, and editing the side menu.
+#include "app/tform1.h"
+
+#include "pagefiles/linkedfiles.h"
+#include "pagefiles/pagenumbering.h"
+#include "pagefiles/sidemenu.h"
+#include "pagefiles/unneededfiles.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace sorvek {
+
+void TForm1::SetFileTools(TForm3 *fileTool, TForm5 *order, TForm10 *menu)
+{
+    Form3 = fileTool;
+    Form5 = order;
+    Form10 = menu;
+}
+
+int TForm1::showModal(QDialog *dialog)
+{
+    // The file watch pauses while a modal window is open.
+    Timer5->stop();
+    const int result = dialog->exec();
+    Timer5->start();
+    return result;
+}
+
+void TForm1::warn(const QString &text)
+{
+    if (services().prompt)
+        services().prompt->warning(text);
+}
+
+void TForm1::PageDeleteClick()
+{
+    ManagePageFiles(PageFileMode::Delete);
+}
+
+void TForm1::SaveToArchiveClick()
+{
+    if (PageCount() > 0)
+        ManagePageFiles(PageFileMode::Archive);
+}
+
+void TForm1::ManagePageFiles(PageFileMode mode)
+{
+    const QString item = levels_.currentPageReference();
+    if (!Form3 || !pageFileTaskAllowed(mode, windowTitle(), item, levels_.topFolder(), BookFolder))
+        return;
+    IndexedFolder = QStringLiteral("xxx");
+    LinkedFileCollector collector(levels_.topFolder(), BookFolder);
+    collector.collect(pageFileTaskPath(levels_.topFolder(), item));
+    for (const QString &notice : collector.commandLinkNotices())
+        services().prompt->information(notice);
+    Form3->BookFolder = BookFolder;
+    Form3->Prepare(fileToolCaption(mode), mode == PageFileMode::Delete, collector.files());
+    showModal(Form3);
+    HighlightCurrent = true;
+    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    if (Form3->FileToolResult == 2)
+        RebuildPageButtons();
+    else
+        RefreshPageButton(PageIndex());
+    ShowPage(true);
+}
+
+void TForm1::DeleteOrphanFilesClick()
+{
+    if (!Form3)
+        return;
+    const UnneededFiles found = findUnneededFiles(levels_.topFolder(), levels_.pageList(), BookFolder);
+    for (const QString &notice : found.commandLinkNotices)
+        services().prompt->information(notice);
+    if (found.files.isEmpty()) {
+        services().prompt->information(noUnneededFilesMessage());
+        return;
+    }
+    Form3->BookFolder = BookFolder;
+    Form3->Prepare(unneededFilesCaption(), true, found.files);
+    showModal(Form3);
+    HighlightCurrent = true;
+    if (Form3->FileToolResult == 2)
+        RebuildPageButtons();
+    else
+        RefreshPageButton(PageIndex());
+    ShowPage(true);
+}
+
+void TForm1::ButtonOrderClick()
+{
+    MovePageAndRenumber(PageIndex(), 0);
+}
+
+void TForm1::MovePageAndRenumber(int from, int to)
+{
+    if (to == 0) {
+        if (!Form5)
+            return;
+        Form5->Prepare(PageIndex(), PageCount());
+        if (showModal(Form5) != QDialog::Accepted) {
+            if (Form5->Tag == 1)
+                StripPageNumbers();
+            return;
+        }
+        const std::optional<int> position = positionFromDialog(Form5->Memo1->text(), PageCount());
+        if (!position)
+            return;
+        to = *position;
+        IndexedFolder = QStringLiteral("xxx");
+    }
+    const PageMoveResult moved = movePageAndRenumber(levels_.topFolder(), levels_.pageList(), from, to);
+    SetPageIndex(moved.position);
+    if (!moved.renames.ok)
+        warn(moved.renames.error);
+    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    RebuildPageButtons();
+    ShowPage(true);
+}
+
+void TForm1::StripPageNumbers()
+{
+    if (!services().prompt || !services().prompt->question(QStringLiteral("ファイル名を書き換えていいですか")))
+        return;
+    IndexedFolder = QStringLiteral("xxx");
+    const RenameBatchResult stripped = stripPageNumbers(levels_.topFolder(), levels_.pageList());
+    if (!stripped.ok)
+        warn(stripped.error);
+    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    RebuildPageButtons();
+    ShowPage(true);
+}
+
+void TForm1::N3Click()
+{
+    if (!Form10)
+        return;
+    const QString path = sideMenuPath(BookFolder);
+    const SideMenuRead read = readSideMenu(path);
+    if (!read.ok) {
+        warn(QStringLiteral("メニューのページを読めません: ") + read.error);
+        return;
+    }
+    Form10->Memo1->setPlainText(sideMenuDialogText(read.parts.region));
+    Form10->setWindowTitle(path);
+    if (showModal(Form10) != QDialog::Accepted)
+        return;
+    const WriteResult written = saveSideMenu(path, read.parts, Form10->Memo1->toPlainText());
+    if (!written)
+        warn(QStringLiteral("メニューを保存できません: ") + written.error + QStringLiteral("。メニューのページはそのままです。"));
+    IndexedFolder = QStringLiteral("xxx");
+    GoHome();
+    LoadSideMenu();
+}
+
+} // namespace sorvek

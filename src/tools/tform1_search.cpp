@@ -1,0 +1,107 @@
+// TForm1: the search window, the LOOK search of the link commands, LOOK auto-links, and the
+// video player the dispatcher opens.
+#include "app/tform1.h"
+
+#include "book/pagelocation.h"
+#include "commands/commandtext.h"
+#include "commands/texthelpers.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
+
+namespace sorvek {
+
+void TForm1::SetSearchWindow(TForm4 *search)
+{
+    Form4 = search;
+    if (!Form4)
+        return;
+    // While the search window previews a result, the main window's current page is that result.
+    connect(Form4, &TForm4::PagePreviewed, this, [this](const QString &path, const QString &url) {
+        CurrentPagePath = path;
+        CurrentPageURL = url;
+    });
+}
+
+void TForm1::SetVideoPlayer(TForm6 *player)
+{
+    Form6 = player;
+}
+
+void TForm1::Find1Click()
+{
+    if (!Form4)
+        return;
+    Form4->BookFolder = BookFolder;
+    Form4->Edit2 = urlToLocalPath(levels_.topFolder());
+    Form4->Tag = SearchMode::BodyText;
+    Form4->Edit1->clear();
+    if (showModal(Form4) != QDialog::Accepted)
+        return;
+    levels_.pushLevel(Form4->ListBox1, Form4->ListBox2, 0, Form4->SearchBase);
+    RebuildPageButtons();
+    RunCommand(QStringLiteral("GO ") + pageStem(Form4->Caption()));
+}
+
+LookResult TForm1::lookSearch(const QString &words, const QString &askingPage)
+{
+    if (!Form4)
+        return {};
+    Form4->BookFolder = BookFolder;
+    const LookResult result = Form4->LookSearch(words, askingPage);
+    QApplication::processEvents();
+    return result;
+}
+
+LookTitleIndex TForm1::LookLinkIndex(const QString &pagePath)
+{
+    if (!Form4)
+        return {};
+    Form4->BookFolder = BookFolder;
+    setEnabled(false);
+    const LookTitleIndex index = Form4->LinkTitleIndex(pagePath);
+    QApplication::processEvents();
+    setEnabled(true);
+    return index;
+}
+
+void TForm1::rewriteCurrentPageLinks(LookLinkMode mode)
+{
+    if (PageCount() == 0)
+        return;
+    const QString ref = levels_.currentPageReference();
+    const std::optional<QString> path = pageFilePath(ref, levels_.topFolder());
+    if (ref.contains(QLatin1String("http:")) || !path)
+        return;
+    const LookTitleIndex index = mode == LookLinkMode::Add ? LookLinkIndex(*path) : LookTitleIndex{};
+    const LookFileRewrite rewrite = rewriteLookLinks(*path, mode, index);
+    if (!rewrite.ok())
+        warn(rewrite.message());
+    ShowPage(true);
+}
+
+void TForm1::LookLinkClick()
+{
+    rewriteCurrentPageLinks(LookLinkMode::Add);
+}
+
+void TForm1::LookRemoveClick()
+{
+    rewriteCurrentPageLinks(LookLinkMode::Remove);
+}
+
+void TForm1::OpenVideo(const QString &file)
+{
+    if (!Form6)
+        return;
+    const QPoint click = mapFromGlobal(QCursor::pos());
+    Form6->ClickX = click.x();
+    Form6->ClickY = click.y();
+    Form6->setWindowTitle(file);
+    Form6->Tag = 1;
+    Form6->show();
+    Form6->playbuttonDblClick();
+}
+
+} // namespace sorvek
