@@ -58,8 +58,13 @@ public:
     void Exit1Click();
     void CloseProgram();
 
-    // Page authoring entry point used by the command-line import (built with page authoring).
+    // Pages made from files and templates, and LOGO pages
     void MakePagesFromFiles(const QString &folder);
+    void Paste2Click();
+    void N2Click();
+    void FindMwex();
+    void LOGO1Click();
+    int MwexModeTag = 0;  // LOGO1's Tag: 0 none, 3 the book's copy, 4 installed
 
     // The page format's writers, with the answer marks set at start-up
     QString BuildStyleBlock(int style) const;
@@ -330,6 +335,7 @@ private:
     void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);
     void pageWork(const QUrl &url);
     void ManagePageFiles(PageFileMode mode);
+    void launchMwex(const struct ProgramLaunch &launch);
     void rewriteCurrentPageLinks(LookLinkMode mode);
     int showModal(QDialog *dialog);
     void warn(const QString &text);

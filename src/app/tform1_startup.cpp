@@ -48,6 +48,7 @@ void TForm1::FormShow()
         return;
     }
     QDir().mkpath(BookFolder);
+    FindMwex();
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int workWidth = screen ? screen->availableGeometry().width() : 1024;
     const QSize base = baseSizeForWorkArea(workWidth);
@@ -126,11 +127,6 @@ void TForm1::Timer1Timer()
         close();
         QCoreApplication::quit();  // the batch window was never shown, so closing it does not end the loop
     }
-}
-
-void TForm1::MakePagesFromFiles(const QString &folder)
-{
-    Q_UNUSED(folder);  // pages made from files arrive with page authoring
 }
 
 // Layout ---------------------------------------------------------------------------------------
@@ -280,6 +276,10 @@ void TForm1::createStartMenu()
     connect(Find1, &QAction::triggered, this, &TForm1::Find1Click);
     connect(N1, &QAction::triggered, this, &TForm1::N1Click);
     connect(Sorvek1, &QAction::triggered, this, &TForm1::Sorvek1Click);
+    connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+    connect(Paste2, &QAction::triggered, this, &TForm1::Paste2Click);
+    connect(N3, &QAction::triggered, this, &TForm1::N3Click);
+    connect(LOGO1, &QAction::triggered, this, &TForm1::LOGO1Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 

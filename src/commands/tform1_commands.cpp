@@ -2,6 +2,7 @@
 #include "app/tform1.h"
 
 #include "commands/linkdispatcher.h"
+#include "commands/mwex.h"
 #include "commands/texthelpers.h"
 
 #include <QApplication>
@@ -58,7 +59,16 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
         AlignPanel::setAlign(kabeRight, Align::Right);
         setColumnLayout(120, 0, true);
     }
-    const NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), false});
+    const bool mwex = QFileInfo(mwexBookCopy(BookFolder)).isFile() || MwexModeTag == int(MwexMode::Installed);
+    NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), mwex});
+    if (decision.action == NavigationAction::OpenProject) {
+        if (OpenProjectLink(decision.target)) {
+            cancel = true;
+            return;
+        }
+        // A project that cannot be handed to MicroWorlds EX goes on through the other rules.
+        decision = decideNavigation(target, {levels_.pageList(), PageIndex(), false});
+    }
     cancel = decision.cancelsNavigation();
     const CommandOrigin origin = originOfDocument(source->LocationURL());
     // The actions run after the engine's navigation hook has returned: they navigate again.
@@ -71,9 +81,6 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
         case NavigationAction::LaunchMwex:
             if (services().shell)
                 services().shell->openWithDefault(decision.target);
-            break;
-        case NavigationAction::OpenProject:
-            OpenProjectLink(decision.target);
             break;
         case NavigationAction::PlayWave:
             PlayWave(decision.target);
@@ -88,6 +95,7 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
         case NavigationAction::RunCommands:
             runner_.runLinkCommands(decision.target, origin);
             break;
+        case NavigationAction::OpenProject:  // handed over in the hook itself
         case NavigationAction::Navigate:
             break;
         }
@@ -138,11 +146,6 @@ void TForm1::PlayWave(const QString &file)
 {
     if (services().sound)
         services().sound->playFile(file);
-}
-
-bool TForm1::OpenProjectLink(const QString &)
-{
-    return false;  // MicroWorlds EX projects arrive with the LOGO pages
 }
 
 QString TForm1::desktopFolder() const

@@ -130,17 +130,21 @@ TEST_F(MainWindowTest, MissingBookFolderIsCreated)
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Book"))).isDir());
 }
 
-TEST_F(MainWindowTest, CommandLineFilesEndTheProgramWithoutAWindow)
+TEST_F(MainWindowTest, CommandLineFilesAreImportedAndTheProgramEndsWithoutAWindow)
 {
-    TForm1 &f = open({QStringLiteral("/tmp/a.png"), QStringLiteral("/tmp/b.txt")});
+    const QString picture = testutil::writeBytes(dir.path(), QStringLiteral("in/a.png"), "not checked");
+    const QString text = testutil::writeBytes(dir.path(), QStringLiteral("in/memo.txt"), "メモ");
+    TForm1 &f = open({picture, text});
     EXPECT_EQ(f.BatchMode, 1);
-    EXPECT_EQ(f.ListBox1.size(), 2);
+    EXPECT_TRUE(f.ListBox1.isEmpty());
     EXPECT_FALSE(f.isVisible());
+    const QStringList pages = QDir(book(QString())).entryList({QStringLiteral("*~a.html"), QStringLiteral("*~memo.html")});
+    EXPECT_EQ(pages.size(), 2);
+    EXPECT_EQ(QDir(book(QString())).entryList({QStringLiteral("*~a.png"), QStringLiteral("*~memo.txt")}).size(), 2);
     EXPECT_TRUE(f.Timer1->isActive());
     EXPECT_EQ(f.Timer1->interval(), 1499);
     f.Timer1Timer();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("終"));
-    EXPECT_TRUE(f.ListBox1.isEmpty());
 }
 
 TEST_F(MainWindowTest, NoticeShowsItsPanelForLongNoticesOnly)
