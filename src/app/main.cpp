@@ -1,6 +1,7 @@
 // The program: creates the platform services and the windows, then runs the event loop.
 #include "app/tform1.h"
 #include "platform/qt/qtplatform.h"
+#include "tools/tform8.h"
 
 #include <QApplication>
 
@@ -15,8 +16,15 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     using namespace sorvek;
-    QtPlatform platform;
     const QStringList files = QCoreApplication::arguments().mid(1);
+    // The splash shows while the windows are made; a command-line import shows no window at all.
+    auto *splash = files.isEmpty() ? new TForm8 : nullptr;
+    if (splash) {
+        splash->show();
+        splash->repaint();
+        QCoreApplication::processEvents();
+    }
+    QtPlatform platform;
     TForm1 form1(platform.services(), QtPlatform::browsers(), QCoreApplication::applicationFilePath(), files);
     TForm2 form2(platform.services(), &form1);
     TForm3 form3(platform.services(), &form1);
@@ -33,6 +41,7 @@ int main(int argc, char **argv)
     form1.SetToolWindows(&form11, &form12);
     platform.prompt.setParent(&form1);
     QApplication::setApplicationName(form1.ApplicationTitle);
+    delete splash;
     if (files.isEmpty())
         form1.show();
     else

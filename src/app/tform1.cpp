@@ -91,6 +91,7 @@ void TForm1::createComponents()
     Timer2->setSingleShot(true);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     createStartMenu();
+    createPrinting();
 }
 
 void TForm1::createSideMenu()
@@ -150,6 +151,7 @@ void TForm1::createPageArea()
     kabe = panel(QStringLiteral("kabe"), kabeBASE, Align::Client);
     connect(kabe, &AlignPanel::Resized, this, &TForm1::kabeResize);
     Image1 = new ImageControl(QStringLiteral("Image1"), kabe);
+    connect(Image1, &ImageControl::MouseDown, this, [this](Qt::MouseButton, QPoint pos) { Image1Click(pos); });
     Image1->setScaledContents(true);
     Image1->setCursor(Qt::SizeAllCursor);
     Image1->hide();
@@ -229,6 +231,7 @@ void TForm1::createBottomBar()
     connect(SpeedButton1, &SpeedButton::MouseDown, this, &TForm1::SpeedButton1MouseDown);
     SpeedButton8 = speedButton(QStringLiteral("SpeedButton8"), kabedown, QStringLiteral("拡大"));
     SpeedButton8->setIcon(pictures::glyph(QStringLiteral("＋"), {20, 20}, Qt::white));
+    connect(SpeedButton8, &SpeedButton::Click, this, &TForm1::SpeedButton8Click);
 
     Image6 = new ImageControl(QStringLiteral("Image6"), kabedown);
     Image6->resize(120, 23);

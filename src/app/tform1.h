@@ -9,6 +9,7 @@
 #include "book/levelstack.h"
 #include "commands/commandhost.h"
 #include "commands/commandrunner.h"
+#include "commands/textfile.h"
 #include "pagefiles/pagefiletask.h"
 #include "platform/browser_ui.h"
 #include "platform/ports.h"
@@ -138,6 +139,23 @@ public:
     void SetSearchWindow(TForm4 *search);
     void SetVideoPlayer(TForm6 *player);
 
+    // Page marks, merged printing, resume, worksheets and the snapshot
+    void SetPageMark(bool on);
+    void SetMarkClick();
+    void ClearMarkClick();
+    void MergePages(int mode);
+    void MergeMarkedClick();
+    void MergeUnmarkedClick();
+    void MergeAllClick();
+    void N6Click();
+    void PrintResumeClick();
+    void BuildWorksheet(int mode);
+    void PrintBlankSheetClick();
+    void PrintAnswerSheetClick();
+    WriteResult CaptureBrowserArea(const QString &path);
+    void SpeedButton8Click();
+    void Image1Click(QPoint pos);
+
     // The page popup menu
     void BuildPagePopup();
     void FreePagePopup();
@@ -246,7 +264,9 @@ public:
     int Panel4Tag = 0;
     QTimer *Timer2 = nullptr;
     QTimer *Timer3 = nullptr;
-    int Timer4Tag = 0;  // 1 while the resume is being captured page by page
+    class PageMergeJob *mergeJob_ = nullptr;
+    class ResumeRun *resume_ = nullptr;  // owns Timer4
+    class PrintPreviewHandshake *printPreview_ = nullptr;
     QTimer *slideTimer_ = nullptr;
     QList<int> slideSteps_;
     bool refreshingNotes_ = false;
@@ -335,6 +355,8 @@ private:
     void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);
     void pageWork(const QUrl &url);
     void ManagePageFiles(PageFileMode mode);
+    void createPrinting();
+    void afterPrintDocument(const QString &document, const QString &message);
     void launchMwex(const struct ProgramLaunch &launch);
     void rewriteCurrentPageLinks(LookLinkMode mode);
     int showModal(QDialog *dialog);

@@ -280,6 +280,7 @@ void TForm1::createStartMenu()
     connect(Paste2, &QAction::triggered, this, &TForm1::Paste2Click);
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
     connect(LOGO1, &QAction::triggered, this, &TForm1::LOGO1Click);
+    connect(N6, &QAction::triggered, this, &TForm1::N6Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 

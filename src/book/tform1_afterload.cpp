@@ -6,6 +6,7 @@
 #include "book/linkpagescan.h"
 #include "book/pagememo.h"
 #include "book/pageslide.h"
+#include "print/resumerun.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
@@ -54,7 +55,7 @@ void TForm1::pageWork(const QUrl &url)
         source = readPageText(localPath).text;
     SyncPageMemo();
     PageSoundFile();
-    if (BitBtn1->property("Tag").toInt() > 0 && Timer4Tag < 1)
+    if (BitBtn1->property("Tag").toInt() > 0 && !(resume_ && resume_->Tag() >= 1))
         Timer3->start();
     applyBreadcrumb();
     if (!linkScanRuns(HighlightCurrent, url.toString())) {

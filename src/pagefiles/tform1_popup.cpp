@@ -71,10 +71,17 @@ std::function<void()> TForm1::PagePopupHandler(const QString &name)
         {QStringLiteral("SaveToArchiveClick"), &TForm1::SaveToArchiveClick},
         {QStringLiteral("LookLinkClick"), &TForm1::LookLinkClick},
         {QStringLiteral("LookRemoveClick"), &TForm1::LookRemoveClick},
+        {QStringLiteral("SetMarkClick"), &TForm1::SetMarkClick},
+        {QStringLiteral("ClearMarkClick"), &TForm1::ClearMarkClick},
+        {QStringLiteral("MergeMarkedClick"), &TForm1::MergeMarkedClick},
+        {QStringLiteral("MergeUnmarkedClick"), &TForm1::MergeUnmarkedClick},
+        {QStringLiteral("MergeAllClick"), &TForm1::MergeAllClick},
+        {QStringLiteral("PrintBlankSheetClick"), &TForm1::PrintBlankSheetClick},
+        {QStringLiteral("PrintAnswerSheetClick"), &TForm1::PrintAnswerSheetClick},
+        {QStringLiteral("PrintResumeClick"), &TForm1::PrintResumeClick},
         {QStringLiteral("RecordSound"), &TForm1::RecordSound},
         {QStringLiteral("DeleteSound"), &TForm1::DeleteSound},
     };
-    // Commands not built yet have no handler: their items are shown and do nothing.
     const auto handler = handlers.value(name, nullptr);
     if (!handler)
         return nullptr;

@@ -84,6 +84,8 @@ public:
     virtual QStringList copiedFiles() = 0;
 };
 
+class IScreenCapture;  // platform/capture_ui.h: pictures are the widget layer's
+
 // Everything above, handed to the forms by main() (real) or by a test (fakes).
 struct PlatformServices {
     IUserPrompt *prompt = nullptr;
@@ -94,6 +96,7 @@ struct PlatformServices {
     ISoundPlayer *sound = nullptr;
     IDownloader *downloader = nullptr;
     IClipboard *clipboard = nullptr;
+    IScreenCapture *capture = nullptr;
 };
 
 } // namespace sorvek

@@ -22,7 +22,7 @@ struct QtPlatform {
 
     PlatformServices services()
     {
-        return {&prompt, &fileDialogs, &shell, &folders, &processes, &sound, &downloader, &clipboard};
+        return {&prompt, &fileDialogs, &shell, &folders, &processes, &sound, &downloader, &clipboard, &capture};
     }
     static BrowserFactory browsers()
     {
