@@ -1,0 +1,220 @@
+// The page commands of the main window's menus, with the real tool windows and fake browsers and
+// services, on a copy of the demo book.
+#include "fakes/demobookwindow_ui.h"
+
+#include "print/mergejob.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+using namespace sorvek;
+
+namespace {
+
+class PageCommandsTest : public fakes::DemoBookWindowTest {
+protected:
+    void SetUp() override
+    {
+        DemoBookWindowTest::SetUp();
+        platform.folders.documents = dir.filePath(QStringLiteral("docs"));
+        QDir().mkpath(platform.folders.documents);
+        makeForm();
+        editor = std::make_unique<TForm2>(platform.services(), form.get());
+        fileTool = std::make_unique<TForm3>(platform.services(), form.get());
+        order = std::make_unique<TForm5>(form.get());
+        menu = std::make_unique<TForm10>(form.get());
+        form->SetEditor(editor.get());
+        form->SetFileTools(fileTool.get(), order.get(), menu.get());
+        form->show();
+    }
+    void turnTo(int index)
+    {
+        form->SetPageIndex(index);
+        form->ShowPage(true);
+    }
+    // Answers a modal window once it is open.
+    static void whenShown(QWidget *window, std::function<void()> answer)
+    {
+        QTimer::singleShot(0, window, [window, answer] {
+            EXPECT_TRUE(window->isVisible());
+            answer();
+            if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
+                dialog->reject();  // never leave a test waiting on a modal window
+        });
+    }
+    QString printFolder() const { return platform.folders.documents + QStringLiteral("/Sorvek$/"); }
+
+    std::unique_ptr<TForm2> editor;
+    std::unique_ptr<TForm3> fileTool;
+    std::unique_ptr<TForm5> order;
+    std::unique_ptr<TForm10> menu;
+};
+
+TEST_F(PageCommandsTest, MarkAndUnmarkAPage)
+{
+    turnTo(1);
+    form->SetMarkClick();
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1010_どうぶつ.html")))).contains(QStringLiteral("<TITLE>\"!\"")));
+    EXPECT_TRUE(form->levels_.title(1).startsWith(QStringLiteral("\"!\"")));
+    form->ClearMarkClick();
+    EXPECT_FALSE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1010_どうぶつ.html")))).contains(QStringLiteral("\"!\"")));
+}
+
+TEST_F(PageCommandsTest, MergeAllWritesTheDocumentAndOpensItForPrinting)
+{
+    form->MergeAllClick();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->mergeJob_->isRunning(); }, 10000));
+    const QString merged = printFolder() + QStringLiteral("_合体.html");
+    EXPECT_TRUE(QFileInfo(merged).isFile());
+    EXPECT_TRUE(QFileInfo(printFolder() + QStringLiteral("_合体SHIFT_JIS.html")).isFile());
+    EXPECT_EQ(fake(form->WebBrowser3)->location.toLocalFile(), merged);
+}
+
+TEST_F(PageCommandsTest, MergeMarkedWithoutMarksSaysSo)
+{
+    form->MergeMarkedClick();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->mergeJob_->isRunning(); }, 10000));
+    EXPECT_EQ(platform.prompt.messages, QStringList{QStringLiteral("合体するページがありません。")});
+}
+
+TEST_F(PageCommandsTest, WorksheetOfTheQuizPageHasBlanks)
+{
+    turnTo(form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html")));
+    form->PrintBlankSheetClick();
+    const QString sheet = QString::fromUtf8(testutil::readBytes(printFolder() + QStringLiteral("_$$$test.html")));
+    EXPECT_FALSE(sheet.isEmpty());
+    EXPECT_FALSE(sheet.contains(QStringLiteral("(ワン|")));
+}
+
+TEST_F(PageCommandsTest, ButtonOrderMovesThePageAndRenumbers)
+{
+    turnTo(4);  // 1040_まとめ
+    whenShown(order.get(), [this] {
+        order->Memo1->setText(QStringLiteral("2"));
+        order->BitBtn1Click();
+    });
+    form->ButtonOrderClick();
+    EXPECT_EQ(form->levels_.pageReference(1), QStringLiteral("1010_まとめ.html"));
+    EXPECT_EQ(form->PageIndex(), 1);
+    EXPECT_TRUE(QFileInfo(book(QStringLiteral("1020_どうぶつ.html"))).isFile());
+}
+
+TEST_F(PageCommandsTest, DeletingAPageSendsItAndItsPictureToTheTrash)
+{
+    turnTo(1);
+    platform.prompt.answers = {true};
+    whenShown(fileTool.get(), [this] {
+        EXPECT_GE(fileTool->Files().size(), 2);
+        fileTool->ListBox1->selectAll();
+        fileTool->BitBtn1Click();
+    });
+    form->PageDeleteClick();
+    EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.html"))));
+    EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("neko.png"))));
+}
+
+TEST_F(PageCommandsTest, NewPageIsSavedUnderItsDatedNameAfterTheCurrentPage)
+{
+    turnTo(1);
+    const int before = form->PageCount();
+    whenShown(editor.get(), [this] {
+        editor->Memo4->setPlainText(QStringLiteral("新しいページ"));
+        editor->BitBtn1MouseUp();
+    });
+    platform.fileDialogs.answers.push_back(book(QStringLiteral("20261208-あたらしい.html")));
+    form->N2Click();
+    EXPECT_EQ(form->PageCount(), before + 1);
+    EXPECT_EQ(form->PageIndex(), 2);
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QString()) + form->levels_.pageReference(2))).contains(QStringLiteral("新しいページ")));
+}
+
+TEST_F(PageCommandsTest, PastedFilesBecomePagesOfTheFolder)
+{
+    const int before = form->PageCount();
+    platform.clipboard.files = {testutil::writeBytes(dir.path(), QStringLiteral("in/notes.txt"), "ノート")};
+    form->Paste2Click();
+    EXPECT_EQ(form->PageCount(), before + 1);
+    EXPECT_EQ(QDir(book(QString())).entryList({QStringLiteral("*~notes.html")}).size(), 1);
+}
+
+TEST_F(PageCommandsTest, PageRecordingPlaysAndGoesToTheTrash)
+{
+    turnTo(1);
+    testutil::writeBytes(book(QString()), QStringLiteral("1010_どうぶつ.wav"), QByteArray(2048, 'x'));
+    form->PageSoundFile();
+    EXPECT_TRUE(form->BitBtn1->isVisible());
+    form->Timer3Timer();
+    EXPECT_EQ(platform.sound.played, QStringList{book(QStringLiteral("1010_どうぶつ.wav"))});
+    platform.prompt.answers = {true};
+    form->hSAISEIMouseUp(Qt::RightButton);
+    EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.wav"))));
+}
+
+TEST_F(PageCommandsTest, RecordingWithNothingRecordedLeavesNoFile)
+{
+    turnTo(1);
+    platform.processes.keepRunning = false;
+    form->RecordSound();
+    ASSERT_EQ(platform.processes.waited.size(), 1);
+    EXPECT_TRUE(platform.processes.waited.first().endsWith(book(QStringLiteral("1010_どうぶつ.wav"))));
+    EXPECT_FALSE(QFileInfo::exists(book(QStringLiteral("1010_どうぶつ.wav"))));
+    EXPECT_TRUE(form->isEnabled());
+}
+
+TEST_F(PageCommandsTest, SideMenuEditingWritesTheMenuRegion)
+{
+    whenShown(menu.get(), [this] {
+        menu->Memo1->setPlainText(menu->Memo1->toPlainText() + QStringLiteral("\nこくご"));
+        menu->accept();
+    });
+    form->N3Click();
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("_index.html")))).contains(QStringLiteral("/$DIR こくご")));
+}
+
+} // namespace
+
+namespace {
+
+class SearchCommandsTest : public fakes::DemoBookWindowTest {
+protected:
+    void SetUp() override
+    {
+        DemoBookWindowTest::SetUp();
+        makeForm();
+        search = std::make_unique<TForm4>(fakeBrowsers(), platform.prompt, form->IndexedFolder, form.get());
+        form->SetSearchWindow(search.get());
+        form->show();
+    }
+    std::unique_ptr<TForm4> search;
+};
+
+TEST_F(SearchCommandsTest, BodyTextSearchBecomesALevelShowingTheChosenPage)
+{
+    QTimer::singleShot(0, search.get(), [this] {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !search->Busy(); }, 10000));
+        search->Edit1->setText(QStringLiteral("三角"));
+        search->BitBtn1Click();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !search->Busy(); }, 10000));
+        ASSERT_EQ(search->ResultTitles->count(), 1);
+        search->ResultTitles->setCurrentRow(0);
+        search->ListBox2Click();
+        search->BitBtn2Click();
+    });
+    form->Find1Click();
+    EXPECT_EQ(form->levels_.depth(), 2);
+    EXPECT_EQ(form->PageCount(), 1);
+    EXPECT_EQ(shownFile(), book(QStringLiteral("1010_どうぶつ.html")));
+}
+
+TEST_F(SearchCommandsTest, LookCommandFindsAPageByItsTitleWord)
+{
+    form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->levels_.depth() == 2; }, 10000));
+    EXPECT_EQ(shownFile(), book(QStringLiteral("1040_まとめ.html")));
+}
+
+} // namespace
