@@ -21,12 +21,12 @@ struct LinkCase {
 
 void makeFiles(const QString &folder, const QStringList &files)
 {
-    for (const QString &spec : files) {
-        const qsizetype eq = spec.indexOf(QLatin1Char('='));
+    for (const QString &entry : files) {
+        const qsizetype eq = entry.indexOf(QLatin1Char('='));
         if (eq < 0)
-            testutil::writeBytes(folder, spec, "x");
+            testutil::writeBytes(folder, entry, "x");
         else
-            testutil::writePage(folder, spec.left(eq), spec.mid(eq + 1));
+            testutil::writePage(folder, entry.left(eq), entry.mid(eq + 1));
     }
 }
 
