@@ -156,7 +156,8 @@ void readPictureName(PageEditFields &f, const QString &folder)
     const qsizetype dot = name.lastIndexOf(u'.');
     if (name.isEmpty() || dot < 0 || dot < name.lastIndexOf(u'/'))
         return;
-    const qsizetype known = QStringLiteral(".gif.jpeg.jpg.bmp").indexOf(name.sliced(dot).toLower());
+    // PNG, which books made here use most, is named and previewed like the older formats.
+    const qsizetype known = QStringLiteral(".gif.jpeg.jpg.bmp.png").indexOf(name.sliced(dot).toLower());
     if (known < 0)
         return;
     f.Gname = name;

@@ -211,15 +211,16 @@ void TForm2::Memo2Exit() { Memo2Tag = 0; }
 void TForm2::closeWithSave(int result)
 {
     const QString name = Gname->text();
-    const bool present = !name.isEmpty() && QFileInfo(inFolder(name)).isFile();
-    if (name.isEmpty() && isWebAddress(GetTagSrc(Edit7))) {
-        // A picture on the web has no file here to lose; its tag stays as the page gave it.
-    } else if (!present) {
-        // A picture whose file is gone is left out; a link in Edit2 and Edit3 stays.
+    const QString source = GetTagSrc(Edit7);
+    // Only a picture whose file is gone is left out (a link in Edit2 and Edit3 stays). A picture
+    // the editor does not name (on the web, or of a type it does not show) stays as the page gave it.
+    const bool gone = name.isEmpty() ? !source.isEmpty() && !isWebAddress(source) && !QFileInfo(inFolder(toSlashes(source))).isFile()
+                                     : !QFileInfo(inFolder(name)).isFile();
+    if (gone) {
         ETAGSRC1.clear();
         Edit7.clear();
         Gname->clear();
-    } else {
+    } else if (!name.isEmpty()) {
         Edit7 = editortext::pictureTagForSave(Edit7, Image1Tag >= 1, GX->text(), GY->text());
     }
     EditResult = result;

@@ -186,7 +186,8 @@ TEST(DemoBookPages, PictureAndLinkParagraphsAsTheEditorSeesThem)
     EXPECT_EQ(animals.glyphPrefix, QStringLiteral("\"neko.png\""));
     EXPECT_EQ(animals.ETAGSRC1, QStringLiteral("<P align=\"center\">"));
     EXPECT_EQ(animals.GX, QStringLiteral("160"));
-    EXPECT_TRUE(animals.Gname.isEmpty()); // a PNG picture is not named
+    EXPECT_EQ(animals.Gname, QStringLiteral("neko.png"));
+    EXPECT_TRUE(animals.Image1Path.endsWith(QStringLiteral("/neko.png")));
     EXPECT_EQ(animals.GroupBox1Tag, 2);
     const PageEditFields end = readDemo(QStringLiteral("1040_まとめ.html"));
     // The link inside the text stays where it stands.
