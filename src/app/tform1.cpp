@@ -182,7 +182,7 @@ void TForm1::createPageArea()
     Label2->setGeometry(90, 4, 500, 36);
     auto *noticePicture = makeControl<QLabel>(QStringLiteral("NoticePicture"), Pmathu);
     noticePicture->setGeometry(8, 20, 73, 73);
-    noticePicture->setPixmap(pictures::glyph(QStringLiteral("⌛"), {73, 73}, Qt::darkBlue));
+    noticePicture->setPixmap(pictures::glyph(QStringLiteral("待"), {73, 73}, Qt::darkBlue));
     Pmathu->hide();
 
     BitBtn1 = new SpeedButton(QStringLiteral("BitBtn1"), kabeBrowser);

@@ -261,15 +261,15 @@ void TForm1::createStartMenu()
     HOME1 = item(QStringLiteral("HOME1"), QStringLiteral("HOME"), QStringLiteral("ホームに戻る"), QStringLiteral("⌂"));
     N2 = item(QStringLiteral("N2"), QStringLiteral("新規ページ作成"), QStringLiteral("エディターで新規ページを書く"), QStringLiteral("✎"));
     Paste2 = item(QStringLiteral("Paste2"), QStringLiteral("コピーのはりつけ"),
-                  QStringLiteral("コピーしたファイルから新規ページを自動作成する"), QStringLiteral("⎘"));
-    N3 = item(QStringLiteral("N3"), QStringLiteral("メニュー編集"), QStringLiteral("画面左のメニューのページの作成・編集"), QStringLiteral("☰"));
+                  QStringLiteral("コピーしたファイルから新規ページを自動作成する"), QStringLiteral("貼"));
+    N3 = item(QStringLiteral("N3"), QStringLiteral("メニュー編集"), QStringLiteral("画面左のメニューのページの作成・編集"), QStringLiteral("目"));
     LOGO1 = item(QStringLiteral("LOGO1"), QStringLiteral("LOGOのページ作成"), QStringLiteral("フォルダに入れたMWEXで作品を作る"),
-                 QStringLiteral("🐢"));
-    Find1 = item(QStringLiteral("Find1"), QStringLiteral("検索"), QStringLiteral("開いているフォルダ内を検索する"), QStringLiteral("🔍"));
-    N1 = item(QStringLiteral("N1"), QStringLiteral("情報ポケット"), QStringLiteral("情報ポケットのフォルダを開く"), QStringLiteral("📁"));
+                 QStringLiteral("亀"));
+    Find1 = item(QStringLiteral("Find1"), QStringLiteral("検索"), QStringLiteral("開いているフォルダ内を検索する"), QStringLiteral("探"));
+    N1 = item(QStringLiteral("N1"), QStringLiteral("情報ポケット"), QStringLiteral("情報ポケットのフォルダを開く"), QStringLiteral("袋"));
     Sorvek1 = item(QStringLiteral("Sorvek1"), QStringLiteral("Sorvekホームページ"), QStringLiteral("SorvekのWebページを開く"),
-                   QStringLiteral("🌐"));
-    N6 = item(QStringLiteral("N6"), QStringLiteral("印刷"), QString(), QStringLiteral("⎙"));
+                   QStringLiteral("網"));
+    N6 = item(QStringLiteral("N6"), QStringLiteral("印刷"), QString(), QStringLiteral("印"));
     PopupMenu2->addSeparator()->setObjectName(QStringLiteral("N5"));
     Exit1 = item(QStringLiteral("Exit1"), QStringLiteral("終了"), QStringLiteral("Sorvekを終了する"), QStringLiteral("✕"));
     connect(HOME1, &QAction::triggered, this, &TForm1::HOME1Click);

@@ -16,7 +16,7 @@ namespace {
 // ImageList2: the pictures of the page items.
 QIcon popupImage(int index)
 {
-    static const char16_t *const symbols[] = {u"✎", u"⌘", u"〆", u"⎙", u"書", u"✕", u"♪"};
+    static const char16_t *const symbols[] = {u"✎", u"⌘", u"〆", u"印", u"書", u"✕", u"♪"};
     if (index < 0 || index > 6)
         return {};
     return pictures::glyph(QString::fromUtf16(symbols[index]), {16, 16}, Qt::darkBlue);
