@@ -176,10 +176,18 @@ void TForm2::createGrid(QWidget *parent)
         QTextEdit *cell = memo(QStringLiteral("Memo") + QString::number(number), Panel16);
         QPalette pal = cell->palette();
         pal.setColor(QPalette::Base, i < 8 ? kHeaderCell : QColor(Qt::white));
-        cell->setPalette(pal);
+        setMemoPalette(cell, pal);
         GridMemos[static_cast<size_t>(i)] = cell;
     }
     Panel16->hide();
+}
+
+void TForm2::setMemoPalette(QTextEdit *memo, const QPalette &palette)
+{
+    memo->setPalette(palette);
+    // The viewport paints the ground. Under a style sheet (the main window, our owner, has one)
+    // a palette no longer passes from the memo to its viewport, so the viewport gets it too.
+    memo->viewport()->setPalette(palette);
 }
 
 void TForm2::createLinkStrip(QWidget *parent)

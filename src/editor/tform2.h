@@ -20,6 +20,9 @@ namespace sorvek {
 
 struct EditorClosing;
 struct PageEditFields;
+namespace stylepreview {
+struct FieldLook;
+}
 
 class TForm2 : public QDialog {
     Q_OBJECT
@@ -207,6 +210,8 @@ private:
     void afterPaint(const QString &path);
     void closeWithSave(int result);
     void applyStylePreview();
+    static void applyLook(QTextEdit *memo, const stylepreview::FieldLook &look, const QPalette &system);
+    static void setMemoPalette(QTextEdit *memo, const QPalette &palette);
     bool mouseUpInside(QObject *watched, QEvent *event) const;
 
     PlatformServices services_;

@@ -37,7 +37,9 @@ QColor lookColour(const stylepreview::Colour &colour, const QPalette &system)
     return QColor::fromRgb(colour.rgb);
 }
 
-void applyLook(QTextEdit *memo, const stylepreview::FieldLook &look, const QPalette &system)
+} // namespace
+
+void TForm2::applyLook(QTextEdit *memo, const stylepreview::FieldLook &look, const QPalette &system)
 {
     QFont f = memo->font();
     f.setPointSize(look.pointSize);
@@ -45,10 +47,8 @@ void applyLook(QTextEdit *memo, const stylepreview::FieldLook &look, const QPale
     QPalette pal = memo->palette();
     pal.setColor(QPalette::Base, lookColour(look.ground, system));
     pal.setColor(QPalette::Text, lookColour(look.text, system));
-    memo->setPalette(pal);
+    setMemoPalette(memo, pal);
 }
-
-} // namespace
 
 QString TForm2::SetTagAttribute(const QString &tag, const QString &attr)
 {
@@ -102,13 +102,14 @@ void TForm2::LoadTagState()
         Edit2->setText(target);
         Edit3->setText(text);
     }
-    const QString content = Edit7.toLower();
-    if (content.contains(QStringLiteral("\"left\"")))
-        SetLayoutImageLeft();
-    if (content.contains(QStringLiteral("\"center\"")))
-        SetLayoutImageCentre();
-    if (content.contains(QStringLiteral("\"right\"")))
-        SetLayoutImageRight();
+    for (LayoutMode layout : editortext::imageLayoutsForTags({ETAGSRC1, Edit7})) {
+        if (layout == LayoutMode::ImageLeft)
+            SetLayoutImageLeft();
+        else if (layout == LayoutMode::ImageCentre)
+            SetLayoutImageCentre();
+        else if (layout == LayoutMode::ImageRight)
+            SetLayoutImageRight();
+    }
     if (ETAGHYO1Tag > 0)
         SetLayoutTable();
 }
