@@ -189,6 +189,21 @@ ImageTags tagsForLayout(LayoutMode mode, const ImageTags &tags)
     return tags;
 }
 
+QList<LayoutMode> imageLayoutsForTags(const ImageTags &tags)
+{
+    const QString content = tags.content.toLower();
+    QList<LayoutMode> layouts;
+    if (content.contains(QStringLiteral("\"left\"")))
+        layouts.append(LayoutMode::ImageLeft);
+    if (content.contains(QStringLiteral("\"center\"")))
+        layouts.append(LayoutMode::ImageCentre);
+    if (content.contains(QStringLiteral("\"right\"")))
+        layouts.append(LayoutMode::ImageRight);
+    if (layouts.isEmpty() && !tagSrc(tags.content).isEmpty() && tagAlignment(tags.paragraphTag).center)
+        layouts.append(LayoutMode::ImageCentre);
+    return layouts;
+}
+
 QString pictureTagForSave(const QString &content, bool sizeKnown, const QString &width, const QString &height)
 {
     const QString widthValue = sizeKnown ? width : QString();

@@ -2,6 +2,7 @@
 // Text rules of the editor window: start-tag attributes, the picture's IMG tag and its name,
 // the tags each layout mode writes, alignment tags, selection wrapping and the names the
 // window proposes (memo file, save-as). Window-free, so the form only reads widgets and calls these.
+#include <QList>
 #include <QString>
 
 namespace sorvek::editortext {
@@ -46,6 +47,11 @@ enum class LayoutMode { TextOnly, Table, ImageCentre, ImageLeft, ImageRight };
 // The tags after switching to a layout: text only empties both; the table keeps them; the image
 // modes set the paragraph's alignment and the IMG tag's align, width and height.
 ImageTags tagsForLayout(LayoutMode mode, const ImageTags &tags);
+// The image layouts that the state load runs, in this order: left, centre, right for each
+// quoted align value the IMG tag holds. An IMG tag with none in a centred paragraph (pages
+// written elsewhere centre only the paragraph) is shown in the centre layout. Empty: the layout
+// stays as it was.
+QList<LayoutMode> imageLayoutsForTags(const ImageTags &tags);
 
 // The IMG tag as saved: the size from the fields when the picture's size is known, else without
 // width and height.

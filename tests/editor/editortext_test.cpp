@@ -129,6 +129,41 @@ TEST(LayoutTags, EachModeWritesItsTags)
         << "a layout change empties content that holds no tag";
 }
 
+struct StateLoadLayoutCase {
+    const char *name;
+    QString paragraphTag;
+    QString content;
+    QList<LayoutMode> expected;
+};
+
+class StateLoadLayouts : public ::testing::TestWithParam<StateLoadLayoutCase> {};
+
+TEST_P(StateLoadLayouts, Rule)
+{
+    const StateLoadLayoutCase &c = GetParam();
+    EXPECT_EQ(imageLayoutsForTags({c.paragraphTag, c.content}), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StateLoadLayouts,
+    ::testing::Values(
+        StateLoadLayoutCase{"ImgAlignLeft", QStringLiteral("<P>"), QStringLiteral("<IMG src=\"a.png\" align=\"left\">"),
+                            {LayoutMode::ImageLeft}},
+        StateLoadLayoutCase{"ImgAlignRightWinsOverACentredParagraph", QStringLiteral("<P align=\"center\">"),
+                            QStringLiteral("<IMG src=\"a.png\" ALIGN=\"RIGHT\">"), {LayoutMode::ImageRight}},
+        StateLoadLayoutCase{"EveryQuotedWordRunsInOrder", QStringLiteral("<P>"),
+                            QStringLiteral("<IMG src=\"a.png\" alt=\"right\" align=\"left\">"),
+                            {LayoutMode::ImageLeft, LayoutMode::ImageRight}},
+        StateLoadLayoutCase{"CentredParagraphCentresAnImgWithoutAlign", QStringLiteral("<P align=\"center\">"),
+                            QStringLiteral("<IMG src=\"neko.png\" width=\"160\" height=\"150\" alt=\"ねこ\">"),
+                            {LayoutMode::ImageCentre}},
+        StateLoadLayoutCase{"PlainParagraphKeepsTheLayout", QStringLiteral("<P>"), QStringLiteral("<IMG src=\"a.png\">"), {}},
+        StateLoadLayoutCase{"RightParagraphKeepsTheLayout", QStringLiteral("<P align=\"right\">"),
+                            QStringLiteral("<IMG src=\"a.png\">"), {}},
+        StateLoadLayoutCase{"CentredParagraphWithoutAPictureKeepsTheLayout", QStringLiteral("<P align=\"center\">"),
+                            QStringLiteral("リンク"), {}}),
+    [](const auto &row) { return std::string(row.param.name); });
+
 TEST(PictureTags, LoadedChosenDefaultAndSaved)
 {
     EXPECT_EQ(pictureTag(QStringLiteral("a.jpg"), QStringLiteral("10"), QStringLiteral("20"), PicturePlace::Right, true),
