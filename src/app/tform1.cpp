@@ -9,6 +9,25 @@ namespace sorvek {
 
 namespace {
 
+// Colours through the palette: a style sheet here would switch every window the form owns
+// (the editor included) to the style-sheet style, which stops palettes reaching children.
+void fill(QWidget *w, const QColor &ground, const QColor &text = Qt::black)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, ground);
+    p.setColor(QPalette::WindowText, text);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void largeText(QWidget *w, bool bold)
+{
+    QFont f = w->font();
+    f.setPixelSize(27);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
 AlignPanel *panel(const QString &name, QWidget *parent, Align align = Align::None)
 {
     auto *p = new AlignPanel(name, parent);
@@ -34,8 +53,7 @@ QLabel *silverPanel(const QString &name, QWidget *parent, QSize size)
     l->resize(size);
     l->setAlignment(Qt::AlignCenter);
     l->setEnabled(false);
-    l->setAutoFillBackground(true);
-    l->setStyleSheet(QStringLiteral("background: silver; color: black;"));
+    fill(l, QColor(0xc0, 0xc0, 0xc0));
     return l;
 }
 
@@ -48,8 +66,7 @@ TForm1::TForm1(const PlatformServices &services, BrowserFactory browsers, const 
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(1045, 771);
-    setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#Form1 { background: black; }"));
+    fill(this, Qt::black);
     QFont f(QStringLiteral("Noto Sans CJK JP"));
     f.setPixelSize(12);
     setFont(f);
@@ -68,7 +85,7 @@ void TForm1::createComponents()
     createBottomBar();
 
     Panel4 = panel(QStringLiteral("Panel4"), this);
-    Panel4->setStyleSheet(QStringLiteral("background: black;"));
+    fill(Panel4, Qt::black);
     Image4 = makeControl<QLabel>(QStringLiteral("Image4"), Panel4);
     Image4->resize(243, 240);
     Image4->setPixmap(pictures::glyph(QStringLiteral("S"), {243, 240}, QColor(0x30, 0x30, 0x30)));
@@ -141,8 +158,9 @@ void TForm1::createButtonColumn()
     AlignPanel::setAlign(ScrollBox1, Align::Client);
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: #a6caf0; }"));
     ScrollBox1->setWidget(new QWidget);
+    fill(ScrollBox1->viewport(), QColor(0xa6, 0xca, 0xf0));
+    fill(ScrollBox1->widget(), QColor(0xa6, 0xca, 0xf0));
     ScrollBox1->widget()->setObjectName(QStringLiteral("ScrollBox1Contents"));
 }
 
@@ -156,7 +174,7 @@ void TForm1::createPageArea()
     Image1->setCursor(Qt::SizeAllCursor);
     Image1->hide();
     kabeBrowser = panel(QStringLiteral("kabeBrowser"), kabe, Align::Client);
-    kabeBrowser->setStyleSheet(QStringLiteral("#kabeBrowser { background: silver; }"));
+    fill(kabeBrowser, QColor(0xc0, 0xc0, 0xc0));
     WebBrowser1 = browserFactory_(kabeBrowser);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     connect(WebBrowser1, &BrowserControl::BeforeNavigate2, this, &TForm1::WebBrowser1BeforeNavigate2);
@@ -166,19 +184,20 @@ void TForm1::createPageArea()
     Pmathub = makeControl<QFrame>(QStringLiteral("Pmathub"), kabeBrowser);
     Pmathub->setGeometry(0, 0, 650, 168);
     Pmathub->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Pmathub->setStyleSheet(QStringLiteral("#Pmathub { background: green; }"));
+    fill(Pmathub, QColor(0x00, 0x80, 0x00));
     Pmathub->hide();
     Pmathu = makeControl<QFrame>(QStringLiteral("Pmathu"), kabeBrowser);
     Pmathu->setGeometry(25, 30, 600, 113);
     Pmathu->setCursor(Qt::WaitCursor);
-    Pmathu->setStyleSheet(QStringLiteral("#Pmathu { background: lime; }"));
+    fill(Pmathu, QColor(0x00, 0xff, 0x00));
     PmathuCaption = makeControl<QLabel>(QStringLiteral("PmathuCaption"), Pmathu);
     PmathuCaption->setGeometry(0, 0, 600, 113);
     PmathuCaption->setAlignment(Qt::AlignCenter);
-    PmathuCaption->setStyleSheet(QStringLiteral("color: blue; font-size: 27px;"));
+    fill(PmathuCaption, QColor(0x00, 0xff, 0x00), Qt::blue);
+    largeText(PmathuCaption, false);
     Label2 = makeControl<QLabel>(QStringLiteral("Label2"), Pmathu);
     Label2->setText(QStringLiteral("Now loading・・・"));
-    Label2->setStyleSheet(QStringLiteral("color: black; font-size: 27px; font-weight: bold;"));
+    largeText(Label2, true);
     Label2->setGeometry(90, 4, 500, 36);
     auto *noticePicture = makeControl<QLabel>(QStringLiteral("NoticePicture"), Pmathu);
     noticePicture->setGeometry(8, 20, 73, 73);

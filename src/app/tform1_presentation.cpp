@@ -57,7 +57,9 @@ void TForm1::SpeedButton1MouseDown(Qt::MouseButton button)
 void TForm1::Timer2Timer()
 {
     Timer2->stop();
-    Panel4->setStyleSheet(QStringLiteral("background: black;"));
+    QPalette black = Panel4->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    Panel4->setPalette(black);
     if (!Form11 || Form11->Tag != 0)
         return;
     Form11->Tag = 1;
