@@ -56,12 +56,18 @@ TForm6::TForm6(IUserPrompt &prompt, QWidget *parent) : AlignPanel(QStringLiteral
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(10);
     connect(Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
+    openWatch_ = new QTimer(this);
+    openWatch_->setSingleShot(true);
+    connect(openWatch_, &QTimer::timeout, this, [this] {
+        if (opening_)
+            openFailed();
+    });
 }
 
 TForm6::~TForm6()
 {
     // The children outlive this part of the object: their last signals must not reach it.
-    for (const QObject *sender : std::initializer_list<const QObject *>{MediaPlayer1, videoSink(), Panel1, TrackBar1, Timer1})
+    for (const QObject *sender : std::initializer_list<const QObject *>{MediaPlayer1, videoSink(), Panel1, TrackBar1, Timer1, openWatch_})
         disconnect(sender, nullptr, this, nullptr);
 }
 
@@ -159,6 +165,8 @@ void TForm6::open()
     opening_ = true;
     Timer1->stop();
     createPlayer();
+    // GStreamer can wait for ever on a damaged file; a local file gets 10 s, a web address 30 s.
+    openWatch_->start(source.isLocalFile() ? 10000 : 30000);
     MediaPlayer1->setSource(source);
 }
 
@@ -202,6 +210,7 @@ void TForm6::firstFrame()
 
 void TForm6::openFailed()
 {
+    openWatch_->stop();
     opening_ = false;
     MediaPlayer1Tag = 0;
     prompt_.information(QStringLiteral("そのファイルは開けません"));
@@ -214,6 +223,7 @@ void TForm6::mediaStatusChanged(QMediaPlayer::MediaStatus status)
         return;
     if (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia) {
         opening_ = false;
+        openWatch_->stop();
         opened();
     } else if (status == QMediaPlayer::InvalidMedia) {
         openFailed();
@@ -331,6 +341,7 @@ void TForm6::FormClose()
         stop();
     // A medium still loading is not played once the window is gone.
     opening_ = false;
+    openWatch_->stop();
     Timer1->stop();
     setWindowTitle(QString());
 }

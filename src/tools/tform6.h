@@ -94,6 +94,7 @@ private:
     IUserPrompt &prompt_;
     QAudioOutput *audio_;
     bool opening_ = false;   // an open waits for the medium to load
+    QTimer *openWatch_;      // a medium that never finishes loading counts as one that cannot be opened
     bool sizePending_ = false; // the medium told no picture size: the first frame will
     qint64 frameTime_ = 33;
 };

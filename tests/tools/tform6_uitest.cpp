@@ -216,7 +216,7 @@ TEST_P(UnopenableVideoTest, SaysSoAndCloses)
     if (!c.bytes.isEmpty())
         file = testutil::writeBytes(dir.path(), QString::fromUtf8(c.file), c.bytes);
     open(file);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompt.messages.isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompt.messages.isEmpty(); }, 15000));
     EXPECT_EQ(prompt.messages, QStringList{QStringLiteral("そのファイルは開けません")});
     EXPECT_EQ(form.MediaPlayer1Tag, 0);
     EXPECT_FALSE(form.isVisible());
