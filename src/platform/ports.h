@@ -36,8 +36,6 @@ public:
     virtual bool openFolder(const QString &folder) = 0;
     virtual bool openInImageEditor(const QString &path) = 0;
     virtual bool moveToTrash(const QString &path) = 0;
-    // Copies a file, replacing an existing target.
-    virtual bool copyFile(const QString &source, const QString &target) = 0;
     // The desktop's default program for a MIME type (a .desktop name), "" when none.
     virtual QString defaultProgramFor(const QString &mimeType) = 0;
 };

@@ -46,7 +46,6 @@ public:
     bool openFolder(const QString &p) override { return record(QStringLiteral("folder ") + p); }
     bool openInImageEditor(const QString &p) override { return record(QStringLiteral("paint ") + p); }
     bool moveToTrash(const QString &p) override { return record(QStringLiteral("trash ") + p); }
-    bool copyFile(const QString &s, const QString &t) override { return record(QStringLiteral("copy ") + s + QLatin1Char(' ') + t); }
     QString defaultProgramFor(const QString &) override { return QString(); }
     bool record(const QString &call)
     {

@@ -68,15 +68,6 @@ bool QtShell::moveToTrash(const QString &path)
     return QFile::moveToTrash(path);
 }
 
-bool QtShell::copyFile(const QString &source, const QString &target)
-{
-    if (!QFileInfo(source).isFile())
-        return false;
-    if (QFileInfo::exists(target) && !QFile::remove(target))
-        return false;
-    return QFile::copy(source, target);
-}
-
 QString QtShell::defaultProgramFor(const QString &mimeType)
 {
     QProcess xdg;

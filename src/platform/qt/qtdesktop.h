@@ -31,7 +31,6 @@ public:
     bool openFolder(const QString &folder) override;
     bool openInImageEditor(const QString &path) override;
     bool moveToTrash(const QString &path) override;
-    bool copyFile(const QString &source, const QString &target) override;
     QString defaultProgramFor(const QString &mimeType) override;
 };
 
