@@ -82,6 +82,7 @@ void TForm1::LoadSideMenu()
     placeBitBtn1();
     if (QFileInfo(menuPath).isFile()) {
         migrateShiftJisPage(menuPath);
+        RememberShown(QStringLiteral("Web4"), QUrl::fromLocalFile(menuPath).toString());
         WebBrowser4->Navigate(QUrl::fromLocalFile(menuPath));
     } else {
         placeLeftGroup();

@@ -123,6 +123,20 @@ TEST_F(AfterLoadTest, FileWatchReloadsARewrittenPage)
     EXPECT_LE(form->Timer5->interval(), 23000);
 }
 
+TEST_F(AfterLoadTest, FileWatchReloadsARewrittenSideMenu)
+{
+    auto *menu = fake(form->WebBrowser4);
+    form->Timer5Timer();
+    EXPECT_EQ(menu->refreshes, 0);
+    QFile file(book(QStringLiteral("_index.html")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+    file.close();
+    form->Timer5Timer();
+    EXPECT_EQ(menu->refreshes, 1);
+    EXPECT_EQ(page()->refreshes, 0);
+}
+
 TEST_F(AfterLoadTest, PresentationModeShowsTheMaskOnceAfterASecond)
 {
     form->SpeedButton1MouseDown(Qt::LeftButton);
