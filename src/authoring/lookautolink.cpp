@@ -2,6 +2,7 @@
 
 #include "authoring/pageformat.h"
 #include "commands/texthelpers.h"
+#include "tools/searchrules.h"
 
 namespace sorvek {
 
@@ -87,11 +88,9 @@ qsizetype headLength(const QString &text)
 
 QStringList lookTitleWords(const QString &title)
 {
-    QString t = title;
-    const qsizetype hash = t.indexOf(u'#');
-    if (hash >= 0)
-        t[hash] = u'/';
-    return escapeAngles(t).split(u'/', Qt::SkipEmptyParts);
+    // A link runs the LOOK command, which finds a page by its title without the glyph prefix (the
+    // 〆 mark included) and the hint: only words of that title can find the page again.
+    return escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts);
 }
 
 QString unwrapLookLinks(const QString &text)

@@ -23,8 +23,8 @@ struct LookTitleIndex {
     QStringList titles;
 };
 
-// The words a title links: its first "#" made a "/", "<" and ">" escaped, split at "/"; empty
-// parts are no words.
+// The words a title links: the title as the LOOK command reads it (no glyph prefix, no hint, its
+// first "#" made a "/"), "<" and ">" escaped, split at "/"; empty parts are no words.
 QStringList lookTitleWords(const QString &title);
 // Every LOOK link (a start tag beginning "<A HREF="/$LOOK" in any case) replaced by its text.
 QString unwrapLookLinks(const QString &text);

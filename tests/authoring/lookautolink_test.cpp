@@ -62,7 +62,7 @@ struct WordsCase {
 
 class TitleWords : public ::testing::TestWithParam<WordsCase> {};
 
-TEST_P(TitleWords, FirstHashSplitsAndAnglesAreEscaped)
+TEST_P(TitleWords, AreTheWordsTheLookCommandFinds)
 {
     EXPECT_EQ(lookTitleWords(GetParam().title), GetParam().words);
 }
@@ -74,7 +74,13 @@ INSTANTIATE_TEST_SUITE_P(
                       WordsCase{"SecondHashStays", u"a#b#c"_s, {u"a"_s, u"b#c"_s}},
                       WordsCase{"Angles", u"x<y>"_s, {u"x&lt;y&gt;"_s}},
                       WordsCase{"Empty", QString(), {}},
-                      WordsCase{"OnlySeparators", u"#/"_s, {}}),
+                      WordsCase{"OnlySeparators", u"#/"_s, {}},
+                      // The words are those the LOOK command finds the page by: a marked or
+                      // glyph-bearing caption and a line followed by a hint are still linked.
+                      WordsCase{"HintIsNoPartOfTheLastWord", u"きせつ#春夏秋冬?四つのきせつ"_s, {u"きせつ"_s, u"春夏秋冬"_s}},
+                      WordsCase{"MarkIsNoPartOfTheCaption", u"\"!\"きせつ#春夏秋冬"_s, {u"きせつ"_s, u"春夏秋冬"_s}},
+                      WordsCase{"GlyphIsNoPartOfTheCaption", u"\"neko.png\"どうぶつ"_s, {u"どうぶつ"_s}},
+                      WordsCase{"OnlyAHint", u"?ヒント"_s, {}}),
     [](const auto &row) { return std::string(row.param.name); });
 
 struct UnwrapCase {
