@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace sorvek {
 
 namespace {
@@ -191,6 +193,38 @@ void PageButton::focusInEvent(QFocusEvent *event)
 {
     QPushButton::focusInEvent(event);
     emit Enter();
+}
+
+ButtonScrollBox::ButtonScrollBox(const QString &name, QWidget *parent) : QScrollArea(parent)
+{
+    setObjectName(name);
+    setWidget(new QWidget);
+}
+
+void ButtonScrollBox::setContentHeight(int height)
+{
+    contentHeight_ = height;
+    fitContents();
+}
+
+bool ButtonScrollBox::viewportEvent(QEvent *event)
+{
+    const bool handled = QScrollArea::viewportEvent(event);
+    if (event->type() == QEvent::Resize)
+        fitContents();
+    return handled;
+}
+
+void ButtonScrollBox::fitContents()
+{
+    QWidget *contents = widget();
+    if (!contents)
+        return;
+    const QSize visible = viewport()->size();
+    const bool widthChanged = visible.width() != contents->width();
+    contents->resize(visible.width(), std::max(contentHeight_, visible.height()));
+    if (widthChanged)
+        emit ContentsWidthChanged();
 }
 
 } // namespace sorvek

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 
 namespace sorvek {
@@ -84,6 +85,29 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+};
+
+// The page-button column's scroll box. Its contents span the visible width and at least the
+// visible height, so the scroll bar shows only while the buttons do not fit; a change of that
+// width is reported so the form can widen or narrow its buttons (anchored left and right).
+class ButtonScrollBox : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit ButtonScrollBox(const QString &name, QWidget *parent = nullptr);
+
+    // Height of all buttons together; the contents are fitted again at once.
+    void setContentHeight(int height);
+
+signals:
+    void ContentsWidthChanged();
+
+protected:
+    bool viewportEvent(QEvent *event) override;
+
+private:
+    void fitContents();
+
+    int contentHeight_ = 0;
 };
 
 // Makes a child widget with an object name, a parent and a geometry in one line.

@@ -74,7 +74,11 @@ TForm1::TForm1(const PlatformServices &services, BrowserFactory browsers, const 
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The column's contents shrink while the children go; the buttons are gone by then.
+    disconnect(ScrollBox1, nullptr, this, nullptr);
+}
 
 void TForm1::createComponents()
 {
@@ -154,11 +158,11 @@ void TForm1::createButtonColumn()
     AlignPanel::setAlign(Label1, Align::Client);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setToolTip(QStringLiteral("ページがあるフォルダ名"));
-    ScrollBox1 = makeControl<QScrollArea>(QStringLiteral("ScrollBox1"), kabeRight);
+    ScrollBox1 = new ButtonScrollBox(QStringLiteral("ScrollBox1"), kabeRight);
     AlignPanel::setAlign(ScrollBox1, Align::Client);
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setWidget(new QWidget);
+    connect(ScrollBox1, &ButtonScrollBox::ContentsWidthChanged, this, &TForm1::fitPageButtons);
     fill(ScrollBox1->viewport(), QColor(0xa6, 0xca, 0xf0));
     fill(ScrollBox1->widget(), QColor(0xa6, 0xca, 0xf0));
     ScrollBox1->widget()->setObjectName(QStringLiteral("ScrollBox1Contents"));

@@ -294,7 +294,7 @@ public:
     SpeedButton *SpeedButton20;
     AlignPanel *Panel1;
     QLabel *Label1;
-    QScrollArea *ScrollBox1;
+    ButtonScrollBox *ScrollBox1;
     AlignPanel *kabe;
     ImageControl *Image1;
     AlignPanel *kabeBrowser;
@@ -351,6 +351,7 @@ private:
     void placeBitBtn1();
     void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
     void placeButtons(bool shiftCurrent);
+    void fitPageButtons();
     void setColumnLayout(int width, int tag, bool showClose);
     void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);
     void pageWork(const QUrl &url);

@@ -75,8 +75,10 @@ void TForm1::CreatePageButtons()
 {
     QWidget *box = ScrollBox1->widget();
     const int n = PageCount();
-    const PageButtonLayout layout(n, ScrollBox1->viewport()->width(), ScrollBox1->viewport()->height());
-    box->resize(ScrollBox1->viewport()->width(), std::max(layout.contentHeight(), ScrollBox1->viewport()->height()));
+    // The pitch comes from the whole column; the width from the contents once a scroll bar has
+    // taken its share.
+    ScrollBox1->setContentHeight(PageButtonLayout(n, ScrollBox1->width(), ScrollBox1->height()).contentHeight());
+    const PageButtonLayout layout(n, box->width(), ScrollBox1->height());
     PageButtons.clear();
     for (int i = 0; i < n; ++i) {
         auto *button = new PageButton(box);
@@ -106,17 +108,25 @@ void TForm1::RefreshPageButton(int i)
 
 void TForm1::placeButtons(bool shiftCurrent)
 {
-    const PageButtonLayout layout(int(PageButtons.size()), ScrollBox1->viewport()->width(), ScrollBox1->viewport()->height());
+    // Only the left edge and the width change; the buttons keep the pitch they were built with.
+    const PageButtonLayout layout(int(PageButtons.size()), ScrollBox1->widget()->width(), ScrollBox1->height());
     const int current = PageIndex();
     for (int i = 0; i < PageButtons.size(); ++i) {
         PageButton *b = PageButtons.at(i);
         b->setFont(buttonFont());
         const bool highlighted = i == current && HighlightCurrent;
         const QRect r = (i == current && (highlighted || shiftCurrent)) ? layout.highlightedRect(i) : layout.buttonRect(i);
-        b->setGeometry(r);
+        b->setGeometry(r.x(), b->y(), r.width(), b->height());
         b->setStyleSheet(highlighted ? QStringLiteral("text-align: left; color: blue;")
                                      : QStringLiteral("text-align: left; color: black;"));
     }
+}
+
+void TForm1::fitPageButtons()
+{
+    // A new column width: every button keeps its place, the current one shifted or not.
+    const PageButton *current = PageButtons.value(PageIndex());
+    placeButtons(current && current->x() < ButtonMargin);
 }
 
 void TForm1::ShowPage(bool navigate)

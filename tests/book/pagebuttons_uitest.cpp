@@ -2,6 +2,7 @@
 #include "fakes/demobookwindow_ui.h"
 
 #include <QDir>
+#include <QScrollBar>
 
 using namespace sorvek;
 
@@ -95,6 +96,34 @@ TEST_F(PageDisplayTest, BreadcrumbAndHomeLeaveAPushedLevel)
     EXPECT_EQ(form->levels_.depth(), 1);
     EXPECT_EQ(form->PageIndex(), 0);
     EXPECT_EQ(shownFile(), book(QStringLiteral("index.html")));
+}
+
+TEST_F(PageDisplayTest, ButtonsSpanTheColumnWhenTheBreadcrumbComesAndGoes)
+{
+    // The column's width for a button that is not the current one.
+    const auto spansColumn = [this](int i) {
+        return form->PageButtons.at(i)->width() == form->ScrollBox1->width() - 2 * form->ButtonMargin;
+    };
+    page()->complete();
+    ASSERT_TRUE(spansColumn(1));
+    page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("$GOSUB まとめ"))));
+    settle();
+    page()->complete();
+    ASSERT_TRUE(form->Panel3->isVisible());
+    EXPECT_FALSE(form->ScrollBox1->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(spansColumn(1));
+    page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("$RETURN"))));
+    settle();
+    page()->complete();
+    EXPECT_FALSE(form->Panel3->isVisible());
+    EXPECT_FALSE(form->ScrollBox1->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(spansColumn(1));
+    form->SetPageIndex(1);
+    form->ShowPage(true);
+    EXPECT_TRUE(spansColumn(0));
+    form->Panel12MouseEnter();  // the column closed to one pixel and opened again
+    form->Panel12MouseEnter();
+    EXPECT_TRUE(spansColumn(0));
 }
 
 TEST_F(PageDisplayTest, CommandLinkTurnsThePageAndIsNotNavigated)
