@@ -19,7 +19,9 @@ const QSize kClientSize(926, 715);
 const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kFrameBlue(0x00, 0x00, 0xFF);
 const QColor kHeaderCell(0xA6, 0xCA, 0xF0);
-constexpr int kGridHeight = 480;
+// Thirteen rows of 28 pixels and the closing row, leaving the text paragraph about 100 pixels
+// below the grid in the table layout.
+constexpr int kGridHeight = 400;
 
 AlignPanel *panel(const QString &name, QWidget *parent, Align align, int extent = 0)
 {
@@ -177,6 +179,8 @@ void TForm2::createGrid(QWidget *parent)
         QPalette pal = cell->palette();
         pal.setColor(QPalette::Base, i < 8 ? kHeaderCell : QColor(Qt::white));
         setMemoPalette(cell, pal);
+        // The cells are one or two lines high: a scroll bar would take a third of a narrow cell.
+        cell->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         GridMemos[static_cast<size_t>(i)] = cell;
     }
     Panel16->hide();

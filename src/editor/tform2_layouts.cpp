@@ -182,7 +182,9 @@ void TForm2::SetLayoutTextOnly()
 
 void TForm2::SetLayoutTable()
 {
-    showLayout(0, SpeedButton23, 80);
+    // The whole heading block (120) and a line of the framed text, which is the table's first row:
+    // a shorter strip would hide the second heading and leave the first row out of reach.
+    showLayout(0, SpeedButton23, 168);
 }
 
 void TForm2::SetLayoutImageCentre()

@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LayoutModes,
     ::testing::Values(
         LayoutCase{"TextOnly", QString(), 0, 0, "SpeedButton3", 400, false, false},
-        LayoutCase{"Table", QString(), 1, 0, "SpeedButton23", 80, false, true},
+        LayoutCase{"Table", QString(), 1, 0, "SpeedButton23", 168, false, true},
         LayoutCase{"ImageCentre", QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"center\">"), 0,
                    1, "SpeedButton11", 200, true, false},
         LayoutCase{"ImageLeft", QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"left\">"), 0, 2,
@@ -145,8 +145,31 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"ImageRight", QStringLiteral("<IMG SRC=\"a.png\" align=\"RIGHT\">"), 0, 3, "SpeedButton12", 250, true,
                    false},
         LayoutCase{"PictureWithTableCellsIsTable", QStringLiteral("<IMG src=\"a.png\" align=\"left\">"), 1, 0,
-                   "SpeedButton23", 80, false, true}),
+                   "SpeedButton23", 168, false, true}),
     [](const auto &row) { return std::string(row.param.name); });
+
+// The first row of the table is the framed text: in the table layout it stays in sight above the
+// grid, below both headings, and the text paragraph keeps room below the grid.
+TEST_F(EditorWindowTest, TableLayoutKeepsHeadingsAndFramedTextInSight)
+{
+    form->ETAGHYO1Tag = 1;
+    TForm2 &f = show();
+    ASSERT_TRUE(f.Panel16->isVisible());
+    const QRect panel7(QPoint(0, 0), f.Panel7->size());
+    for (QTextEdit *memo : {f.Memo4, f.Memo5, f.Memo1}) {
+        const QRect shown(memo->mapTo(f.Panel7, QPoint(0, 0)), memo->size());
+        EXPECT_TRUE(memo->isVisible()) << memo->objectName().toStdString();
+        EXPECT_TRUE(panel7.contains(shown)) << memo->objectName().toStdString();
+    }
+    EXPECT_GE(f.Memo1->height(), 30);
+    EXPECT_GE(f.Panel16->height() / 14, 24) << "a grid row holds a line of text";
+    QTextEdit *cell = f.findChild<QTextEdit *>(QStringLiteral("Memo13"));
+    cell->setPlainText(QStringLiteral("春"));
+    QTest::qWait(5);
+    EXPECT_GE(cell->viewport()->width(), cell->width() - 4) << "no scroll bar takes the narrow cells' room";
+    EXPECT_GE(f.Panel4->height(), 60);
+    EXPECT_LE(f.Panel4->geometry().bottom(), f.Panel4->parentWidget()->height());
+}
 
 TEST_F(EditorWindowTest, ImageLayoutsWriteTheirTags)
 {
