@@ -8,9 +8,11 @@ namespace sorvek {
 
 QString pageMemoPath(const QString &topFolder, const QString &pageReference)
 {
-    // Only "/" ends the segment: a search level's "sub\page.html" keeps its folder, so the memo
-    // lies beside its page.
-    QString name = toSlashes(urlFileName(pageReference));
+    // A reference relative to the level (a search result "sub/page.html") keeps its folder, so
+    // the memo lies beside its page; an address or an absolute path gives its last segment.
+    const QString reference = toSlashes(pageReference);
+    const bool relative = !reference.startsWith(u'/') && !reference.contains(u':');
+    QString name = relative ? reference : urlFileName(reference);
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot > name.lastIndexOf(u'/'))
         name.truncate(dot);

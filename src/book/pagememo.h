@@ -7,9 +7,10 @@
 
 namespace sorvek {
 
-// The memo file of a page: the last "/" segment of its reference (a "\" path in it kept, as
-// "/") with its extension changed to ".txt" (added when it has none), in the top folder (which
-// ends with "/").
+// The memo file of a page: its reference with the extension changed to ".txt" (added when it
+// has none), in the top folder (which ends with "/"). A relative reference keeps its folder
+// ("sub/p.html", also written "sub\p.html"); of an address or an absolute path only the last
+// segment counts.
 QString pageMemoPath(const QString &topFolder, const QString &pageReference);
 
 // A memo file's text: "" for a file that does not exist. readable is false when a file exists

@@ -98,6 +98,15 @@ TEST_F(AfterLoadTest, MemoFollowsPageTurnsAndIsSaved)
     EXPECT_TRUE(memo->isVisible());
 }
 
+TEST_F(AfterLoadTest, MemoOfASearchResultLiesBesideItsPage)
+{
+    form->pushLevel({QStringLiteral("さんすう/1020_ひきざん.html")}, {QStringLiteral("ひきざん")}, 0, book(QString()));
+    form->RebuildPageButtons();
+    turnTo(0);
+    form->textup(Qt::LeftButton);
+    EXPECT_EQ(memo->Caption(), book(QStringLiteral("さんすう/1020_ひきざん.txt")));
+}
+
 TEST_F(AfterLoadTest, ClosingTheProgramSavesAnOpenMemo)
 {
     form->textup(Qt::LeftButton);

@@ -33,7 +33,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"LastDotOnly", QStringLiteral("a.b.html"), QStringLiteral("/book/unit/a.b.txt")},
                       PathCase{"NoExtensionAdded", QStringLiteral("readme"), QStringLiteral("/book/unit/readme.txt")},
                       PathCase{"BackslashPathKeptBelowTop", QStringLiteral("sub\\p.html"), QStringLiteral("/book/unit/sub/p.txt")},
-                      PathCase{"DotInFolderNotExtension", QStringLiteral("sub.d\\page"), QStringLiteral("/book/unit/sub.d/page.txt")}),
+                      PathCase{"DotInFolderNotExtension", QStringLiteral("sub.d\\page"), QStringLiteral("/book/unit/sub.d/page.txt")},
+                      PathCase{"SearchResultKeepsItsFolder", QStringLiteral("sub/p.html"), QStringLiteral("/book/unit/sub/p.txt")},
+                      PathCase{"AbsolutePathLastSegment", QStringLiteral("/other/q.html"), QStringLiteral("/book/unit/q.txt")},
+                      PathCase{"WebAddressLastSegment", QStringLiteral("https://example.org/a/r.html"), QStringLiteral("/book/unit/r.txt")}),
     [](const auto &row) { return std::string(row.param.name); });
 
 class MemoSyncTest : public ::testing::Test {
