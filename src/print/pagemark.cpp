@@ -40,11 +40,24 @@ TitleSplit splitAtTitle(QStringView text)
     return {text.first(open), text.sliced(titleStart, close - titleStart), text.sliced(restStart)};
 }
 
+// A title whose glyph is a picture file keeps it: the mark would take the picture's place on the
+// button for good. Every picture type the page buttons show counts, not only BMP.
+bool holdsPictureGlyph(const QString &title)
+{
+    static const QLatin1String pictures[] = {QLatin1String(".BMP"), QLatin1String(".PNG"), QLatin1String(".GIF"),
+                                             QLatin1String(".JPG"), QLatin1String(".JPEG")};
+    for (const QLatin1String &extension : pictures) {
+        if (title.contains(extension, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString markedTitle(const QString &title, bool on, const QString &label)
 {
-    if (title.contains(QLatin1String(".BMP"), Qt::CaseInsensitive))
+    if (holdsPictureGlyph(title))
         return title;
     QString result = title.mid(title.lastIndexOf(QLatin1Char('"')) + 1);
     if (!on)

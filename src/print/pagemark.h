@@ -1,7 +1,7 @@
 #pragma once
 // The 〆 mark of a page: a title that begins with '"!"'. Marking puts it in front of the title,
-// unmarking takes it away; either drops another glyph prefix, except a BMP glyph, which keeps
-// the title as it is.
+// unmarking takes it away; either drops another glyph prefix, except a picture glyph (BMP, PNG,
+// GIF, JPEG), which keeps the title as it is.
 #include <QString>
 #include <QStringView>
 
