@@ -97,8 +97,8 @@ A{display : block; margin : 6px 2px; color : #003399;}
 </HEAD>
 <BODY>
 <P><B>もくじ</B></P>
-<!--MENU_IN-->
 <A href="/$HOME">はじめに</A>
+<!--MENU_IN-->
 <A href="/$DIR さんすう">さんすう</A>
 <A href="/$DIR りか">りか</A>
 <!--MENU_OUT-->
