@@ -155,7 +155,7 @@ bool TForm1::FormCloseQuery()
 {
     // The memo is stored before anything else goes; a memo that cannot be stored keeps the
     // program open, as its window says.
-    if (Form12 && Form12->Tag > 0 && !Form12->FormClose())
+    if (Form12 && Form12->Tag > 0 && !Form12->close())
         return false;
     showNormal();
     return true;
@@ -177,8 +177,11 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     FormClose();
+    // The program ends with its main window: a window of its own left open would keep it running.
     if (Form11)
         Form11->close();
+    if (Form6)
+        Form6->close();
     event->accept();
 }
 

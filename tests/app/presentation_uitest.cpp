@@ -111,9 +111,15 @@ TEST_F(AfterLoadTest, ClosingTheProgramSavesAnOpenMemo)
 {
     form->textup(Qt::LeftButton);
     memo->Memo1->setPlainText(QStringLiteral("閉じる前のメモ"));
+    TForm6 player(platform.prompt);
+    form->SetVideoPlayer(&player);
+    player.show();
     form->close();
     EXPECT_EQ(testutil::readBytes(book(QStringLiteral("index.txt"))),
               QByteArray("\xEF\xBB\xBF") + QStringLiteral("閉じる前のメモ\r\n").toUtf8());
+    // The program ends with its main window: no window of its own is left open.
+    EXPECT_FALSE(memo->isVisible());
+    EXPECT_FALSE(player.isVisible());
 }
 
 TEST_F(AfterLoadTest, FileWatchReloadsARewrittenPage)
