@@ -140,6 +140,8 @@ void TForm1::textup(Qt::MouseButton)
         return;
     case MemoButtonAction::SyncAndShow:
         SyncPageMemo();
+        // Over the lower part of the page, above the bottom bar, so the page's heading stays in sight.
+        Form12->move(kabe->mapToGlobal(QPoint(0, std::max(0, kabe->height() - Form12->height()))));
         Form12->show();
         return;
     case MemoButtonAction::Close:

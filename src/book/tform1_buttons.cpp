@@ -173,6 +173,8 @@ void TForm1::PageButtonMouseDown(PageButton *button, Qt::MouseButton mouseButton
     WebBrowser1->Stop();
     const int oldIndex = PageIndex();
     const int tag = button->property("Tag").toInt();
+    // Where the press was on the screen: showing the page moves the button it was on.
+    const QPoint pressedAt = button->mapToGlobal(pos);
     PageDirection = tag < PreviousPageIndex ? -1 : (tag > PreviousPageIndex ? 1 : 0);
     SetPageIndex(tag);
     if (levels_.titlesStale()) {
@@ -190,7 +192,7 @@ void TForm1::PageButtonMouseDown(PageButton *button, Qt::MouseButton mouseButton
             ShowPage(true);
             return;
         }
-        pagePopup_->popup(button->mapToGlobal(pos));
+        pagePopup_->popup(pressedAt);
         return;
     }
     HighlightCurrent = true;
