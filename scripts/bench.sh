@@ -3,9 +3,11 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build-bench"
+benches=(openlevel_bench quiz_bench pageedit_bench merge_bench titleindex_bench startup_bench)
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSORVEK_BENCH=ON > /dev/null
-cmake --build "$build" --target openlevel_bench quiz_bench startup_bench
+cmake --build "$build" --target "${benches[@]}"
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
-"$build/bench/openlevel_bench"
-"$build/bench/quiz_bench"
-"$build/bench/startup_bench" 5 2> /dev/null
+for bench in "${benches[@]}"; do
+    echo "== $bench"
+    "$build/bench/$bench" 2> /dev/null
+done
