@@ -227,4 +227,11 @@ void ButtonScrollBox::fitContents()
         emit ContentsWidthChanged();
 }
 
+QLabel *makeLabel(const QString &text, QWidget *parent, QRect geometry)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(geometry);
+    return l;
+}
+
 } // namespace sorvek

@@ -110,6 +110,9 @@ private:
     int contentHeight_ = 0;
 };
 
+// A plain text label at a fixed place.
+QLabel *makeLabel(const QString &text, QWidget *parent, QRect geometry);
+
 // Makes a child widget with an object name, a parent and a geometry in one line.
 template <typename W, typename... Args>
 W *makeControl(const QString &name, QWidget *parent, Args &&...args)

@@ -1,5 +1,7 @@
 #include "commands/linkdispatcher.h"
 
+#include "book/pagetitles.h"
+
 #include "commands/commanditems.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
@@ -25,17 +27,13 @@ bool holdsAnyAfterFirst(const QString &text, std::initializer_list<const char16_
     return false;
 }
 
+// The button-refresh reading of a title, but a page without a title element or DOCTYPE line
+// has no title here, and an empty one gives the file name without its extension.
 QString titleOfPageText(const QString &text, const QString &path)
 {
-    const qsizetype open = text.indexOf(QStringLiteral("<TITLE"), 0, Qt::CaseInsensitive);
-    if (open < 0 || !text.contains(QStringLiteral("<!DOCTYPE HTML PUBLIC")))
+    if (!text.contains(QStringLiteral("<TITLE"), Qt::CaseInsensitive) || !text.contains(QStringLiteral("<!DOCTYPE HTML PUBLIC")))
         return {};
-    const qsizetype start = text.indexOf(u'>', open);
-    const qsizetype end = start < 0 ? -1
-                                    : text.indexOf(QStringLiteral("</TITLE"), start + 1,
-                                                   Qt::CaseInsensitive);
-    const QString title = end < 0 ? QString() : text.mid(start + 1, end - start - 1);
-    return title.isEmpty() ? QFileInfo(path).completeBaseName() : title;
+    return buttonTitleFromText(text).value_or(QFileInfo(path).completeBaseName());
 }
 
 // A link level lists full paths or addresses, sometimes still percent-encoded.

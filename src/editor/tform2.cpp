@@ -59,13 +59,6 @@ QLineEdit *edit(const QString &name, QWidget *parent, const QString &hint, QRect
     return e;
 }
 
-QLabel *label(const QString &text, QWidget *parent, QRect geometry)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(geometry);
-    return l;
-}
-
 } // namespace
 
 TForm2::TForm2(const PlatformServices &services, QWidget *parent)
@@ -115,11 +108,11 @@ void TForm2::createComponents()
 void TForm2::createTopStrip(QWidget *root)
 {
     auto *strip = panel(QStringLiteral("TopStrip"), root, Align::Top, 26);
-    label(QStringLiteral("ボタン上の文字"), strip, {4, 5, 86, 16});
+    makeLabel(QStringLiteral("ボタン上の文字"), strip, {4, 5, 86, 16});
     Edit1 = edit(QStringLiteral("Edit1"), strip, QStringLiteral("見出し２が無ければLOOKで検索"), {92, 2, 200, 22});
-    label(QStringLiteral("ボタン下の文字"), strip, {304, 5, 86, 16});
+    makeLabel(QStringLiteral("ボタン下の文字"), strip, {304, 5, 86, 16});
     Edit5 = edit(QStringLiteral("Edit5"), strip, QStringLiteral("優先してLOOKで検索"), {392, 2, 200, 22});
-    label(QStringLiteral("ボタンのヒント"), strip, {604, 5, 86, 16});
+    makeLabel(QStringLiteral("ボタンのヒント"), strip, {604, 5, 86, 16});
     Edit6 = edit(QStringLiteral("Edit6"), strip, QStringLiteral("カーソルが入るとヒントを表示"), {692, 2, 226, 22});
 }
 

@@ -45,13 +45,6 @@ QPushButton *bitBtn(const QString &name, const QString &caption, const QString &
     return b;
 }
 
-QLabel *smallLabel(const QString &text, QWidget *parent, QRect geometry)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(geometry);
-    return l;
-}
-
 // Pads a caption with ideographic blanks to the width of the longest style caption.
 QString padded(const QString &caption)
 {
@@ -79,17 +72,17 @@ int TForm2::createAlignmentGroup(QWidget *column, int top)
     auto *g = group(QStringLiteral("GroupBoxAlign"), QStringLiteral("文字位置"), column, top, kGroupTitle + 3 * 24 + 4);
     const QString left = QStringLiteral("左"), centre = QStringLiteral("中"), right = QStringLiteral("右");
     int y = kGroupTitle;
-    smallLabel(QStringLiteral("大"), g, {4, y + 3, 18, 16});
+    makeLabel(QStringLiteral("大"), g, {4, y + 3, 18, 16});
     SpeedButton4 = speedButton(QStringLiteral("SpeedButton4"), g, left, QStringLiteral("左よせ"), {22, y, 26, 22});
     SpeedButton5 = speedButton(QStringLiteral("SpeedButton5"), g, centre, QStringLiteral("中央"), {50, y, 26, 22});
     SpeedButton6 = speedButton(QStringLiteral("SpeedButton6"), g, right, QStringLiteral("右よせ"), {78, y, 26, 22});
     y += 24;
-    smallLabel(QStringLiteral("小"), g, {4, y + 3, 18, 16});
+    makeLabel(QStringLiteral("小"), g, {4, y + 3, 18, 16});
     SpeedButton7 = speedButton(QStringLiteral("SpeedButton7"), g, left, QStringLiteral("左よせ"), {22, y, 26, 22});
     SpeedButton8 = speedButton(QStringLiteral("SpeedButton8"), g, centre, QStringLiteral("中央"), {50, y, 26, 22});
     SpeedButton9 = speedButton(QStringLiteral("SpeedButton9"), g, right, QStringLiteral("右よせ"), {78, y, 26, 22});
     y += 24;
-    smallLabel(QStringLiteral("枠"), g, {4, y + 3, 18, 16});
+    makeLabel(QStringLiteral("枠"), g, {4, y + 3, 18, 16});
     SpeedButton19 = speedButton(QStringLiteral("SpeedButton19"), g, left, QStringLiteral("枠文字左"), {22, y, 26, 22});
     SpeedButton20 = speedButton(QStringLiteral("SpeedButton20"), g, centre, QStringLiteral("枠文字中央"), {50, y, 26, 22});
     SpeedButton21 = speedButton(QStringLiteral("SpeedButton21"), g, right, QStringLiteral("枠文字右"), {78, y, 26, 22});
@@ -180,10 +173,10 @@ int TForm2::createPictureGroup(QWidget *column, int top)
     ScrollBar1->setGeometry(4, y, 100, 16);
     ScrollBar1->setRange(16, BaseWidth);
     y += 20;
-    smallLabel(QStringLiteral("横"), GroupBox3, {4, y + 3, 14, 16});
+    makeLabel(QStringLiteral("横"), GroupBox3, {4, y + 3, 14, 16});
     GX = makeControl<QLineEdit>(QStringLiteral("GX"), GroupBox3);
     GX->setGeometry(18, y, 34, 22);
-    smallLabel(QStringLiteral("縦"), GroupBox3, {56, y + 3, 14, 16});
+    makeLabel(QStringLiteral("縦"), GroupBox3, {56, y + 3, 14, 16});
     GY = makeControl<QLineEdit>(QStringLiteral("GY"), GroupBox3);
     GY->setGeometry(70, y, 34, 22);
     connect(SpeedButton1, &SpeedButton::MouseUp, this, &TForm2::SpeedButton1MouseUp);
