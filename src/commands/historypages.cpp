@@ -3,6 +3,7 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace sorvek {
@@ -21,20 +22,21 @@ QString historyScriptSource(const QString &bookFolder, const QString &topFolder,
     return bookFolder + u'/' + relative;
 }
 
-std::optional<QString> withHistoryScriptSource(const QString &pageText, const QString &source)
+std::optional<QByteArray> withHistoryScriptSource(const QByteArray &pageBytes, const QString &source)
 {
-    static const QString marker = QStringLiteral("SCRIPT SRC=\"");
-    // A case-insensitive search keeps positions in the original text (upper-casing may not).
-    const qsizetype at = pageText.indexOf(marker, 0, Qt::CaseInsensitive);
+    static const QByteArray marker("SCRIPT SRC=\"");
+    // Working on the bytes keeps the rest of the page exactly as its author saved it; ASCII
+    // upper-casing keeps every byte where it was.
+    const qsizetype at = pageBytes.toUpper().indexOf(marker);
     if (at < 0)
         return std::nullopt;
     const qsizetype start = at + marker.size();
-    const qsizetype end = pageText.indexOf(u'"', start);
+    const qsizetype end = pageBytes.indexOf('"', start);
     if (end < 0)
         return std::nullopt; // an unclosed value: better left than cut off
-    QString text = pageText;
-    text.replace(start, end - start, source);
-    return text;
+    QByteArray bytes = pageBytes;
+    bytes.replace(start, end - start, source.toUtf8());
+    return bytes;
 }
 
 HistoryRewriteResult rewriteHistoryPages(const QStringList &pages, const QString &topFolder,
@@ -47,15 +49,16 @@ HistoryRewriteResult rewriteHistoryPages(const QStringList &pages, const QString
         const QString path = topFolder + entry;
         if (!QFileInfo(path).isFile())
             continue; // a web address or a vanished page: nothing to point
-        const ReadResult read = readPageText(path);
-        if (!read) {
-            result.failed.append(read.error);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            result.failed.append(path + QStringLiteral(" (") + file.errorString() + u')');
             continue;
         }
-        const std::optional<QString> text = withHistoryScriptSource(read.text, source);
-        if (!text)
+        const std::optional<QByteArray> bytes = withHistoryScriptSource(file.readAll(), source);
+        file.close();
+        if (!bytes)
             continue;
-        const WriteResult written = writePageText(path, *text);
+        const WriteResult written = writeBytesSafely(path, *bytes);
         if (written)
             result.rewritten.append(path);
         else

@@ -1,5 +1,6 @@
 #pragma once
 // Points the history pages of a folder level at the current history file.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,9 +15,10 @@ bool isHistoryPage(const QString &entry);
 QString historyScriptSource(const QString &bookFolder, const QString &topFolder,
                             const QString &historyName);
 
-// The page text with the value of its first 'SCRIPT SRC="' (any case) replaced by source;
-// nothing when the page holds none (it is then left alone).
-std::optional<QString> withHistoryScriptSource(const QString &pageText, const QString &source);
+// The page file's bytes with the value of its first 'SCRIPT SRC="' (any case) replaced by source
+// in UTF-8; every other byte (byte-order mark, line ends) stays as it was. Nothing when the page
+// holds none (it is then left alone).
+std::optional<QByteArray> withHistoryScriptSource(const QByteArray &pageBytes, const QString &source);
 
 struct HistoryRewriteResult {
     QStringList rewritten; // paths of the pages written
