@@ -108,7 +108,7 @@ void TForm1::HandleLinkPage(const LinkPageDecision &decision)
         return;
     case LinkPageDecision::Action::RunCommands:
         PageStep = 1;
-        runner_.runLinkCommands(decision.commandList, decision.origin);
+        RunLinkCommands(decision.commandList, decision.origin);
         return;
     case LinkPageDecision::Action::RefusedFromWebPage:
         ShowNotice(QStringLiteral("Webページのリンクは実行できません: ") + decision.target, 2000);

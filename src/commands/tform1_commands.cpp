@@ -93,7 +93,7 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
                 services().shell->openWithDefault(decision.target);
             break;
         case NavigationAction::RunCommands:
-            runner_.runLinkCommands(decision.target, origin);
+            RunLinkCommands(decision.target, origin);
             break;
         case NavigationAction::OpenProject:  // handed over in the hook itself
         case NavigationAction::Navigate:
@@ -102,9 +102,12 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
     });
 }
 
-void TForm1::RunLinkCommands(const QString &list)
+void TForm1::RunLinkCommands(const QString &list, CommandOrigin origin)
 {
-    runner_.runLinkCommands(list);
+    const LinkListOutcome outcome = runner_.runLinkCommands(list, origin);
+    if (outcome.end == LinkListOutcome::End::BadCounter && services().prompt)
+        services().prompt->warning(QStringLiteral("'%1' は有効な整数ではありません。後のコマンドは実行しませんでした。")
+                                       .arg(outcome.item));
 }
 
 void TForm1::RunCommand(const QString &command)

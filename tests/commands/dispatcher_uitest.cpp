@@ -44,6 +44,30 @@ TEST_F(DispatcherTest, WrongQuizAnswerRunsTheWorkedExampleAndWritesHistory)
     EXPECT_EQ(history.readAll(), QByteArray("sDAT[1]=-2\r\n"));
 }
 
+TEST_F(DispatcherTest, CounterItemWithoutANumberIsReportedAndEndsTheList)
+{
+    struct Row {
+        const char *name;
+        QString link;
+        int counter;
+        bool reported;
+    };
+    const Row rows[] = {
+        {"sign without a number", QStringLiteral("file:///$+x,$NEXT"), 0, true},
+        {"bare equals", QStringLiteral("file:///$=,$NEXT"), 0, true},
+        {"equals with a number sets the counter", QStringLiteral("file:///$=5"), 5, false},
+    };
+    open(false);
+    for (const Row &row : rows) {
+        platform.prompt.messages.clear();
+        form->ShowPage(true);
+        follow(row.link);
+        EXPECT_EQ(form->runner_.pageCounter(), row.counter) << row.name;
+        EXPECT_EQ(form->PageIndex(), 0) << row.name; // NEXT after the bad item never ran
+        EXPECT_EQ(platform.prompt.messages.size(), row.reported ? 1 : 0) << row.name;
+    }
+}
+
 TEST_F(DispatcherTest, GosubAndReturnComeBackToTheCallingPage)
 {
     open(false);
