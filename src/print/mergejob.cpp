@@ -85,7 +85,7 @@ MergeOutcome PageMerge::finish()
     if (topFolder.endsWith(QLatin1Char('/')))
         topFolder.chop(1);
     const PictureCopyResult pictures =
-        copyPrintPictures(pictureNames(builder_.body()), {request_.bookFolder, topFolder}, folder.path());
+        copyPrintPictures(pictureNames(builder_.body()), {topFolder, request_.bookFolder}, folder.path()); // own folder first
     outcome.missingPictures = pictures.failed;
     const WriteResult copy = writeCodePageLines(folder.mergedShiftJisPath(),
                                                 splitLines(builder_.document(QStringLiteral("SHIFT_JIS"))));

@@ -109,7 +109,7 @@ WorksheetOutcome writeWorksheet(const WorksheetRequest &request)
     QString topFolder = request.topFolder;
     if (topFolder.endsWith(QLatin1Char('/')))
         topFolder.chop(1);
-    copyPrintPictures(pictureNames(converted), {request.bookFolder, topFolder}, folder.path());
+    copyPrintPictures(pictureNames(converted), {topFolder, request.bookFolder}, folder.path());
     return {WorksheetOutcome::Status::Written, folder.worksheetPath(), {}};
 }
 

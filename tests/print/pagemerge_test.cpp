@@ -217,16 +217,19 @@ TEST_F(MergeTest, WebPagesOfALinkLevelAreLeftOut)
 TEST_F(MergeTest, PicturesAreCopiedBesideTheDocument)
 {
     testutil::writeBytes(book(), QStringLiteral("neko.png"), "cat");
+    testutil::writeBytes(book(), QStringLiteral("pic.png"), "root");
+    testutil::writeBytes(book(), QStringLiteral("sub/pic.png"), "page's own");
     testutil::writeBytes(book(), QStringLiteral("sub/only-here.png"), "local");
     testutil::writeBytes(dir_.path(), QStringLiteral("secret.png"), "outside");
     const QString body = QStringLiteral("<IMG src=\"neko.png\"><IMG SRC=\"only-here.png\"><IMG src=\"../secret.png\">"
-                                        "<IMG src=\"missing.png\"><IMG src=neko.png>");
+                                        "<IMG src=\"missing.png\"><IMG src=neko.png><IMG src=\"pic.png\">");
     testutil::writePage(book(), QStringLiteral("sub/a.html"), page(QStringLiteral("a"), body));
     const MergeOutcome outcome =
         mergePages({{QStringLiteral("a.html")}, book() + QStringLiteral("/sub/"), book(), documents(), MergeMode::All});
     ASSERT_EQ(outcome.status, MergeOutcome::Status::Written);
     EXPECT_EQ(testutil::readBytes(printFolder().filePath(QStringLiteral("neko.png"))), QByteArray("cat"));
     EXPECT_EQ(testutil::readBytes(printFolder().filePath(QStringLiteral("only-here.png"))), QByteArray("local"));
+    EXPECT_EQ(testutil::readBytes(printFolder().filePath(QStringLiteral("pic.png"))), QByteArray("page's own"));
     EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("docs/secret.png"))));
     EXPECT_EQ(outcome.missingPictures, QStringList{QStringLiteral("missing.png")});
 }
