@@ -84,8 +84,9 @@ MergeOutcome PageMerge::finish()
     QString topFolder = request_.topFolder;
     if (topFolder.endsWith(QLatin1Char('/')))
         topFolder.chop(1);
+    // The pages' own folder first: a page of a subfolder means its own pic.png, not the root's.
     const PictureCopyResult pictures =
-        copyPrintPictures(pictureNames(builder_.body()), {topFolder, request_.bookFolder}, folder.path()); // own folder first
+        copyPrintPictures(pictureNames(builder_.body()), {topFolder, request_.bookFolder}, folder.path());
     outcome.missingPictures = pictures.failed;
     const WriteResult copy = writeCodePageLines(folder.mergedShiftJisPath(),
                                                 splitLines(builder_.document(QStringLiteral("SHIFT_JIS"))));

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace sorvek;
@@ -54,6 +55,23 @@ TEST(ResumeSheetText, PictureNameFollowsThePageFileName)
     EXPECT_EQ(resumePictureName(QStringLiteral("sub\\1020_b.htm")), QStringLiteral("_$$$1020_b.jpg"));
     EXPECT_EQ(PrintFolder(QStringLiteral("/home/ann/Documents/")).resumePicturePath(QStringLiteral("1010_a.html")),
               QStringLiteral("/home/ann/Documents/Sorvek$/_$$$1010_a.jpg"));
+}
+
+TEST(ResumeSheetText, PictureAddressFindsThePictureFile)
+{
+    const QString folder = QStringLiteral("/home/ann/Documents/Sorvek$");
+    const QString names[] = {QStringLiteral("_$$$1010_a.jpg"), QStringLiteral("_$$$1020_#1.jpg"),
+                             QStringLiteral("_$$$q?.jpg"), QStringLiteral("_$$$100%25.jpg"),
+                             QStringLiteral("_$$$a b&c\"d.jpg"), QStringLiteral("_$$$表紙.jpg")};
+    for (const QString &name : names) {
+        ResumeSheet sheet;
+        sheet.addPage(QStringLiteral("T"), {}, name);
+        const QString document = sheet.document();
+        const qsizetype start = document.indexOf(QStringLiteral("<IMG src=\"")) + 10;
+        const QString src = document.mid(start, document.indexOf(u'"', start) - start);
+        const QUrl sheetUrl = QUrl::fromLocalFile(folder + QStringLiteral("/_$$$resumeE.html"));
+        EXPECT_EQ(sheetUrl.resolved(QUrl(src)).toLocalFile(), folder + u'/' + name) << src.toStdString();
+    }
 }
 
 TEST(ResumeSheetText, OnePageRow)
