@@ -1,6 +1,7 @@
 #include "print/pagemark.h"
 
 #include "authoring/concat.h"
+#include "authoring/pagetitle.h"
 #include "book/pagelocation.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
@@ -81,6 +82,9 @@ QString PageMarkResult::message() const
         return QStringLiteral("ページを読めません: ") + error + QStringLiteral("。");
     case Status::WriteError:
         return QStringLiteral("〆マークを保存できません: ") + error + QStringLiteral("。ページはそのままです。");
+    case Status::KeptPicture:
+        return QStringLiteral("題名の絵 (") + error
+            + QStringLiteral(") がボタンから消えるので、このページには〆マークをつけられません。ページはそのままです。");
     default:
         return QString();
     }
@@ -94,6 +98,9 @@ PageMarkResult setPageMark(const QString &pageRef, const QString &topFolder, con
     const ReadResult read = readPageText(*path);
     if (!read)
         return {PageMarkResult::Status::ReadError, *path, read.error};
+    const QString title = splitAtTitle(read.text).title.toString();
+    if (on && holdsPictureGlyph(title) && !title.contains(kMark))
+        return {PageMarkResult::Status::KeptPicture, *path, parsePageTitle(title).glyph.isEmpty() ? title : parsePageTitle(title).glyph};
     const WriteResult written = writePageText(*path, pageTextWithMark(read.text, on, label));
     if (!written)
         return {PageMarkResult::Status::WriteError, *path, written.error};

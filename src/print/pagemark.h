@@ -17,7 +17,9 @@ QString markedTitle(const QString &title, bool on, const QString &label);
 QString pageTextWithMark(const QString &text, bool on, const QString &label);
 
 struct PageMarkResult {
-    enum class Status { Written, Skipped, ReadError, WriteError };
+    // KeptPicture: the title's glyph is a picture, which a mark would replace on the page button;
+    // the page is left as it was and the user is told why.
+    enum class Status { Written, Skipped, ReadError, WriteError, KeptPicture };
     Status status = Status::Skipped;
     QString path;
     QString error;
@@ -26,8 +28,9 @@ struct PageMarkResult {
 };
 
 // Marks or unmarks the page file of a top-level page reference (topFolder ends with "/"). Web
-// references are skipped. The file is written through the safe writer even when the title did
-// not change; a failed write leaves the page as it was.
+// references are skipped; marking a page whose title has a picture glyph and no mark yet writes
+// nothing. Otherwise the file is written through the safe writer even when the title did not
+// change; a failed write leaves the page as it was.
 PageMarkResult setPageMark(const QString &pageRef, const QString &topFolder, const QString &label, bool on);
 
 } // namespace sorvek
