@@ -83,7 +83,12 @@ QString mwexMimeType()
 
 QString registeredMwexCommand(IShell &shell, const QStringList &folders)
 {
-    const QString entry = shell.defaultProgramFor(mwexMimeType());
+    return registeredCommandFor(shell, mwexMimeType(), folders);
+}
+
+QString registeredCommandFor(IShell &shell, const QString &mimeType, const QStringList &folders)
+{
+    const QString entry = shell.defaultProgramFor(mimeType);
     if (entry.isEmpty())
         return QString();
     for (const QString &folder : folders) {
@@ -147,6 +152,11 @@ std::optional<ProgramLaunch> projectLinkLaunch(const QString &path, MwexMode mod
     ProgramLaunch launch = commandLaunch(registeredCommand ? registeredCommand() : QString(), path);
     launch.notice = QStringLiteral("マイクロワールドEX");
     return launch;
+}
+
+QString mwexCannotRunNotice(const QString &path)
+{
+    return QStringLiteral("このパソコンではマイクロワールドEXを起動できません: ") + urlFileName(path) + u' ';
 }
 
 LogoPagePlan planLogoPage(const QString &topFolder, int currentPageIndex, const QDateTime &now)

@@ -32,6 +32,10 @@ QString commandBeforePlaceholder(const QString &commandLine);
 QString desktopEntryExec(const QString &desktopEntryText);
 // The MIME type of ".mwx" projects: the one the MIME database knows, else the type Wine registers.
 QString mwexMimeType();
+// The registered command for files of a MIME type: the desktop's default program for the type, its
+// desktop entry found in applicationFolders, the Exec line cut before the placeholder; "" when
+// any step finds nothing.
+QString registeredCommandFor(IShell &shell, const QString &mimeType, const QStringList &applicationFolders);
 // The registered command for ".mwx" projects: the desktop's default program for the type, its
 // desktop entry found in applicationFolders, the Exec line cut before the placeholder. "" when
 // any step finds nothing.
@@ -60,6 +64,8 @@ struct ProgramLaunch {
     QString caption;      // written to the current-URL register; "" leaves it
 };
 inline constexpr int kMwexNoticeMs = 2000;
+// The notice for a project or program link that nothing on this desktop can run.
+QString mwexCannotRunNotice(const QString &path);
 
 // Starting MicroWorlds EX on a new project (the LOGO menu): the book copy in mode 3, the
 // registered command in mode 4; nothing in mode 0.

@@ -59,8 +59,8 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
         AlignPanel::setAlign(kabeRight, Align::Right);
         setColumnLayout(120, 0, true);
     }
-    const bool mwex = QFileInfo(mwexBookCopy(BookFolder)).isFile() || MwexModeTag == int(MwexMode::Installed);
-    NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), mwex});
+    // Every project link goes to OpenProjectLink, which says so when nothing here can run it.
+    NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), true});
     if (decision.action == NavigationAction::OpenProject) {
         if (OpenProjectLink(decision.target)) {
             cancel = true;
@@ -79,8 +79,8 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
             ShowPage(true);
             break;
         case NavigationAction::LaunchMwex:
-            if (services().shell)
-                services().shell->openWithDefault(decision.target);
+            if (services().shell && !services().shell->openWithDefault(decision.target))
+                ShowNotice(mwexCannotRunNotice(decision.target), kMwexNoticeMs);
             break;
         case NavigationAction::PlayWave:
             PlayWave(decision.target);

@@ -4,6 +4,7 @@
 #include "commands/mwex.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 
 namespace sorvek {
 
@@ -31,8 +32,10 @@ void TForm1::launchMwex(const ProgramLaunch &launch)
     if (!launch.caption.isEmpty())
         setWindowTitle(launch.caption);
     ShowNotice(launch.notice, kMwexNoticeMs);
-    if (!launch.program.isEmpty() && services().processes)
-        services().processes->startDetached(launch.program, launch.arguments, QString());
+    const bool started = !launch.program.isEmpty() && services().processes
+        && services().processes->startDetached(launch.program, launch.arguments, QString());
+    if (!started)
+        ShowNotice(mwexCannotRunNotice(launch.arguments.value(launch.arguments.size() - 1)), kMwexNoticeMs);
 }
 
 void TForm1::LOGO1Click()
@@ -58,8 +61,13 @@ bool TForm1::OpenProjectLink(const QString &file)
 {
     const std::optional<ProgramLaunch> launch = projectLinkLaunch(file, MwexMode(MwexModeTag), BookFolder,
                                                                   [this] { return registeredCommand(services()); });
-    if (!launch)
-        return false;
+    if (!launch) {
+        if (!QFileInfo(file).isFile())
+            return false;
+        // A project nothing here can run: say so rather than hand the file to the browser.
+        ShowNotice(mwexCannotRunNotice(file), kMwexNoticeMs);
+        return true;
+    }
     launchMwex(*launch);
     return true;
 }

@@ -30,7 +30,9 @@ void TForm1::RecordPageSound(const QString &path)
             services().prompt->warning(start.error);
         return;
     }
-    WaitForProgram(recorderProgram(QCoreApplication::applicationDirPath()), {path});
+    const QString recorder = recorderProgram(QCoreApplication::applicationDirPath());
+    if (!WaitForProgram(recorder, {path}))
+        ShowNotice(QStringLiteral("録音のプログラムを起動できません: ") + recorder + QStringLiteral("　"), 4000);
     keepRecording(path);
     PageSoundFile();
 }

@@ -2,12 +2,15 @@
 #include "app/tform1.h"
 
 #include "app/pictures_ui.h"
+#include "commands/mwex.h"
 #include "commands/texthelpers.h"
 #include "pagefiles/pagepopup.h"
+#include "pagefiles/shortcutlaunch.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QHash>
+#include <QMimeDatabase>
 
 namespace sorvek {
 
@@ -94,9 +97,16 @@ void TForm1::F10Click(int tag)
     const QString shown = url.toString();
     const QString suffix = QFileInfo(url.path()).suffix();
     ShowNotice((suffix.isEmpty() ? shown : shown.left(shown.size() - suffix.size() - 1)) + QLatin1Char(' '), 2000);
-    // Shortcuts are Windows files; the desktop's program for them gets the page as well.
-    if (services().shell)
-        services().shell->openWithDefault(levels_.topFolder() + ListBox3.value(tag));
+    const QString shortcut = levels_.topFolder() + ListBox3.value(tag);
+    const QString page = url.isLocalFile() ? url.toLocalFile() : shown;
+    const QString registered = services().shell
+        ? registeredCommandFor(*services().shell, QMimeDatabase().mimeTypeForFile(shortcut).name(), applicationFolders())
+        : QString();
+    const std::optional<ShortcutLaunch> launch = shortcutLaunch(shortcut, page, registered);
+    const bool started = launch && services().processes
+        && services().processes->startDetached(launch->program, launch->arguments, levels_.topFolder());
+    if (!started && services().shell)
+        services().shell->openWithDefault(shortcut); // nothing here can hand the page over
     QApplication::processEvents();
     ShowPage(true);
 }

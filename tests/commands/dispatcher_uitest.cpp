@@ -68,6 +68,17 @@ TEST_F(DispatcherTest, CounterItemWithoutANumberIsReportedAndEndsTheList)
     }
 }
 
+TEST_F(DispatcherTest, ProjectLinkNothingCanRunSaysSoAndStaysOnThePage)
+{
+    open(false);
+    testutil::writeBytes(book(QString()), QStringLiteral("turtle.mwx"), "project");
+    const QString before = shown();
+    follow(QUrl::fromLocalFile(book(QStringLiteral("turtle.mwx"))).toString());
+    EXPECT_EQ(shown(), before);
+    EXPECT_TRUE(form->PmathuCaption->text().contains(QStringLiteral("マイクロワールドEXを起動できません")));
+    EXPECT_TRUE(platform.processes.started.isEmpty());
+}
+
 TEST_F(DispatcherTest, GosubAndReturnComeBackToTheCallingPage)
 {
     open(false);

@@ -1,0 +1,21 @@
+#include "pagefiles/shortcutlaunch.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace sorvek {
+
+std::optional<ShortcutLaunch> shortcutLaunch(const QString &shortcut, const QString &pageFile,
+                                             const QString &registeredCommand)
+{
+    const QFileInfo file(shortcut);
+    if (file.isFile() && file.isExecutable())
+        return ShortcutLaunch{shortcut, {pageFile}};
+    QStringList words = QProcess::splitCommand(registeredCommand);
+    if (words.isEmpty())
+        return std::nullopt;
+    const QString program = words.takeFirst();
+    return ShortcutLaunch{program, words << shortcut << pageFile};
+}
+
+} // namespace sorvek
