@@ -15,6 +15,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace sorvek {
 
 namespace {
@@ -107,6 +109,7 @@ void TForm4::createComponents(BrowserFactory &browsers)
     ResultTitles->setToolTip(QStringLiteral("検索結果"));
     ResultTitles->setCursor(Qt::PointingHandCursor);
     connect(ResultTitles, &QListWidget::itemClicked, this, &TForm4::ListBox2Click);
+    ResultTitles->installEventFilter(this); // moving with the keys previews too
     auto *panel4Layout = new QVBoxLayout(Panel4);
     panel4Layout->setContentsMargins(0, 0, 0, 0);
     panel4Layout->addWidget(ResultTitles);
@@ -319,6 +322,23 @@ void TForm4::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool TForm4::eventFilter(QObject *watched, QEvent *event)
+{
+    static const int movingKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    if (watched != ResultTitles || event->type() != QEvent::KeyPress || forwardingKey_
+        || std::find(std::begin(movingKeys), std::end(movingKeys), static_cast<QKeyEvent *>(event)->key())
+            == std::end(movingKeys))
+        return QDialog::eventFilter(watched, event);
+    // The list moves first; a result reached with the keys is previewed as a click would.
+    const int before = ResultTitles->currentRow();
+    forwardingKey_ = true;
+    QCoreApplication::sendEvent(ResultTitles, event);
+    forwardingKey_ = false;
+    if (ResultTitles->currentRow() != before)
+        ListBox2Click();
+    return true;
 }
 
 void TForm4::WebBrowser1BeforeNavigate2(const QUrl &url, bool &cancel)

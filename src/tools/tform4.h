@@ -91,6 +91,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createComponents(BrowserFactory &browsers);
@@ -110,6 +111,7 @@ private:
     SliceRunner searchRunner_;
     std::unique_ptr<TitleIndexWalk> walk_;
     std::unique_ptr<ResultSearch> search_;
+    bool forwardingKey_ = false; // a result-list key is being handed on by eventFilter
     qsizetype beeped_ = 0; // unreadable pages of this walk already beeped for
 };
 

@@ -229,4 +229,28 @@ TEST_F(SearchWindowTest, ClickPreviewsTheResultAndAllShowsTheIndexAgain)
     EXPECT_EQ(form.ResultPaths.size(), 4);
 }
 
+TEST_F(SearchWindowTest, ArrowKeysOnTheResultsPreviewLikeAClick)
+{
+    struct Row {
+        const char *name;
+        Qt::Key key;
+        int row; // the result previewed afterwards
+    };
+    const Row rows[] = {
+        {"down", Qt::Key_Down, 1}, {"end", Qt::Key_End, 3},  {"up at the end", Qt::Key_Up, 2},
+        {"home", Qt::Key_Home, 0}, {"up at the top stays", Qt::Key_Up, 0},
+    };
+    openForFind();
+    form.ResultTitles->setFocus();
+    for (const Row &row : rows) {
+        QTest::keyClick(form.ResultTitles, row.key);
+        EXPECT_EQ(form.ResultTitles->currentRow(), row.row) << row.name;
+        EXPECT_EQ(preview()->location, QUrl::fromLocalFile(form.SearchBase + form.ResultPaths.value(row.row))) << row.name;
+        EXPECT_EQ(form.Caption(), preview()->location.toString()) << row.name;
+    }
+    EXPECT_TRUE(form.isVisible()); // the keys only move; Esc is still the window's
+    QTest::keyClick(form.ResultTitles, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+}
+
 } // namespace
