@@ -21,12 +21,17 @@ namespace sorvek {
 
 namespace {
 constexpr int controlBarHeight = 45;
+// The window before a file has told its size; not any earlier video's size.
+constexpr QSize idleSize(320, 240 + controlBarHeight);
+// A medium without a picture size (sound only, or a video whose size comes with its first frame)
+// gets the control bar at its full width and no picture yet.
+constexpr QSize unknownVideoSize(320, 0);
 }
 
 TForm6::TForm6(IUserPrompt &prompt, QWidget *parent) : AlignPanel(QStringLiteral("Form6"), parent), prompt_(prompt)
 {
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
-    resize(320, 240 + controlBarHeight);
+    resize(idleSize);
 
     Panel3 = makeControl<AlignPanel>(QStringLiteral("Panel3"), this, QStringLiteral("Panel3"));
     Panel3->resize(width(), controlBarHeight);
@@ -143,6 +148,7 @@ qint64 TForm6::length() const
 void TForm6::FormShow()
 {
     Tag = 1;
+    clearDisplay();
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
@@ -176,7 +182,7 @@ void TForm6::opened()
     PlayingFlag = true;
     const QSize natural = MediaPlayer1->metaData().value(QMediaMetaData::Resolution).toSize();
     sizePending_ = !natural.isValid() || natural.isEmpty();
-    applyVideoSize(sizePending_ ? QSize(0, 0) : natural);
+    applyVideoSize(sizePending_ ? unknownVideoSize : natural);
     frameTime_ = frameDuration(MediaPlayer1->metaData().value(QMediaMetaData::VideoFrameRate).toDouble());
     MediaPlayer1->setPosition(0);
     MediaLengthText = mediaLengthText(MediaPlayer1->duration());
@@ -235,6 +241,15 @@ void TForm6::mediaError(QMediaPlayer::Error error)
     // Errors after the open (of a restart, a seek, playing) are ignored.
     if (opening_ && error != QMediaPlayer::NoError)
         openFailed();
+}
+
+void TForm6::clearDisplay()
+{
+    const QSignalBlocker block(TrackBar1);
+    TrackBar1->setMaximum(0);
+    TrackBar1->setValue(0);
+    Label1->setText(QStringLiteral("0000/0000"));
+    resize(idleSize);
 }
 
 void TForm6::restart()

@@ -81,6 +81,7 @@ private:
     void opened();
     void openFailed();
     void applyVideoSize(QSize video);
+    void clearDisplay(); // counter, bar and size of no video, before the next one opens
     void restart();
     void stepFrames(int frames);
     void seek(qint64 position);

@@ -6,6 +6,7 @@
 #include "testutil.h"
 #include "tools/tinyavi.h"
 #include "tools/videorules.h"
+#include "commands/wavfile.h"
 
 #include <QCursor>
 #include <QMediaPlayer>
@@ -199,6 +200,35 @@ TEST_F(VideoPlayerTest, ClosedWhileLoadingNeverPlays)
     EXPECT_NE(state(), QMediaPlayer::PlayingState);
     EXPECT_EQ(form.Tag, 1);
     EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+TEST_F(VideoPlayerTest, SoundOnlyFileOpensThePlayerBar)
+{
+    const QString sound = testutil::writeBytes(dir.path(), QStringLiteral("voice.avi"),
+                                               wavFile({8000, 1, 16, false}, QByteArray(16000, '\0')));
+    open(sound, QPoint(500, 400));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form.Tag == 0; }, 5000));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    EXPECT_GE(form.width(), 200); // the bar with its buttons and counter can be used
+    EXPECT_EQ(form.height(), 45);
+    EXPECT_EQ(form.MediaLengthText, QStringLiteral("01000"));
+}
+
+TEST_F(VideoPlayerTest, NextOpenNeverShowsThePreviousVideosSizeOrCounter)
+{
+    ASSERT_TRUE(openAndWaitForPlaying());
+    QTest::qWait(150);
+    ASSERT_NE(form.Label1->text(), QStringLiteral("0000/0000"));
+    form.close();
+    form.setWindowTitle(dir.filePath(QStringLiteral("none.avi")));
+    form.Tag = 1;
+    form.show();
+    EXPECT_EQ(form.Label1->text(), QStringLiteral("0000/0000"));
+    EXPECT_EQ(form.TrackBar1->value(), 0);
+    EXPECT_NE(form.size(), QSize(64, 48 + 45));
+    form.playbuttonDblClick();
+    EXPECT_EQ(prompt.messages, QStringList{QStringLiteral("そのファイルは開けません")});
 }
 
 struct UnopenableCase {
