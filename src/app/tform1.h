@@ -135,8 +135,9 @@ public:
     // Search and LOOK links
     void LookLinkClick();
     void LookRemoveClick();
-    // The whole book's title index for linking the page at pagePath (the window waits meanwhile).
-    LookTitleIndex LookLinkIndex(const QString &pagePath);
+    // The whole book's title index for linking the page at pagePath. The search window shows the
+    // walk and takes Esc meanwhile; *complete (when given) tells whether the walk ran to its end.
+    LookTitleIndex LookLinkIndex(const QString &pagePath, bool *complete = nullptr);
     void SetSearchWindow(TForm4 *search);
     void SetVideoPlayer(TForm6 *player);
 

@@ -54,15 +54,23 @@ LookResult TForm1::lookSearch(const QString &words, const QString &askingPage)
     return result;
 }
 
-LookTitleIndex TForm1::LookLinkIndex(const QString &pagePath)
+LookTitleIndex TForm1::LookLinkIndex(const QString &pagePath, bool *complete)
 {
+    if (complete)
+        *complete = false;
     if (!Form4)
         return {};
     Form4->BookFolder = BookFolder;
-    setEnabled(false);
+    // Modal rather than a disabled main window: disabling the main window would disable the search
+    // window with it, and its progress and Esc must stay usable.
+    const Qt::WindowModality modality = Form4->windowModality();
+    Form4->setWindowModality(Qt::ApplicationModal);
     const LookTitleIndex index = Form4->LinkTitleIndex(pagePath);
+    Form4->setWindowModality(modality);
     QApplication::processEvents();
-    setEnabled(true);
+    // A walk cut short leaves the saved index stale.
+    if (complete)
+        *complete = IndexedFolder == BookFolder + u'/';
     return index;
 }
 
@@ -74,7 +82,13 @@ void TForm1::rewriteCurrentPageLinks(LookLinkMode mode)
     const std::optional<QString> path = pageFilePath(ref, levels_.topFolder());
     if (ref.contains(QLatin1String("http:")) || !path)
         return;
-    const LookTitleIndex index = mode == LookLinkMode::Add ? LookLinkIndex(*path) : LookTitleIndex{};
+    bool complete = true;
+    const LookTitleIndex index = mode == LookLinkMode::Add ? LookLinkIndex(*path, &complete) : LookTitleIndex{};
+    if (!complete) {
+        // Linking with part of the index would strip links it cannot write again.
+        ShowNotice(QStringLiteral("LOOK自動リンクを中止しました。ページはそのままです。"), 2000);
+        return;
+    }
     const LookFileRewrite rewrite = rewriteLookLinks(*path, mode, index);
     if (!rewrite.ok())
         warn(rewrite.message());

@@ -2,6 +2,7 @@
 #include "fakes/demobookwindow_ui.h"
 
 #include <QFile>
+#include <QTimer>
 
 using namespace sorvek;
 
@@ -87,6 +88,62 @@ TEST_F(PageMenuTest, ItemsDoWhatTheySayOrSayWhyNot)
         ASSERT_TRUE(choose(row.page, row.item));
         QTest::qWait(10);
         row.check();
+        form.reset();
+    }
+}
+
+// Runs an action once the watched window has been asked to show, before it does anything else.
+class WhenShown : public QObject {
+public:
+    WhenShown(QWidget *window, std::function<void()> action)
+        : action_(std::move(action))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, action_);
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+TEST_F(PageMenuTest, LookAutoLinkCanBeCancelledAndThenLeavesThePageAsItWas)
+{
+    const QString name = QStringLiteral("1050_look.html");
+    const QByteArray original = testutil::readBytes(testutil::writePage(
+        book(QString()), name,
+        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><HEAD><TITLE>見る</TITLE>"
+                       "</HEAD><BODY>\n<P><A href=\"/$LOOK きせつ\">きせつ</A>の まとめ</P>\n</BODY></HTML>\n")));
+    struct Row {
+        const char *name;
+        bool esc;
+    };
+    for (const Row row : {Row{"Esc during the walk", true}, Row{"the walk runs to its end", false}}) {
+        SCOPED_TRACE(row.name);
+        makeForm();
+        auto search = std::make_unique<TForm4>(fakeBrowsers(), platform.prompt, form->IndexedFolder, form.get());
+        form->SetSearchWindow(search.get());
+        form->show();
+        QTest::qWait(10);
+        auto esc = std::make_unique<WhenShown>(search.get(), [&search, &row] {
+            EXPECT_TRUE(search->isEnabled()); // its progress and Esc stay usable
+            if (row.esc)
+                QTest::keyClick(search.get(), Qt::Key_Escape);
+        });
+        ASSERT_TRUE(choose(form->levels_.pageList().indexOf(name), QStringLiteral("LOOK自動リンク")));
+        const QByteArray after = testutil::readBytes(book(name));
+        if (row.esc) {
+            EXPECT_EQ(after, original);
+            EXPECT_TRUE(form->PmathuCaption->text().contains(QStringLiteral("中止")));
+        } else {
+            EXPECT_TRUE(QString::fromUtf8(after).contains(QStringLiteral("<A href=\"/$LOOK まとめ\">まとめ</A>")));
+        }
+        esc.reset();
+        search.reset();
         form.reset();
     }
 }
