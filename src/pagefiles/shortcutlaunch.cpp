@@ -6,12 +6,12 @@
 namespace sorvek {
 
 std::optional<ShortcutLaunch> shortcutLaunch(const QString &shortcut, const QString &pageFile,
-                                             const QString &registeredCommand)
+                                             const std::function<QString()> &registeredCommand)
 {
     const QFileInfo file(shortcut);
     if (file.isFile() && file.isExecutable())
         return ShortcutLaunch{shortcut, {pageFile}};
-    QStringList words = QProcess::splitCommand(registeredCommand);
+    QStringList words = QProcess::splitCommand(registeredCommand ? registeredCommand() : QString());
     if (words.isEmpty())
         return std::nullopt;
     const QString program = words.takeFirst();

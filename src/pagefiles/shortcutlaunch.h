@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace sorvek {
@@ -14,8 +15,9 @@ struct ShortcutLaunch {
 
 // A shortcut that is itself a program (a script or a link to one) gets the page as its argument;
 // any other is handed to registeredCommand (the desktop's program for its type, without its file
-// placeholder) followed by the shortcut and the page. Nothing when neither can start it.
+// placeholder; asked only then) followed by the shortcut and the page. Nothing when neither can
+// start it.
 std::optional<ShortcutLaunch> shortcutLaunch(const QString &shortcut, const QString &pageFile,
-                                             const QString &registeredCommand);
+                                             const std::function<QString()> &registeredCommand);
 
 } // namespace sorvek

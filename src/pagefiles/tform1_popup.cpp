@@ -99,9 +99,11 @@ void TForm1::F10Click(int tag)
     ShowNotice((suffix.isEmpty() ? shown : shown.left(shown.size() - suffix.size() - 1)) + QLatin1Char(' '), 2000);
     const QString shortcut = levels_.topFolder() + ListBox3.value(tag);
     const QString page = url.isLocalFile() ? url.toLocalFile() : shown;
-    const QString registered = services().shell
-        ? registeredCommandFor(*services().shell, QMimeDatabase().mimeTypeForFile(shortcut).name(), applicationFolders())
-        : QString();
+    const auto registered = [this, &shortcut] {
+        return services().shell ? registeredCommandFor(*services().shell, QMimeDatabase().mimeTypeForFile(shortcut).name(),
+                                                       applicationFolders())
+                                : QString();
+    };
     const std::optional<ShortcutLaunch> launch = shortcutLaunch(shortcut, page, registered);
     const bool started = launch && services().processes
         && services().processes->startDetached(launch->program, launch->arguments, levels_.topFolder());

@@ -30,7 +30,7 @@ TEST(ShortcutLaunch, StartsTheShortcutWithThePageFile)
         {"nothing registered starts nothing", plain, QString(), std::nullopt},
     };
     for (const Row &row : rows) {
-        const std::optional<ShortcutLaunch> launch = shortcutLaunch(row.shortcut, page, row.registered);
+        const std::optional<ShortcutLaunch> launch = shortcutLaunch(row.shortcut, page, [&row] { return row.registered; });
         ASSERT_EQ(launch.has_value(), row.commandLine.has_value()) << row.name;
         if (launch) {
             EXPECT_EQ(QStringList{launch->program} + launch->arguments, *row.commandLine) << row.name;
