@@ -100,9 +100,8 @@ void TForm1::F10Click(int tag)
     const QString shortcut = levels_.topFolder() + ListBox3.value(tag);
     const QString page = url.isLocalFile() ? url.toLocalFile() : shown;
     const auto registered = [this, &shortcut] {
-        return services().shell ? registeredCommandFor(*services().shell, QMimeDatabase().mimeTypeForFile(shortcut).name(),
-                                                       applicationFolders())
-                                : QString();
+        const QString type = QMimeDatabase().mimeTypeForFile(shortcut).name();
+        return services().shell ? registeredCommandFor(*services().shell, type, applicationFolders()) : QString();
     };
     const std::optional<ShortcutLaunch> launch = shortcutLaunch(shortcut, page, registered);
     const bool started = launch && services().processes

@@ -99,8 +99,10 @@ PageMarkResult setPageMark(const QString &pageRef, const QString &topFolder, con
     if (!read)
         return {PageMarkResult::Status::ReadError, *path, read.error};
     const QString title = splitAtTitle(read.text).title.toString();
-    if (on && holdsPictureGlyph(title) && !title.contains(kMark))
-        return {PageMarkResult::Status::KeptPicture, *path, parsePageTitle(title).glyph.isEmpty() ? title : parsePageTitle(title).glyph};
+    if (on && holdsPictureGlyph(title) && !title.contains(kMark)) {
+        const QString glyph = parsePageTitle(title).glyph;
+        return {PageMarkResult::Status::KeptPicture, *path, glyph.isEmpty() ? title : glyph};
+    }
     const WriteResult written = writePageText(*path, pageTextWithMark(read.text, on, label));
     if (!written)
         return {PageMarkResult::Status::WriteError, *path, written.error};

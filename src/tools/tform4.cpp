@@ -326,7 +326,8 @@ void TForm4::keyPressEvent(QKeyEvent *event)
 
 bool TForm4::eventFilter(QObject *watched, QEvent *event)
 {
-    static const int movingKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    static const int movingKeys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                                     Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
     if (watched != ResultTitles || event->type() != QEvent::KeyPress || forwardingKey_
         || std::find(std::begin(movingKeys), std::end(movingKeys), static_cast<QKeyEvent *>(event)->key())
             == std::end(movingKeys))
