@@ -279,7 +279,7 @@ public:
     TForm11 *Form11 = nullptr;
     TForm12 *Form12 = nullptr;
 
-    // Components (the design's names)
+    // Components, under the names the handlers and tests use
     AlignPanel *kabeBASE;
     AlignPanel *hyoushi;
     AlignPanel *hyoushiup;
