@@ -1,5 +1,6 @@
 #include "pagefiles/pagepopup.h"
 
+#include "book/pagelocation.h"
 #include "commands/texthelpers.h"
 
 #include <QDir>
@@ -52,6 +53,8 @@ PopupItem separator()
 // The file name of a page reference: after the last "\" or ":", then after the last "/".
 QString referenceFileName(const QString &ref)
 {
+    if (isBarePageName(ref))  // a page file's own name may hold ":"
+        return ref;
     const qsizetype cut = std::max(ref.lastIndexOf(QLatin1Char('\\')), ref.lastIndexOf(QLatin1Char(':')));
     return urlFileName(ref.mid(cut + 1));
 }
@@ -62,7 +65,7 @@ QList<PopupItem> pagePopupItems(const QString &pageRef, const QStringList &short
 {
     QList<PopupItem> items;
     const QString name = referenceFileName(pageRef);
-    if (!pageRef.toLower().contains(QLatin1String("http:")) && !isWebAddress(pageRef) && !name.startsWith(QLatin1Char('_'))) {
+    if (!pageRef.toLower().contains(QLatin1String("http:")) && !isWebPageReference(pageRef) && !name.startsWith(QLatin1Char('_'))) {
         const bool isIndex = QFileInfo(name).completeBaseName().toLower().contains(QLatin1String("index"));
         for (const PageItemRow &row : pageItemRows) {
             const QString handler = QString::fromLatin1(row.handler);

@@ -160,6 +160,22 @@ TEST_F(MainWindowTest, NoticeShowsItsPanelForLongNoticesOnly)
     EXPECT_TRUE(f.isVisible());
 }
 
+TEST_F(MainWindowTest, PageNamesHoldingAColonAreFilesOfTheFolder)
+{
+    const QStringList names{QStringLiteral("note:1.html"), QStringLiteral("C:x.html")};
+    for (const QString &name : names)
+        testutil::writePage(book(QString()), name, QStringLiteral("<HTML><BODY>x</BODY></HTML>"));
+    TForm1 &f = open();
+    for (const QString &name : names) {
+        const int at = f.levels_.pageList().indexOf(name);
+        ASSERT_GE(at, 0) << name.toStdString();
+        for (int turns = 0; turns < f.PageCount() && f.PageIndex() != at; ++turns)
+            click(f.Image7);
+        EXPECT_EQ(shownFile(), book(name));
+        EXPECT_EQ(f.windowTitle(), QUrl::fromLocalFile(book(name)).toString());
+    }
+}
+
 TEST_F(MainWindowTest, BottomBarPlacesItsGroups)
 {
     TForm1 &f = open();

@@ -50,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PopupCase{"OrdinaryPageGetsEveryItem", "1010_どうぶつ.html", noShortcuts, false, 17, true,
                   {QStringLiteral("RESUMEを印刷")}},
+        PopupCase{"ColonInPageNameIsNoWebAddress", "note:1.html", noShortcuts, false, 17, true, {}},
         PopupCase{"IndexPageHasNoOrderItem", "index.html", noShortcuts, false, 16, false, {}},
         PopupCase{"IndexInAnyCase", "1000_Index.html", noShortcuts, false, 16, false, {}},
         PopupCase{"HttpPageOnlyShortcutsAndHelp", "http://example.test/a.html", twoShortcuts, true, 0, false,
