@@ -302,9 +302,11 @@ void TForm1::Exit1Click()
 
 void TForm1::CloseProgram()
 {
+    const QString shown = windowTitle();
     setWindowTitle(QStringLiteral("終"));
     showNormal();
-    close();
+    if (!close())  // the memo question kept the program open: the caption names the page again
+        setWindowTitle(shown);
 }
 
 } // namespace sorvek

@@ -122,6 +122,23 @@ TEST_F(AfterLoadTest, ClosingTheProgramSavesAnOpenMemo)
     EXPECT_FALSE(player.isVisible());
 }
 
+TEST_F(AfterLoadTest, ShutdownRefusedAtTheMemoQuestionKeepsThePageCaption)
+{
+    const QString caption = form->windowTitle();
+    press(form->SpeedButton7);
+    ASSERT_TRUE(memo->isVisible());
+    memo->Memo1->setPlainText(QStringLiteral("残すメモ"));
+    QFile::remove(book(QStringLiteral("index.txt")));
+    ASSERT_TRUE(QDir().mkpath(book(QStringLiteral("index.txt"))));  // the memo cannot be stored there
+    platform.prompt.answers = {false};
+    press(form->SpeedButton11);
+    ASSERT_TRUE(form->PopupMenu2->isVisible());
+    QTest::mouseClick(form->PopupMenu2, Qt::LeftButton, {}, form->PopupMenu2->actionGeometry(form->Exit1).center());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_EQ(form->windowTitle(), caption);
+}
+
 TEST_F(AfterLoadTest, FileWatchReloadsARewrittenPage)
 {
     form->Timer5Timer();
