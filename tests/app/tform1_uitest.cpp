@@ -176,6 +176,25 @@ TEST_F(MainWindowTest, PageNamesHoldingAColonAreFilesOfTheFolder)
     }
 }
 
+TEST_F(MainWindowTest, BreadcrumbPictureShowsTheDepth)
+{
+    TForm1 &f = open();
+    QList<QImage> pictures;
+    const QStringList pages{QStringLiteral("まとめ"), QStringLiteral("どうぶつ"), QStringLiteral("きせつ"), QStringLiteral("まとめ")};
+    for (int depth = 2; depth <= 5; ++depth) {
+        page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("$GOSUB ") + pages.at(depth - 2))));
+        settle();
+        page()->complete();
+        ASSERT_EQ(f.levels_.depth(), depth);
+        ASSERT_TRUE(f.Panel3->isVisible());
+        pictures.append(f.SpeedButton20->icon().pixmap(24, 24).toImage());
+    }
+    EXPECT_NE(pictures.at(0), pictures.at(1));
+    EXPECT_NE(pictures.at(1), pictures.at(2));
+    EXPECT_NE(pictures.at(0), pictures.at(2));
+    EXPECT_EQ(pictures.at(2), pictures.at(3));  // four levels or more look alike
+}
+
 TEST_F(MainWindowTest, BottomBarPlacesItsGroups)
 {
     TForm1 &f = open();
