@@ -30,6 +30,8 @@
 
 namespace sorvek {
 
+enum class PopupCommand;
+
 class TForm1 : public AlignPanel, public CommandHost {
     Q_OBJECT
 public:
@@ -161,8 +163,9 @@ public:
     void FreePagePopup();
     void F10Click(int tag);
     void HelpClick();
-    // The handler of a page item by its name; nullptr while that command is not built.
-    std::function<void()> PagePopupHandler(const QString &name);
+    // The handler of a page item; nullptr for none.
+    using PopupHandler = void (TForm1::*)();
+    static PopupHandler PagePopupHandler(PopupCommand command);
 
     // After a page loads
     void WebBrowser1DocumentComplete(const QUrl &url);
