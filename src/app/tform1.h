@@ -352,6 +352,7 @@ private:
     void placeLeftGroup();
     void placeRightGroup();
     void placeBitBtn1();
+    void tellWhenNoBook(bool bookExisted);
     void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
     void placeButtons(bool shiftCurrent);
     void fitPageButtons();

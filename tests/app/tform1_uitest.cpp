@@ -123,12 +123,52 @@ TEST_F(MainWindowTest, MissingSideMenuPageHidesItsPanel)
     EXPECT_TRUE(fake(f.WebBrowser4)->navigations.isEmpty());
 }
 
-TEST_F(MainWindowTest, MissingBookFolderIsCreated)
+enum class BookState { Missing, FileInItsPlace, Empty, PicturesOnly, Demo };
+
+struct NoBookCase {
+    const char *name;
+    BookState state;
+    const char *notice;  // a part of what the reader is told; "" for nothing at all
+    bool folderAfter;    // a folder lies there once the window is up
+};
+
+class NoBookTest : public MainWindowTest, public ::testing::WithParamInterface<NoBookCase> {};
+
+TEST_P(NoBookTest, SaysWhereTheBookWasLookedForAndHowToPutOneThere)
 {
-    QDir(dir.filePath(QStringLiteral("Book"))).removeRecursively();
+    const NoBookCase &c = GetParam();
+    const QString folder = dir.filePath(QStringLiteral("Book"));
+    if (c.state != BookState::Demo) {
+        ASSERT_TRUE(QDir(folder).removeRecursively());
+    }
+    if (c.state == BookState::FileInItsPlace)
+        testutil::writeBytes(dir.path(), QStringLiteral("Book"), "not a folder");
+    if (c.state == BookState::Empty || c.state == BookState::PicturesOnly) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+    }
+    if (c.state == BookState::PicturesOnly)
+        testutil::writeBytes(folder, QStringLiteral("neko.png"), "png");
     open();
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Book"))).isDir());
+    EXPECT_EQ(QFileInfo(folder).isDir(), c.folderAfter);
+    if (QString::fromUtf8(c.notice).isEmpty()) {
+        EXPECT_TRUE(platform.prompt.messages.isEmpty());
+        return;
+    }
+    ASSERT_EQ(platform.prompt.messages.size(), 1);
+    const QString told = platform.prompt.messages.first();
+    EXPECT_TRUE(told.contains(QString::fromUtf8(c.notice))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QDir::toNativeSeparators(folder))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("ページ（HTMLファイル）をそのフォルダに入れて"))) << told.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Books, NoBookTest,
+    ::testing::Values(NoBookCase{"MissingFolderIsMadeAndExplained", BookState::Missing, "空のフォルダを作りました", true},
+                      NoBookCase{"FileWhereTheFolderShouldBe", BookState::FileInItsPlace, "ファイルがあります", false},
+                      NoBookCase{"EmptyFolder", BookState::Empty, "ページがありません", true},
+                      NoBookCase{"FolderWithoutPages", BookState::PicturesOnly, "ページがありません", true},
+                      NoBookCase{"BookWithPagesSaysNothing", BookState::Demo, "", true}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(MainWindowTest, CommandLineFilesAreImportedAndTheProgramEndsWithoutAWindow)
 {
