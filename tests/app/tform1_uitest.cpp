@@ -235,6 +235,35 @@ TEST_F(MainWindowTest, BreadcrumbPictureShowsTheDepth)
     EXPECT_EQ(pictures.at(2), pictures.at(3));  // four levels or more look alike
 }
 
+TEST_F(MainWindowTest, PageMenuItemsRunTheirCommands)
+{
+    testutil::writePage(book(QStringLiteral("mark")), QStringLiteral("1010_a.html"),
+                        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n"
+                                       "<HTML><HEAD><TITLE>あ</TITLE></HEAD><BODY>a</BODY></HTML>"));
+    TForm1 &f = open();
+    page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("$DIR mark"))));
+    settle();
+    ASSERT_EQ(f.PageCount(), 1);
+    struct Row {
+        QString item;
+        bool marked;
+    };
+    for (const Row &row : {Row{QStringLiteral("〆マークをつける"), true}, Row{QStringLiteral("〆マークを解除"), false}}) {
+        const QPoint first = f.ScrollBox1->mapTo(&f, QPoint(f.ScrollBox1->width() / 2, 8));  // the page's button
+        QWidget *button = f.childAt(first);
+        ASSERT_NE(button, nullptr);
+        press(button, Qt::RightButton);
+        ASSERT_TRUE(f.pagePopup_ && f.pagePopup_->isVisible());
+        QAction *action = nullptr;
+        for (QAction *a : f.pagePopup_->actions())
+            action = a->text() == row.item ? a : action;
+        ASSERT_NE(action, nullptr) << row.item.toStdString();
+        QTest::mouseClick(f.pagePopup_, Qt::LeftButton, {}, f.pagePopup_->actionGeometry(action).center());
+        const QString text = QString::fromUtf8(testutil::readBytes(book(QStringLiteral("mark/1010_a.html"))));
+        EXPECT_EQ(text.contains(QStringLiteral("<TITLE>\"!\"")), row.marked) << row.item.toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, BottomBarPlacesItsGroups)
 {
     TForm1 &f = open();
