@@ -1,5 +1,6 @@
 #include "app/bookfolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace sorvek {
@@ -24,6 +25,39 @@ BookLocation bookLocationFromProgram(const QString &programFilePath)
     if (location.folder.size() > 1 && location.folder.endsWith(QLatin1Char('/')))
         location.folder.chop(1);
     return location;
+}
+
+BookFolderProblem bookFolderProblem(const QString &folder, bool existedAtStart, int pageCount)
+{
+    const QFileInfo info(folder);
+    if (info.exists() && !info.isDir())
+        return BookFolderProblem::NotAFolder;
+    if (!info.exists())
+        return BookFolderProblem::Missing;
+    if (pageCount > 0 || QFileInfo(QDir(folder).filePath(QStringLiteral("_help.html"))).isFile())
+        return BookFolderProblem::None;
+    return existedAtStart ? BookFolderProblem::NoPages : BookFolderProblem::Created;
+}
+
+QString bookFolderNotice(BookFolderProblem problem, const QString &folder)
+{
+    const QString where = QDir::toNativeSeparators(folder);
+    const QString how = QStringLiteral("\n\n本は、プログラムと同じ場所にある、プログラムと同じ名前（拡張子なし）のフォルダです。"
+                                       "ページ（HTMLファイル）をそのフォルダに入れて、もう一度起動してください。");
+    switch (problem) {
+    case BookFolderProblem::None:
+        return QString();
+    case BookFolderProblem::Created:
+        return QStringLiteral("本のフォルダがなかったので、空のフォルダを作りました: ") + where + how;
+    case BookFolderProblem::Missing:
+        return QStringLiteral("本のフォルダがなく、作ることもできません: ") + where + how;
+    case BookFolderProblem::NotAFolder:
+        return QStringLiteral("本のフォルダの場所にファイルがあります: ") + where
+               + QStringLiteral("\nこのファイルを別の場所に移してください。") + how;
+    case BookFolderProblem::NoPages:
+        return QStringLiteral("本のフォルダにページがありません: ") + where + how;
+    }
+    return QString();
 }
 
 QString WebAddresses::helpUrl(const QString &applicationTitle) const

@@ -13,6 +13,21 @@ struct BookLocation {
 // folder itself ("$home$ann$Books.bin" opens "/home/ann/Books") and the title is "sorvek".
 BookLocation bookLocationFromProgram(const QString &programFilePath);
 
+// Why the book folder gives the reader nothing to show at start-up.
+enum class BookFolderProblem {
+    None,        // it holds pages, or at least a help page
+    Created,     // it was missing and has been made, empty
+    Missing,     // it is missing and could not be made
+    NotAFolder,  // a file lies where the folder should be
+    NoPages,     // it holds no pages
+};
+
+// existedAtStart: whether anything lay at folder before start-up tried to make it.
+BookFolderProblem bookFolderProblem(const QString &folder, bool existedAtStart, int pageCount);
+
+// What the reader is told: where the book was looked for and how to put one there; "" for None.
+QString bookFolderNotice(BookFolderProblem problem, const QString &folder);
+
 // The configurable web addresses of the product (help, news, home page).
 struct WebAddresses {
     QString base;  // e.g. "https://sorvek.example.jp"; SORVEK_WEB_BASE overrides it

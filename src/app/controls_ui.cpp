@@ -92,7 +92,7 @@ void AlignPanel::childEvent(QChildEvent *event)
 
 bool AlignPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    // An aligned child that changes size or visibility moves its siblings, as the design expects.
+    // An aligned child that changes size or visibility moves its siblings, as the forms expect.
     const auto type = event->type();
     if ((type == QEvent::Resize || type == QEvent::Show || type == QEvent::Hide) && watched->parent() == this
         && alignOf(static_cast<QWidget *>(watched)) != Align::None)

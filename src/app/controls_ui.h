@@ -1,5 +1,5 @@
 #pragma once
-// Small widgets that give the forms the behaviour their design relies on: panels that align
+// Small widgets that give the forms the behaviour they rely on: panels that align
 // their children to an edge or the rest of the area and report their resizes, buttons and
 // pictures that report which mouse button was pressed and released.
 #include <QFrame>

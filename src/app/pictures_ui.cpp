@@ -85,10 +85,33 @@ QPixmap glyph(const QString &symbol, QSize size, QColor colour)
     return pixmap;
 }
 
+namespace {
+
+// A stack of sheets, one more for each level deeper, so the breadcrumb shows how deep the reader is.
+QPixmap levelSheets(int sheets, QSize size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(0x1a, 0x3d, 0x80));
+    const int step = 4;
+    const QSize sheet(size.width() - 2 - step * 2, size.height() - 2 - step * 2);
+    for (int k = sheets - 1; k >= 0; --k) {
+        p.setBrush(k == 0 ? QColor(0xff, 0xff, 0xff) : QColor(0xa6, 0xca, 0xf0));
+        p.drawRect(QRect(QPoint(1 + step * k, 1 + step * (2 - k)), sheet));
+    }
+    return pixmap;
+}
+
+} // namespace
+
 QPixmap imageList1(int index)
 {
-    return index == 0 ? glyph(QStringLiteral("〆"), QSize(24, 24), Qt::red)
-                      : glyph(QStringLiteral("◆"), QSize(24, 24), QColor(0x33, 0x66, 0xcc));
+    if (index == 0)
+        return glyph(QStringLiteral("〆"), QSize(24, 24), Qt::red);
+    if (index >= 2 && index <= 4)
+        return levelSheets(index - 1, QSize(24, 24));
+    return glyph(QStringLiteral("◆"), QSize(24, 24), QColor(0x33, 0x66, 0xcc));
 }
 
 } // namespace sorvek::pictures

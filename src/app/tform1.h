@@ -30,6 +30,8 @@
 
 namespace sorvek {
 
+enum class PopupCommand;
+
 class TForm1 : public AlignPanel, public CommandHost {
     Q_OBJECT
 public:
@@ -163,8 +165,9 @@ public:
     void FreePagePopup();
     void F10Click(int tag);
     void HelpClick();
-    // The handler of a page item by its name; nullptr while that command is not built.
-    std::function<void()> PagePopupHandler(const QString &name);
+    // The handler of a page item; nullptr for none.
+    using PopupHandler = void (TForm1::*)();
+    static PopupHandler PagePopupHandler(PopupCommand command);
 
     // After a page loads
     void WebBrowser1DocumentComplete(const QUrl &url);
@@ -281,7 +284,7 @@ public:
     TForm11 *Form11 = nullptr;
     TForm12 *Form12 = nullptr;
 
-    // Components (the design's names)
+    // Components, under the names the handlers and tests use
     AlignPanel *kabeBASE;
     AlignPanel *hyoushi;
     AlignPanel *hyoushiup;
@@ -351,6 +354,7 @@ private:
     void placeLeftGroup();
     void placeRightGroup();
     void placeBitBtn1();
+    void tellWhenNoBook(bool bookExisted);
     void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
     void placeButtons(bool shiftCurrent);
     void fitPageButtons();

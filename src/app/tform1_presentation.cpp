@@ -3,6 +3,7 @@
 
 #include "app/filestamp.h"
 #include "commands/texthelpers.h"
+#include "tools/maskzones.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -63,8 +64,15 @@ void TForm1::Timer2Timer()
     if (!Form11 || Form11->Tag != 0)
         return;
     Form11->Tag = 1;
-    // The hole lies over the page area, wherever the window now stands on the screen.
-    Form11->SetPageArea(QRect(kabeBrowser->mapToGlobal(QPoint(0, 0)), kabeBrowser->size()));
+    // The hole shows the whole content (side menu, page, button column, bottom bar), wherever
+    // the window now stands on the screen.
+    MaskPanels panels;
+    panels.kabeBASE = QRect(kabeBASE->mapToGlobal(QPoint(0, 0)), kabeBASE->size());
+    panels.kabe = kabe->geometry();
+    panels.hyoushiupWidth = hyoushiup->width();
+    panels.kabeRightWidth = kabeRight->width();
+    panels.kabedownHeight = kabedown->height();
+    Form11->SetPageArea(maskHoleRect(panels));
     Form11->show();
 }
 
@@ -89,8 +97,14 @@ void TForm1::FormMouseDown(Qt::MouseButton button, int y)
 
 void TForm1::mousePressEvent(QMouseEvent *event)
 {
-    // Presses on the window's own black surface, outside its panels.
-    FormMouseDown(event->button(), int(event->position().y()));
+    // Only the window's own black surface turns pages: a press that a panel, a picture or the
+    // blank screen left unhandled comes up here too, and is not meant for it.
+    const QPoint at = event->position().toPoint();
+    if (childAt(at)) {
+        event->ignore();
+        return;
+    }
+    FormMouseDown(event->button(), at.y());
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

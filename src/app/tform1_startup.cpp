@@ -47,6 +47,7 @@ void TForm1::FormShow()
         ShowNotice(QStringLiteral("終"), 1499);
         return;
     }
+    const bool bookExisted = QFileInfo::exists(BookFolder);
     QDir().mkpath(BookFolder);
     FindMwex();
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
@@ -58,6 +59,16 @@ void TForm1::FormShow()
     kabeBASE->resize(width(), height());
     LoadSideMenu();
     FormShowICHI();
+    tellWhenNoBook(bookExisted);
+}
+
+void TForm1::tellWhenNoBook(bool bookExisted)
+{
+    const QString notice = bookFolderNotice(bookFolderProblem(BookFolder, bookExisted, PageCount()), BookFolder);
+    if (notice.isEmpty() || !services_.prompt)
+        return;
+    // Once the window stands: the message box then sits over the empty book, not before it.
+    QTimer::singleShot(0, this, [this, notice] { services_.prompt->information(notice); });
 }
 
 void TForm1::FormShowICHI()
@@ -302,9 +313,11 @@ void TForm1::Exit1Click()
 
 void TForm1::CloseProgram()
 {
+    const QString shown = windowTitle();
     setWindowTitle(QStringLiteral("終"));
     showNormal();
-    close();
+    if (!close())  // the memo question kept the program open: the caption names the page again
+        setWindowTitle(shown);
 }
 
 } // namespace sorvek

@@ -4,13 +4,22 @@
 
 namespace sorvek {
 
+bool isBarePageName(const QString &ref)
+{
+    return !ref.contains(QLatin1Char('/')) && !ref.contains(QLatin1Char('\\'));
+}
+
 bool isWebPageReference(const QString &ref)
 {
+    if (isBarePageName(ref))
+        return false;
     return ref.contains(QLatin1String("http://"), Qt::CaseInsensitive) || isWebAddress(ref);
 }
 
 std::optional<QString> pageFilePath(const QString &ref, const QString &topFolder)
 {
+    if (isBarePageName(ref))
+        return topFolder + ref;
     if (isWebPageReference(ref))
         return std::nullopt;
     const QString slashed = toSlashes(ref);

@@ -7,7 +7,12 @@
 
 namespace sorvek {
 
-// A web reference: any non-file URL, or text holding "http://" in any case (as old link levels have).
+// A name without "/" or "\" is a file of the top folder, whatever ":" it holds ("note:1.html",
+// "C:x.html"): a web address or an absolute path always has a slash.
+bool isBarePageName(const QString &ref);
+
+// A web reference: any non-file URL, or text holding "http://" in any case (as old link levels
+// have); never a bare name.
 bool isWebPageReference(const QString &ref);
 
 // The local file a reference names: a file URL or an absolute path as it stands, a bare or

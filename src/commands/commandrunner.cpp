@@ -157,6 +157,9 @@ void CommandRunner::look(const QString &words, CommandOrigin origin)
     const QString askingPage =
         (host_.topFolder() + host_.pageList().value(host_.pageIndex())).toUpper();
     const LookResult found = host_.lookSearch(words, askingPage);
+    // A search cut short (Esc) shows no result and hands back no pages: the reader stays put.
+    if (found.pages.isEmpty() || found.shownUrl.isEmpty())
+        return;
     host_.pushLevel(found.pages, found.titles, 0, host_.bookFolder() + u'/');
     host_.rebuildPageButtons();
     runCommand(QStringLiteral("GO ") + pageStem(found.shownUrl), origin);

@@ -113,8 +113,11 @@ QString resolveLinkPath(const QString &link, const QString &bookFolder)
 {
     QString text = toSlashes(link);
     const qsizetype fileAt = text.indexOf(QLatin1String("file:"), 0, Qt::CaseInsensitive);
-    if (fileAt >= 0)
+    if (fileAt >= 0) {
         text = urlToLocalPath(text.mid(fileAt));
+        if (QDir::isAbsolutePath(text))  // a file URL names its file wherever it lies
+            return QDir::cleanPath(text);
+    }
     if (text.contains(QLatin1String("./")))  // "./x" and "../x" are taken relative to the book folder
         return QDir::cleanPath(bookFolder + QLatin1Char('/') + text);
     if (text.startsWith(QLatin1Char('/')) && !text.startsWith(bookFolder + QLatin1Char('/')))

@@ -30,7 +30,8 @@ QString toSlashes(const QString &text);
 // The local path of a shown page's URL: "" for a web address; a file URL through QUrl; other
 // text unchanged.
 QString urlToLocalPath(const QString &url);
-// Resolves "file:///", "./", "../" and "/" prefixes of an href or src for the linked-file scan.
+// Resolves "file:///", "./", "../" and "/" prefixes of an href or src for the linked-file scan: a file
+// URL stays where it points, "/x" lies in the book folder.
 QString resolveLinkPath(const QString &link, const QString &bookFolder);
 
 // Code page 932 lead-byte test on the low byte of a UTF-16 unit (0x81-0x9F, 0xE0-0xFC).

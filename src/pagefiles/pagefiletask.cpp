@@ -1,6 +1,7 @@
 #include "pagefiles/pagefiletask.h"
 
 #include "book/archivefolder.h"
+#include "book/pagelocation.h"
 #include "commands/texthelpers.h"
 
 #include <QDir>
@@ -11,7 +12,7 @@ namespace {
 
 bool namesWebPage(const QString &text)
 {
-    return text.contains(QLatin1String("http:"), Qt::CaseInsensitive) || isWebAddress(text);
+    return text.contains(QLatin1String("http:"), Qt::CaseInsensitive) || isWebPageReference(text);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "pagefiles/pagepopup.h"
 
+#include "book/pagelocation.h"
 #include "commands/texthelpers.h"
 
 #include <QDir>
@@ -12,33 +13,33 @@ namespace {
 struct PageItemRow {
     const char16_t *caption;
     int image;
-    const char *handler;
+    PopupCommand command;
 };
 
 // The page items in menu order; an empty caption is a separator.
 constexpr PageItemRow pageItemRows[] = {
-    {u"ページの修正", 0, "EditPageClick"},
-    {u"ボタン順変更", -1, "ButtonOrderClick"},
-    {u"ページ削除", 5, "PageDeleteClick"},
-    {u"LINK切れ削除", -1, "DeleteOrphanFilesClick"},
-    {u"書庫に保存", 4, "SaveToArchiveClick"},
-    {u"", -1, ""},
-    {u"LOOK自動リンク", 1, "LookLinkClick"},
-    {u"LOOKの削除", -1, "LookRemoveClick"},
-    {u"", -1, ""},
-    {u"〆マークをつける", 2, "SetMarkClick"},
-    {u"〆マークを解除", -1, "ClearMarkClick"},
-    {u"〆→_合体.html印刷", 3, "MergeMarkedClick"},
-    {u"〆以外→合体.html印刷", -1, "MergeUnmarkedClick"},
-    {u"全て→合体.html印刷", -1, "MergeAllClick"},
-    {u"", -1, ""},
-    {u"ページに録音", 6, "RecordSound"},
-    {u"ページ録音削除", -1, "DeleteSound"},
-    {u"", -1, ""},
-    {u"ページ(　)印刷", 3, "PrintBlankSheetClick"},
-    {u"ページ(解)印刷", -1, "PrintAnswerSheetClick"},
-    {u"", -1, ""},
-    {u"RESUMEを印刷", 3, "PrintResumeClick"},
+    {u"ページの修正", 0, PopupCommand::EditPage},
+    {u"ボタン順変更", -1, PopupCommand::ButtonOrder},
+    {u"ページ削除", 5, PopupCommand::PageDelete},
+    {u"LINK切れ削除", -1, PopupCommand::DeleteOrphanFiles},
+    {u"書庫に保存", 4, PopupCommand::SaveToArchive},
+    {u"", -1, PopupCommand::None},
+    {u"LOOK自動リンク", 1, PopupCommand::LookLink},
+    {u"LOOKの削除", -1, PopupCommand::LookRemove},
+    {u"", -1, PopupCommand::None},
+    {u"〆マークをつける", 2, PopupCommand::SetMark},
+    {u"〆マークを解除", -1, PopupCommand::ClearMark},
+    {u"〆→_合体.html印刷", 3, PopupCommand::MergeMarked},
+    {u"〆以外→合体.html印刷", -1, PopupCommand::MergeUnmarked},
+    {u"全て→合体.html印刷", -1, PopupCommand::MergeAll},
+    {u"", -1, PopupCommand::None},
+    {u"ページに録音", 6, PopupCommand::RecordSound},
+    {u"ページ録音削除", -1, PopupCommand::DeleteSound},
+    {u"", -1, PopupCommand::None},
+    {u"ページ(　)印刷", 3, PopupCommand::PrintBlankSheet},
+    {u"ページ(解)印刷", -1, PopupCommand::PrintAnswerSheet},
+    {u"", -1, PopupCommand::None},
+    {u"RESUMEを印刷", 3, PopupCommand::PrintResume},
 };
 
 PopupItem separator()
@@ -52,6 +53,8 @@ PopupItem separator()
 // The file name of a page reference: after the last "\" or ":", then after the last "/".
 QString referenceFileName(const QString &ref)
 {
+    if (isBarePageName(ref))  // a page file's own name may hold ":"
+        return ref;
     const qsizetype cut = std::max(ref.lastIndexOf(QLatin1Char('\\')), ref.lastIndexOf(QLatin1Char(':')));
     return urlFileName(ref.mid(cut + 1));
 }
@@ -62,20 +65,19 @@ QList<PopupItem> pagePopupItems(const QString &pageRef, const QStringList &short
 {
     QList<PopupItem> items;
     const QString name = referenceFileName(pageRef);
-    if (!pageRef.toLower().contains(QLatin1String("http:")) && !isWebAddress(pageRef) && !name.startsWith(QLatin1Char('_'))) {
+    if (!pageRef.toLower().contains(QLatin1String("http:")) && !isWebPageReference(pageRef) && !name.startsWith(QLatin1Char('_'))) {
         const bool isIndex = QFileInfo(name).completeBaseName().toLower().contains(QLatin1String("index"));
         for (const PageItemRow &row : pageItemRows) {
-            const QString handler = QString::fromLatin1(row.handler);
-            if (handler == QLatin1String("ButtonOrderClick") && isIndex)
+            if (row.command == PopupCommand::ButtonOrder && isIndex)
                 continue;
-            if (handler.isEmpty()) {
+            if (row.command == PopupCommand::None) {
                 items.append(separator());
                 continue;
             }
             PopupItem item;
             item.caption = QString::fromUtf16(row.caption);
             item.image = row.image;
-            item.handler = handler;
+            item.command = row.command;
             items.append(item);
         }
     }

@@ -6,12 +6,34 @@
 
 namespace sorvek {
 
+// The page commands of the menu; the form binds each to its handler.
+enum class PopupCommand {
+    None,
+    EditPage,
+    ButtonOrder,
+    PageDelete,
+    DeleteOrphanFiles,
+    SaveToArchive,
+    LookLink,
+    LookRemove,
+    SetMark,
+    ClearMark,
+    MergeMarked,
+    MergeUnmarked,
+    MergeAll,
+    RecordSound,
+    DeleteSound,
+    PrintBlankSheet,
+    PrintAnswerSheet,
+    PrintResume,
+};
+
 struct PopupItem {
     enum class Kind { Command, Separator, Shortcut, Help };
     Kind kind = Kind::Command;
     QString caption;
     int image = -1;    // picture of the menu's image list, -1 for none
-    QString handler;   // the form's handler name, for command items
+    PopupCommand command = PopupCommand::None;  // for command items
     int tag = -1;      // index of the shortcut in the shortcut list
 };
 

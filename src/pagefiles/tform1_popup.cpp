@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QHash>
 #include <QMimeDatabase>
 
 namespace sorvek {
@@ -41,7 +40,7 @@ void TForm1::BuildPagePopup()
             continue;
         }
         QAction *action = pagePopup_->addAction(popupImage(item.image), item.caption);
-        action->setObjectName(item.handler.isEmpty() ? item.caption : item.handler);
+        action->setObjectName(item.caption);
         switch (item.kind) {
         case PopupItem::Kind::Shortcut:
             connect(action, &QAction::triggered, this, [this, tag = item.tag] { F10Click(tag); });
@@ -49,9 +48,11 @@ void TForm1::BuildPagePopup()
         case PopupItem::Kind::Help:
             connect(action, &QAction::triggered, this, &TForm1::HelpClick);
             break;
-        default:
-            if (std::function<void()> handler = PagePopupHandler(item.handler))
+        case PopupItem::Kind::Command:
+            if (const PopupHandler handler = PagePopupHandler(item.command))
                 connect(action, &QAction::triggered, this, handler);
+            break;
+        case PopupItem::Kind::Separator:
             break;
         }
     }
@@ -64,31 +65,48 @@ void TForm1::FreePagePopup()
     pagePopup_ = nullptr;
 }
 
-std::function<void()> TForm1::PagePopupHandler(const QString &name)
+TForm1::PopupHandler TForm1::PagePopupHandler(PopupCommand command)
 {
-    static const QHash<QString, void (TForm1::*)()> handlers{
-        {QStringLiteral("EditPageClick"), &TForm1::EditPageClick},
-        {QStringLiteral("ButtonOrderClick"), &TForm1::ButtonOrderClick},
-        {QStringLiteral("PageDeleteClick"), &TForm1::PageDeleteClick},
-        {QStringLiteral("DeleteOrphanFilesClick"), &TForm1::DeleteOrphanFilesClick},
-        {QStringLiteral("SaveToArchiveClick"), &TForm1::SaveToArchiveClick},
-        {QStringLiteral("LookLinkClick"), &TForm1::LookLinkClick},
-        {QStringLiteral("LookRemoveClick"), &TForm1::LookRemoveClick},
-        {QStringLiteral("SetMarkClick"), &TForm1::SetMarkClick},
-        {QStringLiteral("ClearMarkClick"), &TForm1::ClearMarkClick},
-        {QStringLiteral("MergeMarkedClick"), &TForm1::MergeMarkedClick},
-        {QStringLiteral("MergeUnmarkedClick"), &TForm1::MergeUnmarkedClick},
-        {QStringLiteral("MergeAllClick"), &TForm1::MergeAllClick},
-        {QStringLiteral("PrintBlankSheetClick"), &TForm1::PrintBlankSheetClick},
-        {QStringLiteral("PrintAnswerSheetClick"), &TForm1::PrintAnswerSheetClick},
-        {QStringLiteral("PrintResumeClick"), &TForm1::PrintResumeClick},
-        {QStringLiteral("RecordSound"), &TForm1::RecordSound},
-        {QStringLiteral("DeleteSound"), &TForm1::DeleteSound},
-    };
-    const auto handler = handlers.value(name, nullptr);
-    if (!handler)
+    // No default: a command without a handler here does not compile.
+    switch (command) {
+    case PopupCommand::None:
         return nullptr;
-    return [this, handler] { (this->*handler)(); };
+    case PopupCommand::EditPage:
+        return &TForm1::EditPageClick;
+    case PopupCommand::ButtonOrder:
+        return &TForm1::ButtonOrderClick;
+    case PopupCommand::PageDelete:
+        return &TForm1::PageDeleteClick;
+    case PopupCommand::DeleteOrphanFiles:
+        return &TForm1::DeleteOrphanFilesClick;
+    case PopupCommand::SaveToArchive:
+        return &TForm1::SaveToArchiveClick;
+    case PopupCommand::LookLink:
+        return &TForm1::LookLinkClick;
+    case PopupCommand::LookRemove:
+        return &TForm1::LookRemoveClick;
+    case PopupCommand::SetMark:
+        return &TForm1::SetMarkClick;
+    case PopupCommand::ClearMark:
+        return &TForm1::ClearMarkClick;
+    case PopupCommand::MergeMarked:
+        return &TForm1::MergeMarkedClick;
+    case PopupCommand::MergeUnmarked:
+        return &TForm1::MergeUnmarkedClick;
+    case PopupCommand::MergeAll:
+        return &TForm1::MergeAllClick;
+    case PopupCommand::RecordSound:
+        return &TForm1::RecordSound;
+    case PopupCommand::DeleteSound:
+        return &TForm1::DeleteSound;
+    case PopupCommand::PrintBlankSheet:
+        return &TForm1::PrintBlankSheetClick;
+    case PopupCommand::PrintAnswerSheet:
+        return &TForm1::PrintAnswerSheetClick;
+    case PopupCommand::PrintResume:
+        return &TForm1::PrintResumeClick;
+    }
+    return nullptr;
 }
 
 void TForm1::F10Click(int tag)

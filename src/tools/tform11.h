@@ -1,7 +1,8 @@
 #pragma once
 // The presentation mask: a black frameless cover over the whole screen with a hole over the main
-// window's page area. Presses on the black surround turn pages or blank the screen; presses in
-// the hole are not the mask's (the hole is no part of the window) and reach the page.
+// window's content (side menu, page, page-button column, bottom bar). Presses on the black
+// surround turn pages or blank the screen; presses in the hole are not the mask's (the hole is no
+// part of the window) and reach the main window.
 #include <QRect>
 #include <QWidget>
 
@@ -26,7 +27,7 @@ public:
     // 1 while the presentation timer has shown the mask; the main window reads and writes it.
     int Tag = 0;
 
-    // The page area of the main window in screen coordinates (see maskHoleRect); the hole follows.
+    // The hole in screen coordinates (see maskHoleRect); it stays there when the mask moves.
     void SetPageArea(const QRect &screenRect);
     QRect PageArea() const { return pageArea_; }
 

@@ -210,6 +210,31 @@ TEST_F(SearchCommandsTest, BodyTextSearchBecomesALevelShowingTheChosenPage)
     EXPECT_EQ(shownFile(), book(QStringLiteral("1010_どうぶつ.html")));
 }
 
+// Presses Esc in a window as soon as it shows.
+class EscWhenShown : public QObject {
+public:
+    bool sent = false;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !sent) {
+            sent = true;
+            QTimer::singleShot(0, watched, [watched] { QTest::keyClick(static_cast<QWidget *>(watched), Qt::Key_Escape); });
+        }
+        return false;
+    }
+};
+
+TEST_F(SearchCommandsTest, LookCancelledWithEscLeavesTheLevelAndPage)
+{
+    EscWhenShown esc;
+    search->installEventFilter(&esc);
+    form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return esc.sent && !search->isVisible(); }, 10000));
+    settle();
+    EXPECT_EQ(form->levels_.depth(), 1);
+    EXPECT_EQ(shownFile(), book(QStringLiteral("index.html")));
+}
+
 TEST_F(SearchCommandsTest, LookCommandFindsAPageByItsTitleWord)
 {
     form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")));

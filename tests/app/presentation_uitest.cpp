@@ -122,6 +122,23 @@ TEST_F(AfterLoadTest, ClosingTheProgramSavesAnOpenMemo)
     EXPECT_FALSE(player.isVisible());
 }
 
+TEST_F(AfterLoadTest, ShutdownRefusedAtTheMemoQuestionKeepsThePageCaption)
+{
+    const QString caption = form->windowTitle();
+    press(form->SpeedButton7);
+    ASSERT_TRUE(memo->isVisible());
+    memo->Memo1->setPlainText(QStringLiteral("残すメモ"));
+    QFile::remove(book(QStringLiteral("index.txt")));
+    ASSERT_TRUE(QDir().mkpath(book(QStringLiteral("index.txt"))));  // the memo cannot be stored there
+    platform.prompt.answers = {false};
+    press(form->SpeedButton11);
+    ASSERT_TRUE(form->PopupMenu2->isVisible());
+    QTest::mouseClick(form->PopupMenu2, Qt::LeftButton, {}, form->PopupMenu2->actionGeometry(form->Exit1).center());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_EQ(form->windowTitle(), caption);
+}
+
 TEST_F(AfterLoadTest, FileWatchReloadsARewrittenPage)
 {
     form->Timer5Timer();
@@ -167,19 +184,85 @@ TEST_F(AfterLoadTest, PresentationModeShowsTheMaskOnceAfterASecond)
     EXPECT_FALSE(form->Timer2->isActive());
 }
 
-TEST_F(AfterLoadTest, PressesOnTheSurfaceTurnPagesByHalves)
+// Where a press lands, as the window system decides it: the deepest widget under the point of
+// the topmost window there (the mask only where its region holds the point).
+enum class Spot { SurfaceLowerHalf, SurfaceUpperHalf, BelowPageButtons, EmptyBottomBar, BlankScreen, FirstPageButtonInMask };
+
+struct PressCase {
+    const char *name;
+    Spot spot;
+    int startIndex;     // -1: the last page
+    int expectedIndex;
+    bool startsPresentation;
+};
+
+class WindowPressTest : public AfterLoadTest, public ::testing::WithParamInterface<PressCase> {
+protected:
+    void clickScreen(QPoint global)
+    {
+        const QPoint inMask = mask->mapFromGlobal(global);
+        const bool onMask = mask->isVisible() && mask->rect().contains(inMask)
+                            && (mask->mask().isEmpty() || mask->mask().contains(inMask));
+        QWidget *window = onMask ? static_cast<QWidget *>(mask.get()) : form.get();
+        const QPoint local = window->mapFromGlobal(global);
+        QWidget *target = window->childAt(local) ? window->childAt(local) : window;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, local));
+    }
+    QPoint screenPoint(QWidget *w, QPoint p) const { return w->mapToGlobal(p); }
+    void presentWithMask()
+    {
+        press(form->SpeedButton1);
+        form->Timer2Timer();  // the mask's second has passed
+        ASSERT_TRUE(mask->isVisible());
+    }
+};
+
+TEST_P(WindowPressTest, OnlyTheWindowsOwnSurfaceTurnsPages)
 {
-    const int last = form->PageCount() - 1;
-    turnTo(last);
-    form->FormMouseDown(Qt::LeftButton, form->height() - 5);
-    EXPECT_EQ(form->PageIndex(), 0);  // TOP after the last page
-    form->FormMouseDown(Qt::LeftButton, 5);
-    EXPECT_EQ(form->PageIndex(), 0);  // nothing before the first page
-    form->FormMouseDown(Qt::LeftButton, form->height() - 5);
-    EXPECT_EQ(form->PageIndex(), 1);
-    form->FormMouseDown(Qt::LeftButton, 5);
-    EXPECT_EQ(form->PageIndex(), 0);
+    const PressCase &c = GetParam();
+    turnTo(c.startIndex < 0 ? form->PageCount() - 1 : c.startIndex);
+    QPoint at;
+    switch (c.spot) {
+    case Spot::SurfaceLowerHalf:
+    case Spot::SurfaceUpperHalf:
+        form->resize(form->width() + 60, form->height() + 60);  // black surface around the content
+        at = screenPoint(form.get(), {2, c.spot == Spot::SurfaceLowerHalf ? form->height() - 3 : 3});
+        break;
+    case Spot::BelowPageButtons:
+        at = screenPoint(form->kabeRight, {form->kabeRight->width() / 2, form->kabeRight->height() - 4});
+        break;
+    case Spot::EmptyBottomBar:
+        at = screenPoint(form->kabedown, {(form->SpeedButton8->geometry().right() + form->Image6->x()) / 2, 12});
+        break;
+    case Spot::BlankScreen:
+        presentWithMask();
+        QTest::mouseClick(mask.get(), Qt::LeftButton, {}, QPoint(5, 5));  // the mask's top strip
+        ASSERT_TRUE(form->Panel4->isVisible());
+        at = screenPoint(form.get(), {form->width() / 2, form->height() - 60});
+        break;
+    case Spot::FirstPageButtonInMask:
+        presentWithMask();
+        at = screenPoint(form->ScrollBox1, {form->ScrollBox1->width() / 2, 8});
+        break;
+    }
+    clickScreen(at);
+    EXPECT_EQ(form->PageIndex(), c.expectedIndex);
+    EXPECT_EQ(shownFile(), book(form->levels_.pageList().value(c.expectedIndex)));
+    EXPECT_EQ(form->Timer2->isActive(), c.startsPresentation);
+    EXPECT_FALSE(form->Panel4->isVisible());
     form->Timer2->stop();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, WindowPressTest,
+    ::testing::Values(PressCase{"SurfaceLowerHalfTurnsForward", Spot::SurfaceLowerHalf, 0, 1, true},
+                      PressCase{"SurfaceLowerHalfOnLastPageGoesToTop", Spot::SurfaceLowerHalf, -1, 0, true},
+                      PressCase{"SurfaceUpperHalfTurnsBack", Spot::SurfaceUpperHalf, 2, 1, true},
+                      PressCase{"SurfaceUpperHalfOnFirstPageStays", Spot::SurfaceUpperHalf, 0, 0, true},
+                      PressCase{"EmptyColumnSpaceDoesNothing", Spot::BelowPageButtons, 1, 1, false},
+                      PressCase{"EmptyBottomBarDoesNothing", Spot::EmptyBottomBar, 1, 1, false},
+                      PressCase{"BlankScreenOnlyGoesAway", Spot::BlankScreen, 1, 1, false},
+                      PressCase{"PageButtonReachedThroughTheMask", Spot::FirstPageButtonInMask, 2, 0, false}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

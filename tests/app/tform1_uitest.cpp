@@ -123,12 +123,52 @@ TEST_F(MainWindowTest, MissingSideMenuPageHidesItsPanel)
     EXPECT_TRUE(fake(f.WebBrowser4)->navigations.isEmpty());
 }
 
-TEST_F(MainWindowTest, MissingBookFolderIsCreated)
+enum class BookState { Missing, FileInItsPlace, Empty, PicturesOnly, Demo };
+
+struct NoBookCase {
+    const char *name;
+    BookState state;
+    const char *notice;  // a part of what the reader is told; "" for nothing at all
+    bool folderAfter;    // a folder lies there once the window is up
+};
+
+class NoBookTest : public MainWindowTest, public ::testing::WithParamInterface<NoBookCase> {};
+
+TEST_P(NoBookTest, SaysWhereTheBookWasLookedForAndHowToPutOneThere)
 {
-    QDir(dir.filePath(QStringLiteral("Book"))).removeRecursively();
+    const NoBookCase &c = GetParam();
+    const QString folder = dir.filePath(QStringLiteral("Book"));
+    if (c.state != BookState::Demo) {
+        ASSERT_TRUE(QDir(folder).removeRecursively());
+    }
+    if (c.state == BookState::FileInItsPlace)
+        testutil::writeBytes(dir.path(), QStringLiteral("Book"), "not a folder");
+    if (c.state == BookState::Empty || c.state == BookState::PicturesOnly) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+    }
+    if (c.state == BookState::PicturesOnly)
+        testutil::writeBytes(folder, QStringLiteral("neko.png"), "png");
     open();
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Book"))).isDir());
+    EXPECT_EQ(QFileInfo(folder).isDir(), c.folderAfter);
+    if (QString::fromUtf8(c.notice).isEmpty()) {
+        EXPECT_TRUE(platform.prompt.messages.isEmpty());
+        return;
+    }
+    ASSERT_EQ(platform.prompt.messages.size(), 1);
+    const QString told = platform.prompt.messages.first();
+    EXPECT_TRUE(told.contains(QString::fromUtf8(c.notice))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QDir::toNativeSeparators(folder))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("ページ（HTMLファイル）をそのフォルダに入れて"))) << told.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Books, NoBookTest,
+    ::testing::Values(NoBookCase{"MissingFolderIsMadeAndExplained", BookState::Missing, "空のフォルダを作りました", true},
+                      NoBookCase{"FileWhereTheFolderShouldBe", BookState::FileInItsPlace, "ファイルがあります", false},
+                      NoBookCase{"EmptyFolder", BookState::Empty, "ページがありません", true},
+                      NoBookCase{"FolderWithoutPages", BookState::PicturesOnly, "ページがありません", true},
+                      NoBookCase{"BookWithPagesSaysNothing", BookState::Demo, "", true}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(MainWindowTest, CommandLineFilesAreImportedAndTheProgramEndsWithoutAWindow)
 {
@@ -158,6 +198,70 @@ TEST_F(MainWindowTest, NoticeShowsItsPanelForLongNoticesOnly)
     f.Timer1Timer();
     EXPECT_FALSE(f.Pmathu->isVisible());
     EXPECT_TRUE(f.isVisible());
+}
+
+TEST_F(MainWindowTest, PageNamesHoldingAColonAreFilesOfTheFolder)
+{
+    const QStringList names{QStringLiteral("note:1.html"), QStringLiteral("C:x.html")};
+    for (const QString &name : names)
+        testutil::writePage(book(QString()), name, QStringLiteral("<HTML><BODY>x</BODY></HTML>"));
+    TForm1 &f = open();
+    for (const QString &name : names) {
+        const int at = f.levels_.pageList().indexOf(name);
+        ASSERT_GE(at, 0) << name.toStdString();
+        for (int turns = 0; turns < f.PageCount() && f.PageIndex() != at; ++turns)
+            click(f.Image7);
+        EXPECT_EQ(shownFile(), book(name));
+        EXPECT_EQ(f.windowTitle(), QUrl::fromLocalFile(book(name)).toString());
+    }
+}
+
+TEST_F(MainWindowTest, BreadcrumbPictureShowsTheDepth)
+{
+    TForm1 &f = open();
+    QList<QImage> pictures;
+    const QStringList pages{QStringLiteral("まとめ"), QStringLiteral("どうぶつ"), QStringLiteral("きせつ"), QStringLiteral("まとめ")};
+    for (int depth = 2; depth <= 5; ++depth) {
+        page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("$GOSUB ") + pages.at(depth - 2))));
+        settle();
+        page()->complete();
+        ASSERT_EQ(f.levels_.depth(), depth);
+        ASSERT_TRUE(f.Panel3->isVisible());
+        pictures.append(f.SpeedButton20->icon().pixmap(24, 24).toImage());
+    }
+    EXPECT_NE(pictures.at(0), pictures.at(1));
+    EXPECT_NE(pictures.at(1), pictures.at(2));
+    EXPECT_NE(pictures.at(0), pictures.at(2));
+    EXPECT_EQ(pictures.at(2), pictures.at(3));  // four levels or more look alike
+}
+
+TEST_F(MainWindowTest, PageMenuItemsRunTheirCommands)
+{
+    testutil::writePage(book(QStringLiteral("mark")), QStringLiteral("1010_a.html"),
+                        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n"
+                                       "<HTML><HEAD><TITLE>あ</TITLE></HEAD><BODY>a</BODY></HTML>"));
+    TForm1 &f = open();
+    page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("$DIR mark"))));
+    settle();
+    ASSERT_EQ(f.PageCount(), 1);
+    struct Row {
+        QString item;
+        bool marked;
+    };
+    for (const Row &row : {Row{QStringLiteral("〆マークをつける"), true}, Row{QStringLiteral("〆マークを解除"), false}}) {
+        const QPoint first = f.ScrollBox1->mapTo(&f, QPoint(f.ScrollBox1->width() / 2, 8));  // the page's button
+        QWidget *button = f.childAt(first);
+        ASSERT_NE(button, nullptr);
+        press(button, Qt::RightButton);
+        ASSERT_TRUE(f.pagePopup_ && f.pagePopup_->isVisible());
+        QAction *action = nullptr;
+        for (QAction *a : f.pagePopup_->actions())
+            action = a->text() == row.item ? a : action;
+        ASSERT_NE(action, nullptr) << row.item.toStdString();
+        QTest::mouseClick(f.pagePopup_, Qt::LeftButton, {}, f.pagePopup_->actionGeometry(action).center());
+        const QString text = QString::fromUtf8(testutil::readBytes(book(QStringLiteral("mark/1010_a.html"))));
+        EXPECT_EQ(text.contains(QStringLiteral("<TITLE>\"!\"")), row.marked) << row.item.toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, BottomBarPlacesItsGroups)

@@ -39,6 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
                      QStringLiteral("file:///book/sub/1010_a.html"), false},
         LocationCase{"BackslashesFromBookContent", QStringLiteral("deep\\x.html"), QStringLiteral("/book/sub/deep/x.html"),
                      QStringLiteral("file:///book/sub/deep/x.html"), false},
+        LocationCase{"ColonInBareNameIsNoScheme", QStringLiteral("note:1.html"), QStringLiteral("/book/sub/note:1.html"),
+                     QStringLiteral("file:///book/sub/note:1.html"), false},
+        LocationCase{"DriveLetterInBareNameIsNoDrive", QStringLiteral("C:x.html"), QStringLiteral("/book/sub/C:x.html"),
+                     QStringLiteral("file:///book/sub/C:x.html"), false},
         LocationCase{"JapaneseName", QStringLiteral("歴史.html"), QStringLiteral("/book/sub/歴史.html"),
                      QStringLiteral("file:///book/sub/歴史.html"), false}),
     [](const auto &row) { return std::string(row.param.name); });

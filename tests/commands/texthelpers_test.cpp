@@ -80,6 +80,8 @@ TEST(TextHelpers, ResolveLinkPath)
 {
     const QString book = QStringLiteral("/home/ann/Book");
     EXPECT_EQ(resolveLinkPath(QStringLiteral("file:///home/ann/Book/a.png"), book), QStringLiteral("/home/ann/Book/a.png"));
+    EXPECT_EQ(resolveLinkPath(QStringLiteral("file:///tmp/x.png"), book), QStringLiteral("/tmp/x.png"));
+    EXPECT_EQ(resolveLinkPath(QStringLiteral("file:///tmp/a/../my%20x.png"), book), QStringLiteral("/tmp/my x.png"));
     EXPECT_EQ(resolveLinkPath(QStringLiteral("/img.png"), book), QStringLiteral("/home/ann/Book/img.png"));
     EXPECT_EQ(resolveLinkPath(QStringLiteral("./x.png"), book), QStringLiteral("/home/ann/Book/x.png"));
     EXPECT_EQ(resolveLinkPath(QStringLiteral("../x.png"), book), QStringLiteral("/home/ann/x.png"));

@@ -50,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PopupCase{"OrdinaryPageGetsEveryItem", "1010_どうぶつ.html", noShortcuts, false, 17, true,
                   {QStringLiteral("RESUMEを印刷")}},
+        PopupCase{"ColonInPageNameIsNoWebAddress", "note:1.html", noShortcuts, false, 17, true, {}},
         PopupCase{"IndexPageHasNoOrderItem", "index.html", noShortcuts, false, 16, false, {}},
         PopupCase{"IndexInAnyCase", "1000_Index.html", noShortcuts, false, 16, false, {}},
         PopupCase{"HttpPageOnlyShortcutsAndHelp", "http://example.test/a.html", twoShortcuts, true, 0, false,
@@ -62,13 +63,15 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("ヘルプ")}}),
     [](const auto &row) { return std::string(row.param.name); });
 
-TEST(PagePopup, ItemsKeepTheirImagesAndHandlers)
+TEST(PagePopup, ItemsKeepTheirImagesAndCommands)
 {
     const QList<PopupItem> items = pagePopupItems(QStringLiteral("a.html"), {}, false);
     ASSERT_FALSE(items.isEmpty());
     EXPECT_EQ(items.first().caption, QStringLiteral("ページの修正"));
     EXPECT_EQ(items.first().image, 0);
-    EXPECT_EQ(items.first().handler, QStringLiteral("EditPageClick"));
+    EXPECT_EQ(items.first().command, PopupCommand::EditPage);
+    for (const PopupItem &item : items)
+        EXPECT_EQ(item.kind == PopupItem::Kind::Command, item.command != PopupCommand::None) << item.caption.toStdString();
     EXPECT_EQ(captions(items).filter(QStringLiteral("印刷")).size(), 6);
     EXPECT_TRUE(captions(items).contains(QStringLiteral("ページ(　)印刷")));
 }
