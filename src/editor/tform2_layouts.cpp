@@ -72,6 +72,9 @@ void TForm2::FormShow()
     TAIHI3.clear();
     TAIHI4.clear();
     TAIHI5.clear();
+    pictureEdited_ = false;
+    const QString src = GetTagSrc(Edit7);
+    pictureAtOpen_ = !src.isEmpty() && !pictureFileGone(src) && !isWebAddress(src) ? src : QString();
     alignMemos({Memo4, Memo5, Memo1, Memo2}, Qt::AlignLeft);
     LoadTagState();
     FormResize();
@@ -86,6 +89,13 @@ void TForm2::LoadTagState()
                            SpeedButton3, SpeedButton23})
         b->setAutoRaise(true);
     Edit1->setFocus();
+    // The state load shows what the tags say and leaves them as they are: the layouts below would
+    // otherwise write their own sizes and alignment into a picture, or empty a paragraph that
+    // holds a link in its text, that the author never touched.
+    const QString paragraphTag = ETAGSRC1;
+    const QString content = Edit7;
+    const QString target = Edit2->text();
+    const QString text = Edit3->text();
     const QString src = GetTagSrc(Edit7);
     SpeedButton4Tag = applyStoredAlignment(ETAGH1, {SpeedButton4, SpeedButton5, SpeedButton6}, {Memo4}, false);
     SpeedButton7Tag = applyStoredAlignment(ETAGH2, {SpeedButton7, SpeedButton8, SpeedButton9}, {Memo5}, false);
@@ -94,15 +104,10 @@ void TForm2::LoadTagState()
     if (!src.isEmpty()) {
         LoadImage(inFolder(src));
     } else {
-        // A page whose paragraph is a plain link keeps that link: only the picture is cleared here.
-        const QString target = Edit2->text();
-        const QString text = Edit3->text();
         ClearImage();
         SetLayoutTextOnly();
-        Edit2->setText(target);
-        Edit3->setText(text);
     }
-    for (LayoutMode layout : editortext::imageLayoutsForTags({ETAGSRC1, Edit7})) {
+    for (LayoutMode layout : editortext::imageLayoutsForTags({paragraphTag, content})) {
         if (layout == LayoutMode::ImageLeft)
             SetLayoutImageLeft();
         else if (layout == LayoutMode::ImageCentre)
@@ -112,6 +117,10 @@ void TForm2::LoadTagState()
     }
     if (ETAGHYO1Tag > 0)
         SetLayoutTable();
+    ETAGSRC1 = paragraphTag;
+    Edit7 = content;
+    Edit2->setText(target);
+    Edit3->setText(text);
 }
 
 bool TForm2::applyStoredAlignment(const QString &tag, const QList<SpeedButton *> &buttons,
@@ -308,7 +317,7 @@ void TForm2::applyStylePreview()
 
 QString TForm2::inFolder(const QString &name) const
 {
-    return Folder + toSlashes(name);
+    return linkedFileInFolder(Folder, name);
 }
 
 } // namespace sorvek

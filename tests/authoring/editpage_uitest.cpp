@@ -146,20 +146,28 @@ TEST_F(EditPageTest, PageThatCannotBeWrittenKeepsTheAuthorsFields)
 
 namespace {
 
-// Pictures the editor does not show (here a TIFF) stay in the page; a picture whose file is gone
-// is left out.
+// Pictures the editor does not show (here a TIFF) stay in the page, also when their file is
+// missing at opening; a picture whose file goes away while the editor is open is left out.
 TEST_F(EditPageTest, SavingKeepsPicturesTheEditorDoesNotShow)
 {
+    const QString tiff = book(QStringLiteral("scan.tif"));
     testutil::writeBytes(book(QString()), QStringLiteral("scan.tif"), "II*");
     const QString path = book(QStringLiteral("1030_きせつ.html"));
     QString text = QString::fromUtf8(testutil::readBytes(path).mid(3));
     text.replace(QStringLiteral("<P></P><P>春"), QStringLiteral("<P align=\"center\"><IMG src=\"scan.tif\"></P><P>春"));
     testutil::writePage(book(QString()), QStringLiteral("1030_きせつ.html"), text);
     edit(3, [](TForm2 &e) { e.BitBtn1MouseUp(); });
-    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\"")));
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\">")));
 
-    QFile::remove(book(QStringLiteral("scan.tif")));
+    QFile::remove(tiff);
     edit(3, [](TForm2 &e) { e.BitBtn1MouseUp(); });
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\">")));
+
+    testutil::writeBytes(book(QString()), QStringLiteral("scan.tif"), "II*");
+    edit(3, [tiff](TForm2 &e) {
+        QFile::remove(tiff);
+        e.BitBtn1MouseUp();
+    });
     EXPECT_FALSE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("scan.tif")));
 }
 

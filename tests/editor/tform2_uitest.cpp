@@ -177,6 +177,10 @@ TEST_F(EditorWindowTest, ImageLayoutsWriteTheirTags)
     form->ETAGSRC1 = QStringLiteral("<P>");
     form->Edit7 = QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"center\">");
     TForm2 &f = show();
+    EXPECT_EQ(f.Panel6Tag, 1);
+    EXPECT_EQ(f.ETAGSRC1, QStringLiteral("<P>")) << "showing a layout leaves the tags as the page gave them";
+    EXPECT_EQ(f.Edit7, QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"center\">"));
+    click(f.SpeedButton11);
     EXPECT_EQ(f.ETAGSRC1, QStringLiteral("<P align=\"center\">"));
     EXPECT_EQ(f.Edit7, QStringLiteral("<IMG src=\"a.png\" width=\"740\" height=\"600\" align=\"center\">"));
     EXPECT_EQ(f.GX->text(), QStringLiteral("320")) << "the fields keep the real size until saving";
