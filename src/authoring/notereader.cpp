@@ -183,9 +183,10 @@ void readTextParagraph(const Element &paragraph, const QString &content, PageEdi
 // stands for no picture. A first paragraph with text and neither is the text paragraph itself:
 // dropping it would lose the author's text (a page with only a text paragraph, or one whose
 // picture stands between the headings).
+// Paragraphs close in any case: a page written with "</p>" would otherwise lose its text.
 void readParagraphs(QString &note, PageEditFields &f)
 {
-    const auto first = cutElement(note, u"<P", u"</P", Qt::CaseSensitive);
+    const auto first = cutElement(note, u"<P", u"</P", Qt::CaseInsensitive);
     if (!first)
         return;
     const QString content = flowTextFromPage(first->content);
@@ -198,7 +199,7 @@ void readParagraphs(QString &note, PageEditFields &f)
     } else {
         readImageLinkParagraph(*first, content, f);
     }
-    if (const auto text = cutElement(note, u"<P", u"</P", Qt::CaseSensitive))
+    if (const auto text = cutElement(note, u"<P", u"</P", Qt::CaseInsensitive))
         readTextParagraph(*text, flowTextFromPage(text->content), f);
 }
 
