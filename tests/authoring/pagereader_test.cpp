@@ -123,8 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"empty_note_text_tag", note(QString()), &PageEditFields::ETAGP1, QStringLiteral("<P>")},
         FieldCase{"note_without_paragraph_text_tag_empty", note(QStringLiteral("<H1>a</H1>x")),
                   &PageEditFields::ETAGP1, QString()},
-        FieldCase{"lower_case_closing_p_not_a_paragraph", note(QStringLiteral("<p>a href=</p>")),
-                  &PageEditFields::Edit7, QString()}),
+        FieldCase{"lower_case_paragraph_is_read", note(QStringLiteral("<p>a href=</p>")),
+                  &PageEditFields::Edit7, QStringLiteral("a href=")}),
     [](const auto &row) { return std::string(row.param.name); });
 
 const QString kLinkedImage = QStringLiteral(
