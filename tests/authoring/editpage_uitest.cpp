@@ -2,7 +2,9 @@
 // browsers, on a copy of the demo book.
 #include "fakes/demobookwindow_ui.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -112,35 +114,98 @@ TEST_F(EditPageTest, ButtonSaveWritesAQuizPage)
 TEST_F(EditPageTest, PageThatCannotBeWrittenKeepsTheAuthorsFields)
 {
     const QString sub = book(QString());
+    const QString page = book(QStringLiteral("1010_どうぶつ.html"));
     if (!testutil::makeFolderReadOnly(sub))
         GTEST_SKIP() << "cannot make a folder read-only here";
-    QFile::setPermissions(book(QStringLiteral("1030_きせつ.html")), QFileDevice::ReadOwner);
+    QFile::setPermissions(page, QFileDevice::ReadOwner);
     int shown = 0;
-    QString secondH2;
-    const QByteArray before = testutil::readBytes(book(QStringLiteral("1030_きせつ.html")));
+    QString secondH2, secondWidth;
+    const QByteArray before = testutil::readBytes(page);
     std::function<void()> author;
     author = [&] {
         ++shown;
         if (shown == 1) {
             editor->Memo5->setPlainText(QStringLiteral("書けない変更"));
+            editor->ScrollBar1->setValue(170);
             QTimer::singleShot(0, editor.get(), author);  // the editor opens again after the warning
             editor->BitBtn1MouseUp();
             return;
         }
         secondH2 = editor->Memo5->toPlainText();
+        secondWidth = editor->GX->text();
         editor->BitBtn2MouseUp();
     };
-    form->SetPageIndex(3);
+    form->SetPageIndex(1);
     form->ShowPage(true);
     QTimer::singleShot(0, editor.get(), author);
     form->EditPageClick();
     testutil::restoreFolder(sub);
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(secondH2, QStringLiteral("書けない変更"));
-    EXPECT_EQ(testutil::readBytes(book(QStringLiteral("1030_きせつ.html"))), before);
+    EXPECT_EQ(secondWidth, QStringLiteral("170")) << "the author's picture size, not the picture's own";
+    EXPECT_EQ(testutil::readBytes(page), before);
     ASSERT_FALSE(platform.prompt.messages.isEmpty());
-    EXPECT_TRUE(platform.prompt.messages.first().contains(QStringLiteral("1030_きせつ.html")));
+    EXPECT_TRUE(platform.prompt.messages.first().contains(QStringLiteral("1010_どうぶつ.html")));
+    EXPECT_EQ(platform.prompt.messages.first().count(QStringLiteral("編集内容はそのままです。")), 1);
 }
+
+// The memo window takes typing while the editor is open, and the memo button stores it.
+TEST_F(EditPageTest, MemoWindowIsUsableBesideTheEditor)
+{
+    edit(3, [this](TForm2 &e) {
+        QTest::mouseClick(e.SpeedButton22, Qt::LeftButton);
+        ASSERT_TRUE(memo->isVisible());
+        memo->Memo1->setFocus();
+        for (char c : std::string("abc"))
+            QTest::keyClick(memo->windowHandle(), c);
+        QTest::mouseClick(e.SpeedButton22, Qt::LeftButton);
+        e.BitBtn2MouseUp();
+    });
+    EXPECT_EQ(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("Edit.txt"))).mid(3)).trimmed(), QStringLiteral("abc"));
+}
+
+struct NewPageCase {
+    const char *name;
+    const char *saveAs;  // the answer of the save-as dialog, relative to the test folder; "" cancels
+    bool renumbered;
+};
+
+class NewPageMenu : public EditPageTest, public ::testing::WithParamInterface<NewPageCase> {
+protected:
+    QStringList pageFiles() const { return QDir(book(QString())).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name); }
+};
+
+// The new page moves into place and the level is renumbered only when the page was written into
+// the level's folder.
+TEST_P(NewPageMenu, RenumbersOnlyAfterASaveIntoTheLevel)
+{
+    const QString answer = QString::fromUtf8(GetParam().saveAs);
+    if (!answer.isEmpty())
+        platform.fileDialogs.answers.push_back(dir.filePath(answer));
+    form->SetPageIndex(1);
+    const QStringList before = pageFiles();
+    QTimer::singleShot(0, editor.get(), [this] {
+        QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+        if (editor->isVisible())
+            QTest::keyClick(editor.get(), Qt::Key_Escape);
+    });
+    form->N2Click();
+    QStringList expected = before;
+    if (answer.startsWith(QStringLiteral("Book/")))
+        expected.append(answer.mid(5));
+    expected.sort();
+    if (GetParam().renumbered)
+        EXPECT_NE(pageFiles(), expected);
+    else
+        EXPECT_EQ(pageFiles(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Saves, NewPageMenu,
+    ::testing::Values(NewPageCase{"saved_into_the_level", "Book/newpage.html", true},
+                      NewPageCase{"save_as_cancelled_then_escape", "", false},
+                      NewPageCase{"saved_outside_the_level", "elsewhere.html", false}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
 
