@@ -104,11 +104,17 @@ TEST_F(EditPageTest, ButtonSaveWritesAQuizPage)
 {
     const int at = form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html"));
     ASSERT_GE(at, 0);
-    edit(at, [](TForm2 &e) { e.BitBtn3Click(); });
+    edit(at, [this](TForm2 &e) {
+        page()->complete();  // the page as it was before, its page work done
+        e.BitBtn3Click();
+    });
     const QString text = QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1060_quiz.html"))));
     EXPECT_TRUE(text.contains(QStringLiteral("<!--beginSorvek")));
     EXPECT_TRUE(text.contains(QStringLiteral("<SELECT")));
     EXPECT_TRUE(platform.prompt.messages.isEmpty());
+    form->setWindowTitle(QString());
+    page()->complete();
+    EXPECT_EQ(form->windowTitle(), page()->location.toString()) << "the saved page, shown at the same address, gets its page work";
 }
 
 TEST_F(EditPageTest, PageThatCannotBeWrittenKeepsTheAuthorsFields)
