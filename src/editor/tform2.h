@@ -192,6 +192,7 @@ private:
     void showLayout(int panelMode, SpeedButton *raised, int panel7Height);
     void placeImagePanel(int mode);
     void applyImageTags(editortext::LayoutMode mode);
+    void showLayoutForTags(const editortext::ImageTags &tags);
     void setImagePanelSize(int width, int height);
     void setScrollBar(int position);
     void raiseOne(const QList<SpeedButton *> &group, SpeedButton *raised);

@@ -89,25 +89,33 @@ void TForm2::LoadTagState()
                            SpeedButton3, SpeedButton23})
         b->setAutoRaise(true);
     Edit1->setFocus();
-    // The state load shows what the tags say and leaves them as they are: the layouts below would
-    // otherwise write their own sizes and alignment into a picture, or empty a paragraph that
-    // holds a link in its text, that the author never touched.
-    const QString paragraphTag = ETAGSRC1;
-    const QString content = Edit7;
-    const QString target = Edit2->text();
-    const QString text = Edit3->text();
-    const QString src = GetTagSrc(Edit7);
     SpeedButton4Tag = applyStoredAlignment(ETAGH1, {SpeedButton4, SpeedButton5, SpeedButton6}, {Memo4}, false);
     SpeedButton7Tag = applyStoredAlignment(ETAGH2, {SpeedButton7, SpeedButton8, SpeedButton9}, {Memo5}, false);
     SpeedButton19Tag =
         applyStoredAlignment(ETAGHYO1, {SpeedButton19, SpeedButton20, SpeedButton21}, {Memo1, Memo2}, true);
+    // The state load shows what the tags say and leaves them as they are: the layouts would
+    // otherwise write their own sizes and alignment into a picture, or empty a paragraph that
+    // holds a link in its text, that the author never touched.
+    const editortext::ImageTags tags{ETAGSRC1, Edit7};
+    const QString target = Edit2->text();
+    const QString text = Edit3->text();
+    showLayoutForTags(tags);
+    ETAGSRC1 = tags.paragraphTag;
+    Edit7 = tags.content;
+    Edit2->setText(target);
+    Edit3->setText(text);
+}
+
+void TForm2::showLayoutForTags(const editortext::ImageTags &tags)
+{
+    const QString src = GetTagSrc(tags.content);
     if (!src.isEmpty()) {
         LoadImage(inFolder(src));
     } else {
         ClearImage();
         SetLayoutTextOnly();
     }
-    for (LayoutMode layout : editortext::imageLayoutsForTags({paragraphTag, content})) {
+    for (LayoutMode layout : editortext::imageLayoutsForTags(tags)) {
         if (layout == LayoutMode::ImageLeft)
             SetLayoutImageLeft();
         else if (layout == LayoutMode::ImageCentre)
@@ -117,10 +125,6 @@ void TForm2::LoadTagState()
     }
     if (ETAGHYO1Tag > 0)
         SetLayoutTable();
-    ETAGSRC1 = paragraphTag;
-    Edit7 = content;
-    Edit2->setText(target);
-    Edit3->setText(text);
 }
 
 bool TForm2::applyStoredAlignment(const QString &tag, const QList<SpeedButton *> &buttons,
