@@ -205,7 +205,7 @@ PageEditReading readPageForEditing(const PageEditRequest &request, const PageEdi
         origin = PageTextOrigin::File;
         const DecodedPage decoded = decodePageBytes(bytes);
         // Saved as UTF-8, the page says so.
-        text = joinedLines(decoded.fromCodePage932 ? declareUtf8(decoded.text) : decoded.text);
+        text = joinedLines(decoded.declaresShiftJis ? declareUtf8(decoded.text) : decoded.text);
     }
     PageEditReading reading = readPageForEditing(text, origin, context);
     reading.fields.Label5 = request.fileName;

@@ -187,21 +187,19 @@ bool namesShiftJis(QString charset)
 
 DecodedPage decodePageBytes(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return {QString::fromUtf8(bytes.mid(3)), false};
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString asUtf8 = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return {asUtf8, false};
     // The declaration stands in the head, in ASCII whatever the encoding.
     const QString head = QString::fromLatin1(bytes.first(qMin<qsizetype>(bytes.size(), 4096)));
     const auto [start, length] = charsetValue(head);
-    if (start >= 0 && !namesShiftJis(head.mid(start, length)))
-        return {asUtf8, false};
+    const bool declared = start >= 0;
+    const bool shiftJis = declared && namesShiftJis(head.mid(start, length));
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return {QString::fromUtf8(bytes.mid(3)), shiftJis};
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
     QStringDecoder codePage("windows-31j");
-    if (!codePage.isValid())
-        return {asUtf8, false};
-    return {codePage.decode(bytes), true};
+    if (!utf8.hasError() || (declared && !shiftJis) || !codePage.isValid())
+        return {asUtf8, shiftJis};
+    return {codePage.decode(bytes), shiftJis};
 }
 
 QString declareUtf8(const QString &pageText)

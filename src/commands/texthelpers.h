@@ -51,7 +51,7 @@ QString linkedFileInFolder(const QString &folder, const QString &name);
 // (Shift-JIS, x-sjis, MS932, windows-31j, cp932 ...) or declares no charset at all.
 struct DecodedPage {
     QString text;
-    bool fromCodePage932 = false;
+    bool declaresShiftJis = false; // the head names Shift_JIS, whatever the bytes turned out to be
 };
 DecodedPage decodePageBytes(const QByteArray &bytes);
 // The charset value of the first "charset=" (any case) replaced by "UTF-8"; text without one unchanged.
