@@ -119,7 +119,8 @@ public:
     bool OpenProjectLink(const QString &file);
     void RecordPageSound(const QString &path);
 
-    // The page editor round trip; returns the editor's result (0 nothing saved).
+    // The page editor round trip; returns the editor's result when a page file was written into
+    // the level's folder, else 0.
     int EditPage(const QString &fileName, const QString &html, int mode);
     void EditPageClick();
     void SetEditor(TForm2 *editor);

@@ -58,7 +58,10 @@ void readHeadings(QString &note, PageEditFields &f)
     if (const auto h2 = cutElement(note, u"<H2", u"</H2", Qt::CaseInsensitive)) {
         f.ETAGH2 = h2->startTag;
         f.Memo5 = flowTextFromPage(h2->content);
+        // Kept aside and written back between the headings, so it is no paragraph of the note
+        // as well: read again it would be written a second time after the second heading.
         f.textBetweenHeadings = note.first(h2->start);
+        note.remove(0, h2->start);
     }
 }
 
@@ -111,19 +114,6 @@ void readTable(QString &note, PageEditFields &f)
     note = concat({QStringView(note).first(start), QStringView(table).sliced(stop), QStringView(note).sliced(after)});
 }
 
-// The value of name (e.g. "width=") when a double-quoted value follows it right away.
-QString quotedValue(QStringView text, QStringView name)
-{
-    const qsizetype at = findAnyCase(text, name);
-    if (at < 0)
-        return QString();
-    const qsizetype open = at + name.size();
-    if (open >= text.size() || text.at(open) != kQuote)
-        return QString();
-    const qsizetype close = text.indexOf(kQuote, open + 1);
-    return close < 0 ? QString() : text.sliced(open + 1, close - open - 1).toString();
-}
-
 // The link that wraps the whole content is taken off into Edit2 and Edit3. A link that stands
 // elsewhere in the content stays where it is, so no character of the content is lost.
 void readLink(QString &content, PageEditFields &f)
@@ -162,30 +152,70 @@ void readPictureName(PageEditFields &f, const QString &folder)
         return;
     f.Gname = name;
     // GIF pictures are named but not previewed.
-    const QString path = QDir(folder).filePath(name);
+    const QString path = linkedFileInFolder(folder, name);
     if (known >= 4 && QFileInfo(path).isFile())
         f.Image1Path = path;
 }
 
-void readImageLinkParagraph(QString &note, PageEditFields &f)
+bool isImageLinkContent(QStringView content)
 {
-    const auto paragraph = cutElement(note, u"<P", u"</P", Qt::CaseSensitive);
-    if (!paragraph)
-        return;
-    QString content = flowTextFromPage(paragraph->content);
-    if (!content.contains(u"src=", Qt::CaseInsensitive) && !content.contains(u"href=", Qt::CaseInsensitive)) {
-        f.ETAGSRC1 = QStringLiteral("<P>");
-        return;
-    }
-    f.ETAGSRC1 = paragraph->startTag;
-    f.GX = quotedValue(content, u"width=");
-    f.GY = quotedValue(content, u"height=");
+    return content.contains(u"src=", Qt::CaseInsensitive) || content.contains(u"href=", Qt::CaseInsensitive);
+}
+
+void readImageLinkParagraph(const Element &paragraph, const QString &content, PageEditFields &f)
+{
+    f.ETAGSRC1 = paragraph.startTag;
+    f.GX = quotedAttributeValue(content, u"width=");
+    f.GY = quotedAttributeValue(content, u"height=");
     f.pictureSizeRead = true;
-    readLink(content, f);
-    f.Edit7 = content;
+    QString rest = content;
+    readLink(rest, f);
+    f.Edit7 = rest;
+}
+
+void readTextParagraph(const Element &paragraph, const QString &content, PageEditFields &f)
+{
+    f.ETAGP1 = paragraph.startTag;
+    f.Memo2 = content;
+}
+
+// The first paragraph is the image/link paragraph when it holds a picture or a link; an empty one
+// stands for no picture. A first paragraph with text and neither is the text paragraph itself:
+// dropping it would lose the author's text (a page with only a text paragraph, or one whose
+// picture stands between the headings).
+// Paragraphs close in any case: a page written with "</p>" would otherwise lose its text.
+void readParagraphs(QString &note, PageEditFields &f)
+{
+    const auto first = cutElement(note, u"<P", u"</P", Qt::CaseInsensitive);
+    if (!first)
+        return;
+    const QString content = flowTextFromPage(first->content);
+    if (!isImageLinkContent(content)) {
+        f.ETAGSRC1 = QStringLiteral("<P>");
+        if (!content.isEmpty()) {
+            readTextParagraph(*first, content, f);
+            return;
+        }
+    } else {
+        readImageLinkParagraph(*first, content, f);
+    }
+    if (const auto text = cutElement(note, u"<P", u"</P", Qt::CaseInsensitive))
+        readTextParagraph(*text, flowTextFromPage(text->content), f);
 }
 
 } // namespace
+
+QString quotedAttributeValue(QStringView text, QStringView name)
+{
+    const qsizetype at = findAnyCase(text, name);
+    if (at < 0)
+        return QString();
+    const qsizetype open = at + name.size();
+    if (open >= text.size() || text.at(open) != kQuote)
+        return QString();
+    const qsizetype close = text.indexOf(kQuote, open + 1);
+    return close < 0 ? QString() : text.sliced(open + 1, close - open - 1).toString();
+}
 
 void readNoteSection(QString note, PageEditFields &f, const QString &folder)
 {
@@ -199,11 +229,7 @@ void readNoteSection(QString note, PageEditFields &f, const QString &folder)
     f.Memo2.clear();
     f.cells.fill(QString());
     readTable(note, f);
-    readImageLinkParagraph(note, f);
-    if (const auto text = cutElement(note, u"<P", u"</P", Qt::CaseSensitive)) {
-        f.ETAGP1 = text->startTag;
-        f.Memo2 = flowTextFromPage(text->content);
-    }
+    readParagraphs(note, f);
     readPictureName(f, folder);
 }
 

@@ -13,4 +13,7 @@ namespace sorvek {
 // "/"): a JPEG or BMP picture of the content that lies there becomes Image1Path.
 void readNoteSection(QString note, PageEditFields &fields, const QString &folder);
 
+// The value of name (e.g. "width=", any case) when a double-quoted value follows it; "" otherwise.
+QString quotedAttributeValue(QStringView text, QStringView name);
+
 } // namespace sorvek

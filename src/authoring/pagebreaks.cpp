@@ -9,8 +9,25 @@ QString cellTextFromPage(QStringView html)
 
 QString flowTextFromPage(QStringView html)
 {
-    QString text = html.toString();
-    text.remove(QStringLiteral("\r\n"));
+    // The source's line breaks go, so the text runs on as written; inside a tag a line break
+    // separates two attributes and becomes a blank instead.
+    QString text;
+    text.reserve(html.size());
+    bool inTag = false;
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        const QChar c = html.at(i);
+        if (c == u'\r' && i + 1 < html.size() && html.at(i + 1) == u'\n') {
+            if (inTag)
+                text += u' ';
+            ++i;
+            continue;
+        }
+        if (c == u'<')
+            inTag = true;
+        else if (c == u'>')
+            inTag = false;
+        text += c;
+    }
     return text.replace(QStringLiteral("<BR>"), QStringLiteral("\r\n"));
 }
 

@@ -8,7 +8,8 @@ namespace sorvek {
 
 // A table cell: every "<BR>" becomes CR LF; source line breaks stay.
 QString cellTextFromPage(QStringView html);
-// A heading or paragraph: source CR LF breaks are dropped first, then "<BR>" becomes CR LF.
+// A heading or paragraph: source CR LF breaks are dropped first (inside a tag they become a
+// blank), then "<BR>" becomes CR LF.
 QString flowTextFromPage(QStringView html);
 // Memo text into the page: every line break (CR LF, or a lone LF or CR as text widgets give them)
 // becomes "<BR>".

@@ -47,22 +47,22 @@ std::optional<QString> regionContent(QStringView text, QStringView startMarker, 
 
 std::optional<Span> findGeneratedBlock(QStringView text, qsizetype from)
 {
-    const qsizetype start = text.indexOf(kGeneratedBeginStart, from, Qt::CaseSensitive);
-    if (start < 0)
+    // Only the marker texts the quiz writer writes pair up. A stray or damaged marker is text, and
+    // of two begins before one end only the later one opens the block, so a marker left behind in
+    // a page never takes the text after it along.
+    const qsizetype first = text.indexOf(kGeneratedBegin, from, Qt::CaseSensitive);
+    if (first < 0)
         return std::nullopt;
-    const qsizetype endMark = text.indexOf(kGeneratedEndStart, start + kGeneratedBeginStart.size(),
-                                           Qt::CaseSensitive);
-    if (endMark < 0)
+    const qsizetype end = text.indexOf(kGeneratedEnd, first + kGeneratedBegin.size(), Qt::CaseSensitive);
+    if (end < 0)
         return std::nullopt;
-    const qsizetype close = text.indexOf(u'>', endMark + kGeneratedEndStart.size());
-    if (close < 0)
-        return std::nullopt;
-    return Span{start, close + 1};
+    const qsizetype start = text.first(end).lastIndexOf(QStringView(kGeneratedBegin), Qt::CaseSensitive);
+    return Span{start, end + kGeneratedEnd.size()};
 }
 
 bool hasGeneratedBlock(QStringView text)
 {
-    return text.contains(kGeneratedBeginStart, Qt::CaseSensitive);
+    return text.contains(kGeneratedBegin, Qt::CaseSensitive);
 }
 
 QString removeGeneratedBlocks(QStringView text)

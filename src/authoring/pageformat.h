@@ -61,8 +61,8 @@ std::optional<Region> findRegion(QStringView text, QStringView startMarker, QStr
 // The text between the markers (without them); nothing when the region is missing.
 std::optional<QString> regionContent(QStringView text, QStringView startMarker, QStringView endMarker);
 
-// A generated block as readers find it: from "<!--beginSorvek" at or after from to the first ">"
-// after the next "<!--endSorvek". Nothing when the block has no such end.
+// A generated block as readers find it: from "<!--beginSorvek//-->" at or after from through the
+// next "<!--endSorvek//-->"; of several begins before that end, the last. Nothing without an end.
 struct Span {
     qsizetype start = -1;
     qsizetype end = -1; // one past the last character

@@ -9,6 +9,8 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
+#include <QFile>
+
 namespace sorvek {
 namespace {
 
@@ -193,14 +195,17 @@ PageEditReading readPageForEditing(const PageEditRequest &request, const PageEdi
     PageTextOrigin origin = PageTextOrigin::Given;
     QString text = request.html;
     if (text.isEmpty()) {
-        const ReadResult read = readPageText(path);
-        if (!read) {
+        QFile file(path);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (file.error() != QFileDevice::NoError) {
             refused.refusal = PageEditRefusal::Unreadable;
-            refused.error = read.error;
+            refused.error = path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
             return refused;
         }
         origin = PageTextOrigin::File;
-        text = joinedLines(read.text);
+        const DecodedPage decoded = decodePageBytes(bytes);
+        // Saved as UTF-8, the page says so.
+        text = joinedLines(decoded.declaresShiftJis ? declareUtf8(decoded.text) : decoded.text);
     }
     PageEditReading reading = readPageForEditing(text, origin, context);
     reading.fields.Label5 = request.fileName;

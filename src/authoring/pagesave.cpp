@@ -5,7 +5,59 @@
 
 #include <QFileInfo>
 
+#include <functional>
+#include <optional>
+
 namespace sorvek {
+
+namespace {
+
+using SpanFinder = std::function<std::optional<pageformat::Span>(QStringView, qsizetype)>;
+
+// A stand-in for a part of the page held aside: a comment, so the LOOK linking takes it for a tag
+// and passes over it unchanged.
+QString holdToken(qsizetype n)
+{
+    return QStringLiteral("<!--\uE000") + QString::number(n) + QStringLiteral("-->");
+}
+
+QString holdSpans(const QString &text, const SpanFinder &find, QStringList &held)
+{
+    QString out;
+    qsizetype pos = 0;
+    while (const auto span = find(text, pos)) {
+        out += QStringView(text).sliced(pos, span->start - pos);
+        out += holdToken(held.size());
+        held.append(text.sliced(span->start, span->end - span->start));
+        pos = span->end;
+    }
+    out += QStringView(text).sliced(pos);
+    return out;
+}
+
+std::optional<pageformat::Span> findScript(QStringView text, qsizetype from)
+{
+    const qsizetype start = text.indexOf(u"<SCRIPT", from, Qt::CaseInsensitive);
+    const qsizetype close = start < 0 ? -1 : text.indexOf(u"</SCRIPT>", start, Qt::CaseInsensitive);
+    if (close < 0)
+        return std::nullopt;
+    return pageformat::Span{start, close + 9};
+}
+
+// LOOK links go into the author's text only: the quiz's generated blocks and the page's scripts
+// stand aside meanwhile, so no link lands inside a script.
+QString linkOutsideScripts(const QString &text, const LookTitleIndex &index)
+{
+    QStringList held;
+    QString masked = holdSpans(text, [](QStringView t, qsizetype from) { return pageformat::findGeneratedBlock(t, from); }, held);
+    masked = holdSpans(masked, findScript, held);
+    QString linked = lookAutoLink(LookLinkMode::Add, masked, index);
+    for (qsizetype n = held.size() - 1; n >= 0; --n)
+        linked.replace(holdToken(n), held.at(n));
+    return linked;
+}
+
+} // namespace
 
 EditSavePlan planEditSave(const EditorClosing &closing, const QString &currentPagePath)
 {
@@ -38,7 +90,7 @@ SavedPageText composeSavedPage(const PageEditFields &fields, bool quizPage, cons
     for (const QString &line : lines)
         saved.text += line + pageformat::kCrLf;
     if (fields.lookFlag)
-        saved.text = lookAutoLink(LookLinkMode::Add, saved.text, lookIndex);
+        saved.text = linkOutsideScripts(saved.text, lookIndex);
     return saved;
 }
 

@@ -34,16 +34,16 @@ QString buildImageLinkParagraph(const PageEditFields &f)
 {
     // Content without a start tag would fall outside every paragraph and be lost on the next reading.
     const QString startTag = f.ETAGSRC1.isEmpty() ? QStringLiteral("<P>") : f.ETAGSRC1;
-    QString paragraph;
+    // Only the content's line breaks become "<BR>": the start tag and the link target are written
+    // as they were read, line breaks included.
+    const QString content = memoTextToPage(f.Edit7);
     if (!f.Edit7.isEmpty() && !f.Edit2.isEmpty())
-        paragraph = concat({startTag, link(f.Edit2, f.Edit7), u"</P>"});
-    else if (!f.Edit7.isEmpty())
-        paragraph = concat({startTag, f.Edit7, u"</P>"});
-    else if (!f.Edit2.isEmpty())
-        paragraph = concat({u"<P>", link(f.Edit2, f.Edit3.isEmpty() ? f.Edit2 : f.Edit3), u"</P>"});
-    else
-        paragraph = QStringLiteral("<P></P>");
-    return memoTextToPage(paragraph);
+        return concat({startTag, link(f.Edit2, content), u"</P>"});
+    if (!f.Edit7.isEmpty())
+        return concat({startTag, content, u"</P>"});
+    if (!f.Edit2.isEmpty())
+        return concat({u"<P>", link(f.Edit2, memoTextToPage(f.Edit3.isEmpty() ? f.Edit2 : f.Edit3)), u"</P>"});
+    return QStringLiteral("<P></P>");
 }
 
 QString buildTextParagraph(const PageEditFields &f)

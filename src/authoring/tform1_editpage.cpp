@@ -2,9 +2,12 @@
 #include "app/tform1.h"
 
 #include "authoring/pagereader.h"
+#include "authoring/notereader.h"
 #include "authoring/pagesave.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace sorvek {
 
@@ -34,6 +37,27 @@ void TForm1::EditPageClick()
 {
     EditPage(QString(), QString(), 0);
 }
+
+namespace {
+
+// A written file that lies in the folder of the level: only such a save makes a page of the level.
+bool writtenIntoFolder(const EditSaveOutcome &outcome, const QString &folder)
+{
+    if (!outcome.saved())
+        return false;
+    const QString written = QFileInfo(outcome.path).absoluteDir().canonicalPath();
+    return !written.isEmpty() && written == QDir(folder).canonicalPath();
+}
+
+// After a failed save the editor opens again as the author left it, the picture's size included.
+void keepForRetry(PageEditFields &fields)
+{
+    fields.GX = quotedAttributeValue(fields.Edit7, u"width=");
+    fields.GY = quotedAttributeValue(fields.Edit7, u"height=");
+    fields.pictureSizeRead = !fields.Edit7.isEmpty();
+}
+
+} // namespace
 
 int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
 {
@@ -68,7 +92,9 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
         // The page on disk is as it was: the author's fields stay, and the next save asks for a
         // file name.
         if (services().prompt)
-            services().prompt->warning(outcome.message() + QStringLiteral("\n編集内容はそのままです。別の名前で保存してください。"));
+            services().prompt->warning(outcome.message() + QStringLiteral("\n別の名前で保存してください。"));
+        keepForRetry(fields);
+        Form2->FillFromPage(fields);
         if (Form2->Label5.isEmpty())
             Form2->Label5 = fields.Edit1.isEmpty() ? QStringLiteral("newpage") : fields.Edit1;
     }
@@ -79,11 +105,15 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
         RebuildPageButtons();
         RunCommand(outcome.goCommand);
     }
+    // The page is shown again at the same address: its page work (notes panel, sounds) must run
+    // again for what was just written.
+    if (outcome.saved())
+        LastLoadedURL.clear();
     QApplication::processEvents();
     TiteleLoad(PageIndex());
     RefreshPageButton(PageIndex());
     ShowPage(true);
-    return Form2->EditResult;
+    return writtenIntoFolder(outcome, levels_.topFolder()) ? Form2->EditResult : 0;
 }
 
 } // namespace sorvek

@@ -1,7 +1,9 @@
 #include "commands/texthelpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QUrl>
 
 namespace sorvek {
@@ -146,6 +148,70 @@ QString padCaption(const QString &text, int n, int captionWidth)
 QString fileUrl(const QString &localPath)
 {
     return QUrl::fromLocalFile(localPath).toString();
+}
+
+QString linkedFileInFolder(const QString &folder, const QString &name)
+{
+    const QString written = folder + toSlashes(name);
+    if (QFileInfo(written).isFile() || !name.contains(QLatin1Char('%')))
+        return written;
+    const QString decoded = folder + toSlashes(QUrl::fromPercentEncoding(name.toUtf8()));
+    return QFileInfo(decoded).isFile() ? decoded : written;
+}
+
+namespace {
+
+// Where the charset value of the first "charset=" starts and how long it is; {-1, 0} without one.
+std::pair<qsizetype, qsizetype> charsetValue(QStringView text)
+{
+    const qsizetype at = text.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return {-1, 0};
+    qsizetype start = at + 8;
+    if (start < text.size() && (text.at(start) == QLatin1Char('"') || text.at(start) == QLatin1Char('\'')))
+        ++start;
+    qsizetype end = start;
+    while (end < text.size() && (text.at(end).isLetterOrNumber() || text.at(end) == QLatin1Char('-')
+                                 || text.at(end) == QLatin1Char('_')))
+        ++end;
+    return {start, end - start};
+}
+
+bool namesShiftJis(QString charset)
+{
+    charset = charset.toLower().remove(QLatin1Char('-')).remove(QLatin1Char('_'));
+    static const QStringList names{QStringLiteral("shiftjis"), QStringLiteral("xsjis"), QStringLiteral("sjis"),
+                                   QStringLiteral("ms932"), QStringLiteral("windows31j"), QStringLiteral("cp932"),
+                                   QStringLiteral("mskanji"), QStringLiteral("csshiftjis"), QStringLiteral("windows932")};
+    return names.contains(charset);
+}
+
+} // namespace
+
+DecodedPage decodePageBytes(const QByteArray &bytes)
+{
+    // The declaration stands in the head, in ASCII whatever the encoding.
+    const QString head = QString::fromLatin1(bytes.first(qMin<qsizetype>(bytes.size(), 4096)));
+    const auto [start, length] = charsetValue(head);
+    const bool declared = start >= 0;
+    const bool shiftJis = declared && namesShiftJis(head.mid(start, length));
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return {QString::fromUtf8(bytes.mid(3)), shiftJis};
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    QStringDecoder codePage("windows-31j");
+    if (!utf8.hasError() || (declared && !shiftJis) || !codePage.isValid())
+        return {asUtf8, shiftJis};
+    return {codePage.decode(bytes), shiftJis};
+}
+
+QString declareUtf8(const QString &pageText)
+{
+    const auto [start, length] = charsetValue(pageText);
+    if (start < 0)
+        return pageText;
+    QString text = pageText;
+    return text.replace(start, length, QStringLiteral("UTF-8"));
 }
 
 } // namespace sorvek

@@ -43,4 +43,19 @@ QString padCaption(const QString &text, int n, int captionWidth = 20);
 // The file URL of a local path ("file:///..."), and a local path from a file URL.
 QString fileUrl(const QString &localPath);
 
+// The file a page's src or href value names in folder (ending with "/"): the name as written, or
+// percent-decoded when only that spelling names a file ("my%20cat.png" for "my cat.png").
+QString linkedFileInFolder(const QString &folder, const QString &name);
+
+// A page file's bytes as text. A UTF-8 byte-order mark, or bytes that are valid UTF-8, make it
+// UTF-8. Other bytes are code page 932 when the page declares Shift_JIS in any spelling
+// (Shift-JIS, x-sjis, MS932, windows-31j, cp932 ...) or declares no charset at all.
+struct DecodedPage {
+    QString text;
+    bool declaresShiftJis = false; // the head names Shift_JIS, whatever the bytes turned out to be
+};
+DecodedPage decodePageBytes(const QByteArray &bytes);
+// The charset value of the first "charset=" (any case) replaced by "UTF-8"; text without one unchanged.
+QString declareUtf8(const QString &pageText);
+
 } // namespace sorvek

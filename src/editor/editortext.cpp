@@ -206,10 +206,13 @@ QList<LayoutMode> imageLayoutsForTags(const ImageTags &tags)
 
 QString pictureTagForSave(const QString &content, bool sizeKnown, const QString &width, const QString &height)
 {
-    const QString widthValue = sizeKnown ? width : QString();
-    const QString heightValue = sizeKnown ? height : QString();
-    const QString sized = setTagAttribute(content, quoted(QStringLiteral("width"), widthValue));
-    return setTagAttribute(sized, quoted(QStringLiteral("height"), heightValue));
+    QString tag = content;
+    for (const auto &[name, value] : {std::pair{QStringLiteral("width"), width}, std::pair{QStringLiteral("height"), height}}) {
+        // Removing an attribute the tag does not have leaves the tag as it is.
+        if (sizeKnown || findAttribute(tag, name) >= 0)
+            tag = setTagAttribute(tag, quoted(name, sizeKnown ? value : QString()));
+    }
+    return tag;
 }
 
 QString pictureNameInFolder(const QString &path, const QString &folder)

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include <limits>
+
 namespace sorvek {
 
 namespace {
@@ -54,6 +56,8 @@ QTextEdit *memo(const QString &name, QWidget *parent, const QString &hint = QStr
 QLineEdit *edit(const QString &name, QWidget *parent, const QString &hint, QRect geometry)
 {
     auto *e = makeControl<QLineEdit>(name, parent);
+    // A title or link of any length is kept whole (the default limit is 32,767 characters).
+    e->setMaxLength(std::numeric_limits<int>::max());
     e->setToolTip(hint);
     e->setGeometry(geometry);
     return e;
@@ -66,6 +70,8 @@ TForm2::TForm2(const PlatformServices &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Sorvekエディター"));
+    // Modal to the main window only: the memo window, a window of its own, stays usable beside it.
+    setWindowModality(Qt::WindowModal);
     setFixedSize(kClientSize);
     QFont f(QStringLiteral("Noto Sans CJK JP"));
     f.setPixelSize(12);
@@ -280,6 +286,8 @@ void TForm2::connectHandlers()
     GX->setValidator(new QIntValidator(0, 99999, GX));
     GY->setValidator(new QIntValidator(0, 99999, GY));
     connect(Edit1, &QLineEdit::textChanged, this, &TForm2::Edit1Change);
+    for (QLineEdit *size : {GX, GY})
+        connect(size, &QLineEdit::textEdited, this, [this] { pictureEdited_ = true; });
     connect(Panel16, &AlignPanel::Resized, this, &TForm2::Panel16Resize);
     for (SpeedButton *b : {SpeedButton1, SpeedButton3, SpeedButton17, SpeedButton23})
         connect(b, &SpeedButton::MouseDown, this, &TForm2::SpeedButton1MouseDown);

@@ -192,6 +192,7 @@ private:
     void showLayout(int panelMode, SpeedButton *raised, int panel7Height);
     void placeImagePanel(int mode);
     void applyImageTags(editortext::LayoutMode mode);
+    void showLayoutForTags(const editortext::ImageTags &tags);
     void setImagePanelSize(int width, int height);
     void setScrollBar(int position);
     void raiseOne(const QList<SpeedButton *> &group, SpeedButton *raised);
@@ -209,6 +210,7 @@ private:
     void startPaint(const QString &path);
     void afterPaint(const QString &path);
     void closeWithSave(int result);
+    void dropOrSizePicture();
     void applyStylePreview();
     static void applyLook(QTextEdit *memo, const stylepreview::FieldLook &look, const QPalette &system);
     static void setMemoPalette(QTextEdit *memo, const QPalette &palette);
@@ -217,6 +219,16 @@ private:
     PlatformServices services_;
     bool built_ = false; // the components exist (a resize may come before)
     bool waitingForPaint_ = false;
+    // The picture's tags are written as the page gave them until the author works on the picture
+    // (a layout, the picture buttons, its size): the window never rewrites what it only shows.
+    bool pictureEdited_ = false;
+    QString pictureAtOpen_; // the local picture file the page showed when it was opened, or ""
+    // The memos as filled from the page: a memo the author left as it was gives back the page's
+    // own text, special spaces and separators included.
+    std::array<QString, 82> filledMemoText_{};
+    std::array<QString, 82> filledMemoShown_{};
+    QString rawMemoText(int number) const;
+    bool pictureFileGone(const QString &picture) const;
 };
 
 } // namespace sorvek

@@ -45,6 +45,7 @@ void TForm2::SpeedButton3MouseUp()
         Memo2->clear();
         return;
     }
+    pictureEdited_ = true;
     SetLayoutTextOnly();
     ClearImage();
 }
@@ -208,21 +209,37 @@ void TForm2::Memo1Exit() { Memo1Tag = 0; }
 void TForm2::Memo2Enter() { Memo2Tag = 1; }
 void TForm2::Memo2Exit() { Memo2Tag = 0; }
 
-void TForm2::closeWithSave(int result)
+bool TForm2::pictureFileGone(const QString &picture) const
 {
+    return !picture.isEmpty() && !isWebAddress(picture) && !QFileInfo(inFolder(picture)).isFile();
+}
+
+void TForm2::dropOrSizePicture()
+{
+    // A picture the author did not work on stays as the page gave it, unless its file went away
+    // while the window was open; a web picture or one whose file was missing already stays too.
+    if (!pictureEdited_) {
+        if (!pictureAtOpen_.isEmpty() && pictureFileGone(pictureAtOpen_)) {
+            ETAGSRC1.clear();
+            Edit7.clear();
+            Gname->clear();
+        }
+        return;
+    }
     const QString name = Gname->text();
-    const QString source = GetTagSrc(Edit7);
-    // Only a picture whose file is gone is left out (a link in Edit2 and Edit3 stays). A picture
-    // the editor does not name (on the web, or of a type it does not show) stays as the page gave it.
-    const bool gone = name.isEmpty() ? !source.isEmpty() && !isWebAddress(source) && !QFileInfo(inFolder(toSlashes(source))).isFile()
-                                     : !QFileInfo(inFolder(name)).isFile();
-    if (gone) {
+    // Only a local picture whose file is gone is left out (a link in Edit2 and Edit3 stays).
+    if (pictureFileGone(name.isEmpty() ? GetTagSrc(Edit7) : name)) {
         ETAGSRC1.clear();
         Edit7.clear();
         Gname->clear();
-    } else if (!name.isEmpty()) {
+    } else if (!name.isEmpty() && !isWebAddress(name)) {
         Edit7 = editortext::pictureTagForSave(Edit7, Image1Tag >= 1, GX->text(), GY->text());
     }
+}
+
+void TForm2::closeWithSave(int result)
+{
+    dropOrSizePicture();
     EditResult = result;
     if (Label5.isEmpty()) {
         BitBtn1Tag = 0;

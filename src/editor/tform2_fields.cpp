@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace sorvek {
@@ -23,7 +24,23 @@ QList<int> gridMemoNumbers()
     return numbers;
 }
 
+// Every memo the page fills: the headings, the text paragraph and the grid.
+QList<int> allMemoNumbers()
+{
+    QList<int> numbers = gridMemoNumbers();
+    numbers.append({2, 4, 5});
+    return numbers;
+}
+
 } // namespace
+
+QString TForm2::rawMemoText(int number) const
+{
+    // toPlainText() would turn non-breaking spaces into blanks; only line breaks are the memo's own.
+    QString text = Memo(number)->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+}
 
 void TForm2::FillFromPage(const PageEditFields &fields)
 {
@@ -58,6 +75,10 @@ void TForm2::FillFromPage(const PageEditFields &fields)
         Image1->setPixmap(preview);
     ETAGP1 = fields.ETAGP1;
     Memo2->setPlainText(memoTextForField(fields.Memo2));
+    for (int n : allMemoNumbers()) {
+        filledMemoText_[static_cast<size_t>(n)] = *fields.memo(n);
+        filledMemoShown_[static_cast<size_t>(n)] = rawMemoText(n);
+    }
 }
 
 void TForm2::ReadIntoPage(PageEditFields &fields) const
@@ -70,13 +91,14 @@ void TForm2::ReadIntoPage(PageEditFields &fields) const
     fields.Edit5 = Edit5->text();
     fields.Edit6 = Edit6->text();
     fields.ETAGH1 = ETAGH1;
-    fields.Memo4 = memoTextForPage(Memo4->toPlainText());
     fields.ETAGH2 = ETAGH2;
-    fields.Memo5 = memoTextForPage(Memo5->toPlainText());
     fields.ETAGHYO1 = ETAGHYO1;
     fields.ETAGHYO1Tag = ETAGHYO1Tag;
-    for (int n : gridMemoNumbers())
-        *fields.memo(n) = memoTextForPage(Memo(n)->toPlainText());
+    for (int n : allMemoNumbers()) {
+        const QString shown = rawMemoText(n);
+        const auto at = static_cast<size_t>(n);
+        *fields.memo(n) = shown == filledMemoShown_[at] ? filledMemoText_[at] : memoTextForPage(shown);
+    }
     fields.ETAGSRC1 = ETAGSRC1;
     fields.Edit7 = Edit7;
     fields.Edit2 = Edit2->text();
@@ -85,7 +107,6 @@ void TForm2::ReadIntoPage(PageEditFields &fields) const
     fields.GY = GY->text();
     fields.Gname = Gname->text();
     fields.ETAGP1 = ETAGP1;
-    fields.Memo2 = memoTextForPage(Memo2->toPlainText());
 }
 
 EditorClosing TForm2::ClosingResult() const

@@ -72,6 +72,9 @@ void TForm2::FormShow()
     TAIHI3.clear();
     TAIHI4.clear();
     TAIHI5.clear();
+    pictureEdited_ = false;
+    const QString src = GetTagSrc(Edit7);
+    pictureAtOpen_ = !src.isEmpty() && !pictureFileGone(src) && !isWebAddress(src) ? src : QString();
     alignMemos({Memo4, Memo5, Memo1, Memo2}, Qt::AlignLeft);
     LoadTagState();
     FormResize();
@@ -86,23 +89,33 @@ void TForm2::LoadTagState()
                            SpeedButton3, SpeedButton23})
         b->setAutoRaise(true);
     Edit1->setFocus();
-    const QString src = GetTagSrc(Edit7);
     SpeedButton4Tag = applyStoredAlignment(ETAGH1, {SpeedButton4, SpeedButton5, SpeedButton6}, {Memo4}, false);
     SpeedButton7Tag = applyStoredAlignment(ETAGH2, {SpeedButton7, SpeedButton8, SpeedButton9}, {Memo5}, false);
     SpeedButton19Tag =
         applyStoredAlignment(ETAGHYO1, {SpeedButton19, SpeedButton20, SpeedButton21}, {Memo1, Memo2}, true);
+    // The state load shows what the tags say and leaves them as they are: the layouts would
+    // otherwise write their own sizes and alignment into a picture, or empty a paragraph that
+    // holds a link in its text, that the author never touched.
+    const editortext::ImageTags tags{ETAGSRC1, Edit7};
+    const QString target = Edit2->text();
+    const QString text = Edit3->text();
+    showLayoutForTags(tags);
+    ETAGSRC1 = tags.paragraphTag;
+    Edit7 = tags.content;
+    Edit2->setText(target);
+    Edit3->setText(text);
+}
+
+void TForm2::showLayoutForTags(const editortext::ImageTags &tags)
+{
+    const QString src = GetTagSrc(tags.content);
     if (!src.isEmpty()) {
         LoadImage(inFolder(src));
     } else {
-        // A page whose paragraph is a plain link keeps that link: only the picture is cleared here.
-        const QString target = Edit2->text();
-        const QString text = Edit3->text();
         ClearImage();
         SetLayoutTextOnly();
-        Edit2->setText(target);
-        Edit3->setText(text);
     }
-    for (LayoutMode layout : editortext::imageLayoutsForTags({ETAGSRC1, Edit7})) {
+    for (LayoutMode layout : editortext::imageLayoutsForTags(tags)) {
         if (layout == LayoutMode::ImageLeft)
             SetLayoutImageLeft();
         else if (layout == LayoutMode::ImageCentre)
@@ -308,7 +321,7 @@ void TForm2::applyStylePreview()
 
 QString TForm2::inFolder(const QString &name) const
 {
-    return Folder + toSlashes(name);
+    return linkedFileInFolder(Folder, name);
 }
 
 } // namespace sorvek

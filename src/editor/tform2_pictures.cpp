@@ -102,6 +102,7 @@ void TForm2::setImagePanelSize(int width, int height)
 
 void TForm2::ScrollBar1Scroll(int position)
 {
+    pictureEdited_ = true;
     GX->setText(QString::number(position));
     const int height = editorgeometry::scrolledHeight(position, ImageAspect);
     GY->setText(QString::number(height));
@@ -182,6 +183,7 @@ void TForm2::SpeedButton2MouseDown(Qt::MouseButton button)
 
 void TForm2::SpeedButton10MouseUp()
 {
+    pictureEdited_ = true;
     RestoreImageTags();
     SetLayoutImageLeft();
     ReloadImage();
@@ -189,6 +191,7 @@ void TForm2::SpeedButton10MouseUp()
 
 void TForm2::SpeedButton11MouseUp()
 {
+    pictureEdited_ = true;
     RestoreImageTags();
     SetLayoutImageCentre();
     ReloadImage();
@@ -196,6 +199,7 @@ void TForm2::SpeedButton11MouseUp()
 
 void TForm2::SpeedButton12MouseUp()
 {
+    pictureEdited_ = true;
     RestoreImageTags();
     SetLayoutImageRight();
     ReloadImage();
@@ -203,6 +207,7 @@ void TForm2::SpeedButton12MouseUp()
 
 void TForm2::SpeedButton1MouseUp()
 {
+    pictureEdited_ = true;
     const QString current = inFolder(Gname->text());
     if (RightButtonDown && !Gname->text().isEmpty() && isFile(current)) {
         if (gomi(current)) {
@@ -284,6 +289,7 @@ bool TForm2::writeWhitePicture(const QString &path)
 
 void TForm2::SpeedButton2MouseUp()
 {
+    pictureEdited_ = true;
     if (RightButtonDown || Gname->text().isEmpty()) {
         const QString name = DefaultImageName();
         Edit7 = SetTagAttribute(Edit7, QStringLiteral("src=\"") + name + QLatin1Char('"'));

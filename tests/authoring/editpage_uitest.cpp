@@ -2,7 +2,9 @@
 // browsers, on a copy of the demo book.
 #include "fakes/demobookwindow_ui.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -102,64 +104,141 @@ TEST_F(EditPageTest, ButtonSaveWritesAQuizPage)
 {
     const int at = form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html"));
     ASSERT_GE(at, 0);
-    edit(at, [](TForm2 &e) { e.BitBtn3Click(); });
+    edit(at, [this](TForm2 &e) {
+        page()->complete();  // the page as it was before, its page work done
+        e.BitBtn3Click();
+    });
     const QString text = QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1060_quiz.html"))));
     EXPECT_TRUE(text.contains(QStringLiteral("<!--beginSorvek")));
     EXPECT_TRUE(text.contains(QStringLiteral("<SELECT")));
     EXPECT_TRUE(platform.prompt.messages.isEmpty());
+    form->setWindowTitle(QString());
+    page()->complete();
+    EXPECT_EQ(form->windowTitle(), page()->location.toString()) << "the saved page, shown at the same address, gets its page work";
 }
 
 TEST_F(EditPageTest, PageThatCannotBeWrittenKeepsTheAuthorsFields)
 {
     const QString sub = book(QString());
+    const QString page = book(QStringLiteral("1010_どうぶつ.html"));
     if (!testutil::makeFolderReadOnly(sub))
         GTEST_SKIP() << "cannot make a folder read-only here";
-    QFile::setPermissions(book(QStringLiteral("1030_きせつ.html")), QFileDevice::ReadOwner);
+    QFile::setPermissions(page, QFileDevice::ReadOwner);
     int shown = 0;
-    QString secondH2;
-    const QByteArray before = testutil::readBytes(book(QStringLiteral("1030_きせつ.html")));
+    QString secondH2, secondWidth;
+    const QByteArray before = testutil::readBytes(page);
     std::function<void()> author;
     author = [&] {
         ++shown;
         if (shown == 1) {
             editor->Memo5->setPlainText(QStringLiteral("書けない変更"));
+            editor->ScrollBar1->setValue(170);
             QTimer::singleShot(0, editor.get(), author);  // the editor opens again after the warning
             editor->BitBtn1MouseUp();
             return;
         }
         secondH2 = editor->Memo5->toPlainText();
+        secondWidth = editor->GX->text();
         editor->BitBtn2MouseUp();
     };
-    form->SetPageIndex(3);
+    form->SetPageIndex(1);
     form->ShowPage(true);
     QTimer::singleShot(0, editor.get(), author);
     form->EditPageClick();
     testutil::restoreFolder(sub);
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(secondH2, QStringLiteral("書けない変更"));
-    EXPECT_EQ(testutil::readBytes(book(QStringLiteral("1030_きせつ.html"))), before);
+    EXPECT_EQ(secondWidth, QStringLiteral("170")) << "the author's picture size, not the picture's own";
+    EXPECT_EQ(testutil::readBytes(page), before);
     ASSERT_FALSE(platform.prompt.messages.isEmpty());
-    EXPECT_TRUE(platform.prompt.messages.first().contains(QStringLiteral("1030_きせつ.html")));
+    EXPECT_TRUE(platform.prompt.messages.first().contains(QStringLiteral("1010_どうぶつ.html")));
+    EXPECT_EQ(platform.prompt.messages.first().count(QStringLiteral("編集内容はそのままです。")), 1);
 }
+
+// The memo window takes typing while the editor is open, and the memo button stores it.
+TEST_F(EditPageTest, MemoWindowIsUsableBesideTheEditor)
+{
+    edit(3, [this](TForm2 &e) {
+        QTest::mouseClick(e.SpeedButton22, Qt::LeftButton);
+        ASSERT_TRUE(memo->isVisible());
+        memo->Memo1->setFocus();
+        for (char c : std::string("abc"))
+            QTest::keyClick(memo->windowHandle(), c);
+        QTest::mouseClick(e.SpeedButton22, Qt::LeftButton);
+        e.BitBtn2MouseUp();
+    });
+    EXPECT_EQ(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("Edit.txt"))).mid(3)).trimmed(), QStringLiteral("abc"));
+}
+
+struct NewPageCase {
+    const char *name;
+    const char *saveAs;  // the answer of the save-as dialog, relative to the test folder; "" cancels
+    bool renumbered;
+};
+
+class NewPageMenu : public EditPageTest, public ::testing::WithParamInterface<NewPageCase> {
+protected:
+    QStringList pageFiles() const { return QDir(book(QString())).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name); }
+};
+
+// The new page moves into place and the level is renumbered only when the page was written into
+// the level's folder.
+TEST_P(NewPageMenu, RenumbersOnlyAfterASaveIntoTheLevel)
+{
+    const QString answer = QString::fromUtf8(GetParam().saveAs);
+    if (!answer.isEmpty())
+        platform.fileDialogs.answers.push_back(dir.filePath(answer));
+    form->SetPageIndex(1);
+    const QStringList before = pageFiles();
+    QTimer::singleShot(0, editor.get(), [this] {
+        QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+        if (editor->isVisible())
+            QTest::keyClick(editor.get(), Qt::Key_Escape);
+    });
+    form->N2Click();
+    QStringList expected = before;
+    if (answer.startsWith(QStringLiteral("Book/")))
+        expected.append(answer.mid(5));
+    expected.sort();
+    if (GetParam().renumbered)
+        EXPECT_NE(pageFiles(), expected);
+    else
+        EXPECT_EQ(pageFiles(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Saves, NewPageMenu,
+    ::testing::Values(NewPageCase{"saved_into_the_level", "Book/newpage.html", true},
+                      NewPageCase{"save_as_cancelled_then_escape", "", false},
+                      NewPageCase{"saved_outside_the_level", "elsewhere.html", false}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
 
 namespace {
 
-// Pictures the editor does not show (here a TIFF) stay in the page; a picture whose file is gone
-// is left out.
+// Pictures the editor does not show (here a TIFF) stay in the page, also when their file is
+// missing at opening; a picture whose file goes away while the editor is open is left out.
 TEST_F(EditPageTest, SavingKeepsPicturesTheEditorDoesNotShow)
 {
+    const QString tiff = book(QStringLiteral("scan.tif"));
     testutil::writeBytes(book(QString()), QStringLiteral("scan.tif"), "II*");
     const QString path = book(QStringLiteral("1030_きせつ.html"));
     QString text = QString::fromUtf8(testutil::readBytes(path).mid(3));
     text.replace(QStringLiteral("<P></P><P>春"), QStringLiteral("<P align=\"center\"><IMG src=\"scan.tif\"></P><P>春"));
     testutil::writePage(book(QString()), QStringLiteral("1030_きせつ.html"), text);
     edit(3, [](TForm2 &e) { e.BitBtn1MouseUp(); });
-    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\"")));
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\">")));
 
-    QFile::remove(book(QStringLiteral("scan.tif")));
+    QFile::remove(tiff);
     edit(3, [](TForm2 &e) { e.BitBtn1MouseUp(); });
+    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\">")));
+
+    testutil::writeBytes(book(QString()), QStringLiteral("scan.tif"), "II*");
+    edit(3, [tiff](TForm2 &e) {
+        QFile::remove(tiff);
+        e.BitBtn1MouseUp();
+    });
     EXPECT_FALSE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("scan.tif")));
 }
 

@@ -50,8 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("<BODY><!--beginSorvek//-->\rS\r<!--endSorvek//-->A(x)B<!--beginSorvek//-->N<!--"
                                  "endSorvek//--></BODY>"),
                   QStringLiteral("<BODY>A(x)B</BODY>")},
-        BlockCase{"ends_at_first_angle_after_end_start", QStringLiteral("a<!--beginSorvek x <!--endSorvek y>z"),
-                  QStringLiteral("az")},
+        BlockCase{"damaged_markers_are_text", QStringLiteral("a<!--beginSorvek x <!--endSorvek y>z"),
+                  QStringLiteral("a<!--beginSorvek x <!--endSorvek y>z")},
+        BlockCase{"stray_begin_takes_no_text",
+                  QStringLiteral("a<!--beginSorvek//-->kept<!--beginSorvek//-->S<!--endSorvek//-->b"),
+                  QStringLiteral("a<!--beginSorvek//-->keptb")},
         BlockCase{"begin_without_end_keeps_all", QStringLiteral("a<!--beginSorvek//-->rest"),
                   QStringLiteral("a<!--beginSorvek//-->rest")},
         BlockCase{"end_before_begin_is_ignored",
@@ -59,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("a<!--endSorvek//-->bd")},
         BlockCase{"end_without_angle_keeps_all", QStringLiteral("a<!--beginSorvek//-->b<!--endSorvek"),
                   QStringLiteral("a<!--beginSorvek//-->b<!--endSorvek")},
-        BlockCase{"second_block_damaged", QStringLiteral("<!--beginSorvek--><!--endSorvek-->a<!--beginSorvek-->b"),
-                  QStringLiteral("a<!--beginSorvek-->b")}),
+        BlockCase{"damaged_block_is_kept", QStringLiteral("<!--beginSorvek--><!--endSorvek-->a"),
+                  QStringLiteral("<!--beginSorvek--><!--endSorvek-->a")}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(PageFormat, LookLinkIsWrittenAndRecognisedInAnyCase)

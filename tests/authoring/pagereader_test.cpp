@@ -106,20 +106,25 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Paragraphs, ReadingAField,
     ::testing::Values(
-        FieldCase{"plain_first_paragraph_dropped", note(QStringLiteral("<P>plain</P><P>second</P><P>third</P>")),
+        FieldCase{"plain_first_paragraph_is_the_text", note(QStringLiteral("<P>plain</P><P>second</P><P>third</P>")),
+                  &PageEditFields::Memo2, QStringLiteral("plain")},
+        FieldCase{"empty_first_paragraph_dropped", note(QStringLiteral("<P></P><P>second</P><P>third</P>")),
                   &PageEditFields::Memo2, QStringLiteral("second")},
+        FieldCase{"paragraph_between_headings_read_once",
+                  note(QStringLiteral("<H1>a</H1><P><IMG src=\"p.png\"></P><H2>b</H2><P>text</P>")),
+                  &PageEditFields::Memo2, QStringLiteral("text")},
         FieldCase{"dropped_paragraph_gives_p_tag", note(QStringLiteral("<P align=\"left\">plain</P>")),
                   &PageEditFields::ETAGSRC1, QStringLiteral("<P>")},
         FieldCase{"text_paragraph_tag", note(QStringLiteral("<P><IMG src=\"a.gif\"></P><P align=\"center\">t</P>")),
                   &PageEditFields::ETAGP1, QStringLiteral("<P align=\"center\">")},
-        FieldCase{"text_paragraph_br", note(QStringLiteral("<P>x</P><P>a<BR>\r\nb</P>")), &PageEditFields::Memo2,
+        FieldCase{"text_paragraph_br", note(QStringLiteral("<P></P><P>a<BR>\r\nb</P>")), &PageEditFields::Memo2,
                   QStringLiteral("a\r\nb")},
         FieldCase{"empty_note_image_tag", note(QString()), &PageEditFields::ETAGSRC1, QStringLiteral("<P>")},
         FieldCase{"empty_note_text_tag", note(QString()), &PageEditFields::ETAGP1, QStringLiteral("<P>")},
         FieldCase{"note_without_paragraph_text_tag_empty", note(QStringLiteral("<H1>a</H1>x")),
                   &PageEditFields::ETAGP1, QString()},
-        FieldCase{"lower_case_closing_p_not_a_paragraph", note(QStringLiteral("<p>a href=</p>")),
-                  &PageEditFields::Edit7, QString()}),
+        FieldCase{"lower_case_paragraph_is_read", note(QStringLiteral("<p>a href=</p>")),
+                  &PageEditFields::Edit7, QStringLiteral("a href=")}),
     [](const auto &row) { return std::string(row.param.name); });
 
 const QString kLinkedImage = QStringLiteral(
@@ -281,7 +286,7 @@ TEST(ReadingPages, LookLinksSetTheFlag)
 
 TEST(ReadingPages, QuizControlsBecomeAnswerFields)
 {
-    const QString plain = note(QStringLiteral("<P>x</P><P>1+1=(2)</P>"));
+    const QString plain = note(QStringLiteral("<P></P><P>1+1=(2)</P>"));
     const QuizPageResult quiz = makeQuizPage(plain, AnswerMarks{});
     ASSERT_TRUE(quiz.made());
     const PageEditFields f = read(pageedit::asFileText(quiz.page));

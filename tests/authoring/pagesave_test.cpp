@@ -59,7 +59,7 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         folder_ = dir_.path() + u'/';
         current_ = testutil::writePage(dir_.path(), QStringLiteral("1010_a.html"),
-                                       pageedit::note(QStringLiteral("<H1>old</H1><P>x</P><P>(2)</P>")));
+                                       pageedit::note(QStringLiteral("<H1>old</H1><P></P><P>(2)</P>")));
         original_ = testutil::readBytes(current_);
         const PageEditReading reading = readPageForEditing(PageEditRequest{{}, {}, current_}, {folder_, {}});
         ASSERT_TRUE(reading.ok());

@@ -1,5 +1,7 @@
 #include "commands/texthelpers.h"
 
+#include <QStringEncoder>
+
 #include <gtest/gtest.h>
 
 using namespace sorvek;
@@ -118,5 +120,45 @@ INSTANTIATE_TEST_SUITE_P(
         PadCase{"LowByteA0IsNotLead", QString(19, QLatin1Char('x')) + QChar(0x30A0) + QStringLiteral("yz"), 0,
                 QString(19, QLatin1Char('x')) + QChar(0x30A0)}),
     [](const auto &row) { return std::string(row.param.name); });
+
+// Page bytes as the editor reads them: the encoding from the bytes and the declaration.
+struct DecodeCase {
+    const char *name;
+    QByteArray bytes;
+    QString text;
+    bool declaresShiftJis;
+};
+
+QByteArray sjis(const char *head, const char16_t *body)
+{
+    QStringEncoder encoder("windows-31j");
+    return QByteArray(head) + QByteArray(encoder.encode(QString::fromUtf16(body)));
+}
+
+class DecodePageBytes : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodePageBytes, ReadsTheTextAndTheDeclaration)
+{
+    const DecodedPage page = decodePageBytes(GetParam().bytes);
+    EXPECT_EQ(page.text, GetParam().text);
+    EXPECT_EQ(page.declaresShiftJis, GetParam().declaresShiftJis);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, DecodePageBytes,
+    ::testing::Values(
+        DecodeCase{"x_sjis", sjis("charset=x-sjis>", u"日本"), QString::fromUtf16(u"charset=x-sjis>日本"), true},
+        DecodeCase{"quoted_windows_31j", sjis("charset=\"Windows-31J\">", u"語"), QString::fromUtf16(u"charset=\"Windows-31J\">語"), true},
+        DecodeCase{"undeclared_shift_jis_bytes", sjis("<P>", u"かな"), QString::fromUtf16(u"<P>かな"), false},
+        DecodeCase{"utf8_declared_shift_jis", QByteArray("charset=Shift_JIS>\xE6\x97\xA5"), QString::fromUtf16(u"charset=Shift_JIS>日"), true},
+        DecodeCase{"bom_is_utf8", QByteArray("\xEF\xBB\xBF" "charset=UTF-8>\xE6\x97\xA5"), QString::fromUtf16(u"charset=UTF-8>日"), false},
+        DecodeCase{"other_charset_stays_utf8", QByteArray("charset=EUC-JP>a"), QStringLiteral("charset=EUC-JP>a"), false}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST(DeclareUtf8, ReplacesTheCharsetValueOnly)
+{
+    EXPECT_EQ(declareUtf8(QStringLiteral("content=\"text/html; charset=MS932\">")), QStringLiteral("content=\"text/html; charset=UTF-8\">"));
+    EXPECT_EQ(declareUtf8(QStringLiteral("<P>")), QStringLiteral("<P>"));
+}
 
 } // namespace

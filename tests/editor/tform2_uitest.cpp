@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -177,6 +178,10 @@ TEST_F(EditorWindowTest, ImageLayoutsWriteTheirTags)
     form->ETAGSRC1 = QStringLiteral("<P>");
     form->Edit7 = QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"center\">");
     TForm2 &f = show();
+    EXPECT_EQ(f.Panel6Tag, 1);
+    EXPECT_EQ(f.ETAGSRC1, QStringLiteral("<P>")) << "showing a layout leaves the tags as the page gave them";
+    EXPECT_EQ(f.Edit7, QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"center\">"));
+    click(f.SpeedButton11);
     EXPECT_EQ(f.ETAGSRC1, QStringLiteral("<P align=\"center\">"));
     EXPECT_EQ(f.Edit7, QStringLiteral("<IMG src=\"a.png\" width=\"740\" height=\"600\" align=\"center\">"));
     EXPECT_EQ(f.GX->text(), QStringLiteral("320")) << "the fields keep the real size until saving";
@@ -661,7 +666,7 @@ TEST_F(EditorWindowTest, FieldsRoundTripThroughThePageEditorsFields)
     in.GY = QStringLiteral("30");
     in.pictureSizeRead = true;
     in.ETAGP1 = QStringLiteral("<P>");
-    in.Memo2 = QStringLiteral("本文");
+    in.Memo2 = QStringLiteral("本\u00a0文\u2028次");
     form->FillFromPage(in);
     EXPECT_EQ(form->windowTitle(), in.Caption);
     EXPECT_EQ(form->GXTag, 1);
@@ -674,7 +679,11 @@ TEST_F(EditorWindowTest, FieldsRoundTripThroughThePageEditorsFields)
     EXPECT_EQ(out.ETAGHYO1, in.ETAGHYO1);
     EXPECT_EQ(out.Edit7, in.Edit7);
     EXPECT_EQ(out.GX, in.GX);
-    EXPECT_EQ(out.Memo2, in.Memo2);
+    EXPECT_EQ(out.Memo2, in.Memo2) << "an untouched memo gives back the page's own text";
+    form->Memo2->moveCursor(QTextCursor::End);
+    form->Memo2->insertPlainText(QStringLiteral("x"));
+    form->ReadIntoPage(out);
+    EXPECT_EQ(out.Memo2, QStringLiteral("本\u00a0文\r\n次x")) << "an edited memo keeps its non-breaking space";
 }
 
 } // namespace
