@@ -3,6 +3,7 @@
 
 #include "app/pictures_ui.h"
 #include "app/windowsize.h"
+#include "commands/booktree.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
@@ -25,6 +26,7 @@ void TForm1::FormCreate()
     ButtonMargin = 2;
     const BookLocation location = bookLocationFromProgram(programFilePath_);
     BookFolder = location.folder;
+    setGuardedBookFolder(BookFolder);
     ApplicationTitle = location.title;
     HelpFileName = QStringLiteral("_help.html");
     HelpURL = webAddresses().helpUrl(ApplicationTitle);
