@@ -111,6 +111,8 @@ Decoded decodeStrictly(Encoding encoding, const QByteArray &bytes)
         // The code page 932 decoder writes SUB (0x1A) for a bad byte, the UTF-8 one U+FFFD.
         decoded.faults = std::max<qsizetype>(1, decoded.text.count(QChar(0xFFFD)) + decoded.text.count(QChar(0x1A))
                                                     - bytes.count('\x1A'));
+        if (!bytes.contains('\x1A'))
+            decoded.text.replace(QChar(0x1A), QChar(0xFFFD));  // shown as the usual mark for a bad byte
     }
     return decoded;
 }
