@@ -59,6 +59,15 @@ bool resolvesInside(const QString &path, const QString &folder)
     return within(resolvedLocation(path), resolvedLocation(folder));
 }
 
+bool entryLiesInside(const QString &path, const QString &folder)
+{
+    const QFileInfo entry(absoluteClean(path));
+    const QString folderOfEntry = resolvedLocation(entry.absolutePath());
+    if (folderOfEntry.isEmpty())
+        return false;
+    return within(QDir::cleanPath(folderOfEntry + QLatin1Char('/') + entry.fileName()), resolvedLocation(folder));
+}
+
 bool liesLexicallyInside(const QString &path, const QString &folder)
 {
     return within(absoluteClean(path), absoluteClean(folder));

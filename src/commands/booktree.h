@@ -12,6 +12,10 @@ QString resolvedLocation(const QString &path);
 // True when path, links resolved, is folder itself or lies below it (folder resolved too).
 bool resolvesInside(const QString &path, const QString &folder);
 
+// True when the entry path names (a final link itself, not where it leads) lies in folder once
+// the folders on its way are resolved: what may be listed, moved or trashed as part of folder.
+bool entryLiesInside(const QString &path, const QString &folder);
+
 // True when the path as written (".." cleaned, no links followed) lies in folder.
 bool liesLexicallyInside(const QString &path, const QString &folder);
 
