@@ -347,6 +347,7 @@ private:
     void createBottomBar();
     void createStartMenu();
     void placeLeftGroup();
+    void fitNoticeText(const QString &text);
     void placeRightGroup();
     void placeBitBtn1();
     void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
