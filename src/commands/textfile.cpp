@@ -60,7 +60,7 @@ QString writeFailureReason(int error, const QString &qtText)
 
 WriteResult writeFailure(const QString &path, int error, const QFileDevice &file)
 {
-    return {false, describe(path, writeFailureReason(error, file.errorString())), 0};
+    return {false, describeWriteFailure(path, error, file.errorString()), 0};
 }
 
 struct BytesResult {
@@ -178,6 +178,11 @@ QByteArray joinLines(const QStringList &lines, const std::function<QByteArray(co
 }
 
 } // namespace
+
+QString describeWriteFailure(const QString &path, int error, const QString &deviceError)
+{
+    return describe(path, writeFailureReason(error, deviceError));
+}
 
 ReadResult readPageText(const QString &path)
 {

@@ -23,6 +23,10 @@ struct ReadResult {
     explicit operator bool() const { return ok; }
 };
 
+// "<path> (<why, in words>)" for a failed write: errno as it stood right after the failing call
+// (0 when unknown), else the device's own error text; never "Unknown error".
+QString describeWriteFailure(const QString &path, int error, const QString &deviceError);
+
 // Reads a file as UTF-8; a leading byte-order mark is skipped. Line ends are left as they are.
 ReadResult readPageText(const QString &path);
 // Reads a file in code page 932 (a UTF-8 or UTF-16 byte-order mark overrides it).

@@ -11,12 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QProcess>
 
-#include <csignal>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace sorvek;
 
@@ -72,55 +67,6 @@ TEST(PageWriter, ReadOnlyFolderLeavesOldFileWholeAndReportsFailure)
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files).size(), 1);
 }
 
-// No room for one more byte: a small tmpfs filled to the brim where the test may mount one,
-// otherwise a file-size limit of zero (writes then fail with EFBIG, as they would on a full disk).
-class NoRoom {
-public:
-    explicit NoRoom(const QString &folder) : folder_(folder)
-    {
-        QDir().mkpath(folder_);
-        mounted_ = geteuid() == 0
-                   && QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                                                  QStringLiteral("-o"), QStringLiteral("size=2m"),
-                                                                  QStringLiteral("tmpfs"), folder_})
-                          == 0;
-        getrlimit(RLIMIT_FSIZE, &limit_);
-    }
-    ~NoRoom()
-    {
-        release();
-        if (mounted_)
-            QProcess::execute(QStringLiteral("umount"), {folder_});
-    }
-    bool diskFull() const { return mounted_; }
-    void fill()
-    {
-        if (!mounted_) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit none{0, limit_.rlim_max};
-            setrlimit(RLIMIT_FSIZE, &none);
-            return;
-        }
-        const int fd = ::open(QFile::encodeName(folder_ + QStringLiteral("/filler")).constData(), O_WRONLY | O_CREAT, 0600);
-        const QByteArray chunk(65536, 'x');
-        for (qsizetype size = chunk.size(); size > 0; size /= 2) {
-            while (::write(fd, chunk.constData(), size_t(size)) == size) {
-            }
-        }
-        ::close(fd);
-    }
-    void release()
-    {
-        setrlimit(RLIMIT_FSIZE, &limit_);
-        QFile::remove(folder_ + QStringLiteral("/filler"));
-    }
-
-private:
-    QString folder_;
-    bool mounted_ = false;
-    rlimit limit_{};
-};
-
 enum class Writer { Bytes, PageLines, CodePageLines };
 
 struct NoRoomCase {
@@ -142,7 +88,7 @@ TEST_P(PageWriterNoRoom, KeepsOldFileWholeAndSaysWhy)
 {
     const NoRoomCase &c = GetParam();
     QTemporaryDir dir;
-    NoRoom room(dir.filePath(QStringLiteral("small")));
+    testutil::NoRoom room(dir.filePath(QStringLiteral("small")));
     const QString folder = dir.filePath(QStringLiteral("small"));
     const QByteArray old = QByteArray("\xEF\xBB\xBF") + QStringLiteral("古いページ\r\n").toUtf8();
     const QString path = testutil::writeBytes(folder, QStringLiteral("p.html"), old);
