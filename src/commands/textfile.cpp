@@ -317,6 +317,8 @@ QString migrateShiftJisPage(const QString &path)
     if (page.faults > 0)
         return page.text;  // damaged: left on disk as it is, shown as best it can be
     const CharsetDeclaration declaration = findCharsetDeclaration(page.text);
+    if (declaration.at < 0)
+        return page.text;
     page.text.replace(declaration.at, declaration.name.size(), QStringLiteral("UTF-8"));
     // When the page cannot be written back it stays as it was on disk; the caller still gets
     // the text the page means rather than a garbled UTF-8 reading of Shift_JIS bytes.
