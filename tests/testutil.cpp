@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace testutil {
@@ -62,6 +64,46 @@ bool copyFolder(const QString &from, const QString &to)
 QString demoBookFolder()
 {
     return QStringLiteral(SORVEK_SOURCE_DIR "/examples/book");
+}
+
+NoRoom::NoRoom(const QString &folder) : folder_(folder)
+{
+    QDir().mkpath(folder_);
+    mounted_ = geteuid() == 0
+               && QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                              QStringLiteral("size=2m"), QStringLiteral("tmpfs"), folder_})
+                      == 0;
+    getrlimit(RLIMIT_FSIZE, &limit_);
+}
+
+NoRoom::~NoRoom()
+{
+    release();
+    if (mounted_)
+        QProcess::execute(QStringLiteral("umount"), {folder_});
+}
+
+void NoRoom::fill()
+{
+    if (!mounted_) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, limit_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &none);
+        return;
+    }
+    const int fd = ::open(QFile::encodeName(folder_ + QStringLiteral("/filler")).constData(), O_WRONLY | O_CREAT, 0600);
+    const QByteArray chunk(65536, 'x');
+    for (qsizetype size = chunk.size(); size > 0; size /= 2) {
+        while (::write(fd, chunk.constData(), size_t(size)) == size) {
+        }
+    }
+    ::close(fd);
+}
+
+void NoRoom::release()
+{
+    setrlimit(RLIMIT_FSIZE, &limit_);
+    QFile::remove(folder_ + QStringLiteral("/filler"));
 }
 
 } // namespace testutil

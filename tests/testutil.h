@@ -5,6 +5,8 @@
 
 #include <ostream>
 
+#include <sys/resource.h>
+
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString &text, std::ostream *os)
 {
@@ -26,5 +28,24 @@ void restoreFolder(const QString &folder);
 bool copyFolder(const QString &from, const QString &to);
 // The demo book shipped in the repository.
 QString demoBookFolder();
+
+// A folder where no more bytes fit once fill() has run: a small tmpfs filled to the brim where the
+// test may mount one, otherwise a file-size limit of zero for the process (writes then fail with
+// EFBIG, as they would on a full disk). release() gives the room back.
+class NoRoom {
+public:
+    explicit NoRoom(const QString &folder);
+    ~NoRoom();
+    NoRoom(const NoRoom &) = delete;
+    NoRoom &operator=(const NoRoom &) = delete;
+    bool diskFull() const { return mounted_; }  // false: the file-size limit stands in
+    void fill();
+    void release();
+
+private:
+    QString folder_;
+    bool mounted_ = false;
+    rlimit limit_{};
+};
 
 } // namespace testutil

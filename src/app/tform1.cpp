@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/pictures_ui.h"
+#include "commands/booktree.h"
 
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -78,6 +79,8 @@ TForm1::~TForm1()
 {
     // The column's contents shrink while the children go; the buttons are gone by then.
     disconnect(ScrollBox1, nullptr, this, nullptr);
+    if (guardedBookFolder() == BookFolder)
+        setGuardedBookFolder(QString());
 }
 
 void TForm1::createComponents()

@@ -353,6 +353,7 @@ private:
     void createBottomBar();
     void createStartMenu();
     void placeLeftGroup();
+    void fitNoticeText(const QString &text);
     void placeRightGroup();
     void placeBitBtn1();
     void tellWhenNoBook(bool bookExisted);

@@ -3,12 +3,14 @@
 
 #include "app/pictures_ui.h"
 #include "app/windowsize.h"
+#include "commands/booktree.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QScreen>
 
 namespace sorvek {
@@ -25,6 +27,7 @@ void TForm1::FormCreate()
     ButtonMargin = 2;
     const BookLocation location = bookLocationFromProgram(programFilePath_);
     BookFolder = location.folder;
+    setGuardedBookFolder(BookFolder);
     ApplicationTitle = location.title;
     HelpFileName = QStringLiteral("_help.html");
     HelpURL = webAddresses().helpUrl(ApplicationTitle);
@@ -114,7 +117,7 @@ void TForm1::LoadSideMenu()
 void TForm1::ShowNotice(const QString &text, int milliseconds)
 {
     if (milliseconds > 1499) {
-        PmathuCaption->setText(text);
+        fitNoticeText(text);
         Pmathub->move((kabeBrowser->width() - Pmathub->width()) / 2, (kabeBrowser->height() - Pmathub->height()) / 2);
         Pmathu->move(Pmathub->x() + 25, Pmathub->y() + 30);
         Pmathub->show();
@@ -124,6 +127,21 @@ void TForm1::ShowNotice(const QString &text, int milliseconds)
         Pmathu->repaint();
     }
     Timer1->start(milliseconds);
+}
+
+// A notice is one line that fits its panel: a long one gets a smaller font, and when even that
+// is not enough it loses its middle (folders of a path), never its start or its reason.
+void TForm1::fitNoticeText(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QFont font = PmathuCaption->font();
+    font.setPixelSize(27);
+    const int room = PmathuCaption->width() - 2 * 8;
+    while (font.pixelSize() > 14 && QFontMetrics(font).horizontalAdvance(line) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    PmathuCaption->setFont(font);
+    PmathuCaption->setText(QFontMetrics(font).elidedText(line, Qt::ElideMiddle, room));
 }
 
 void TForm1::Timer1Timer()

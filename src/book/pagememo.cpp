@@ -24,7 +24,8 @@ MemoText loadMemoFile(const QString &path)
     MemoText memo;
     if (path.isEmpty() || !QFileInfo::exists(path))
         return memo;
-    const ReadResult read = readPageText(path);
+    // Memos written on old machines are code page 932; the bytes tell which a memo is.
+    const ReadResult read = readTextByContent(path);
     memo.readable = read.ok;
     memo.text = read.ok ? read.text : QString();
     memo.error = read.error;

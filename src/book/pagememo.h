@@ -13,7 +13,7 @@ namespace sorvek {
 // segment counts.
 QString pageMemoPath(const QString &topFolder, const QString &pageReference);
 
-// A memo file's text: "" for a file that does not exist. readable is false when a file exists
+// A memo file's text, UTF-8 or code page 932 as its bytes are: "" for a file that does not exist. readable is false when a file exists
 // but could not be read (its text is unknown and must not be overwritten by an empty memo).
 struct MemoText {
     QString text;
@@ -31,7 +31,7 @@ struct MemoWindowState {
     bool shown = false;     // Tag >= 1
     QString path;           // its caption: the memo file shown
     QString text;           // Memo1
-    bool keepFile = false;  // the file could not be read and the memo was not edited: leave it
+    bool keepFile = false;  // the memo was not edited and its file is there (or unreadable): leave it
 };
 
 // What keeping the memo window on the page's memo file comes to.

@@ -39,23 +39,16 @@ qsizetype indexOfNoCase(QByteArrayView text, QByteArrayView upperNeedle, qsizety
     return -1;
 }
 
-bool equalsNoCase(QByteArrayView text, qsizetype at, QByteArrayView upperWord)
-{
-    if (at < 0 || at + upperWord.size() > text.size())
-        return false;
-    for (qsizetype k = 0; k < upperWord.size(); ++k) {
-        if (asciiUpper(text[at + k]) != upperWord[k])
-            return false;
-    }
-    return true;
-}
-
-// "shift_jis" in any case, found by its "_", which Japanese UTF-8 text never holds.
+// Whether the first META tag that names a charset names code page 932 in any of its spellings;
+// only the META tags are looked at, found by their "<", so a plain page costs one scan.
 bool mayDeclareShiftJis(QByteArrayView bytes)
 {
-    for (qsizetype at = indexOfNoCase(bytes, "_JIS"); at >= 0; at = indexOfNoCase(bytes, "_JIS", at + 1)) {
-        if (equalsNoCase(bytes, at - 5, "SHIFT"))
-            return true;
+    for (qsizetype at = indexOfNoCase(bytes, "<META"); at >= 0; at = indexOfNoCase(bytes, "<META", at + 1)) {
+        const qsizetype end = bytes.indexOf('>', at);
+        const QByteArrayView tag = bytes.sliced(at, (end < 0 ? bytes.size() : end + 1) - at);
+        const QString charset = declaredCharset(QString::fromLatin1(tag));
+        if (!charset.isEmpty())
+            return isCodePage932Name(charset);
     }
     return false;
 }

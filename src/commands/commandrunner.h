@@ -56,6 +56,7 @@ private:
 
     CommandHost &host_;
     int pageCounter_ = 0;
+    bool toldUnmappable_ = false;  // the "?" notice of variable files is given once
 };
 
 } // namespace sorvek

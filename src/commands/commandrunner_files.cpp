@@ -86,6 +86,10 @@ void CommandRunner::writeVariableFile(const QString &path, const QString &assign
         host_.showPage(true);
     else if (!result.ok())
         host_.showNotice(result.error, kNoticeMs);
+    else if (result.unmappable > 0 && !toldUnmappable_) {
+        toldUnmappable_ = true;
+        host_.showNotice(QStringLiteral("変数ファイルに書けない文字は「?」にしました"), kNoticeMs);
+    }
 }
 
 void CommandRunner::switchHistory(const QString &argumentText)

@@ -1,10 +1,16 @@
 #include "commands/textfile.h"
 
+#include "commands/booktree.h"
+
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace sorvek {
@@ -18,6 +24,43 @@ const char *const codePage932 = "windows-31j";
 QString describe(const QString &path, const QString &reason)
 {
     return path + QStringLiteral(" (") + reason + QLatin1Char(')');
+}
+
+// Why a write failed, in words: errno as it stood right after the failing call, else Qt's text.
+// Qt 6.4 says "Unknown error" for some failures; the user never sees that.
+QString writeFailureReason(int error, const QString &qtText)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("ディスクがいっぱいです");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("書き込みの許可がありません");
+    case EROFS:
+        return QStringLiteral("読み取り専用です");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("フォルダがありません");
+    case EISDIR:
+        return QStringLiteral("同じ名前のフォルダがあります");
+    case ENAMETOOLONG:
+        return QStringLiteral("名前が長すぎます");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きすぎます");
+    case EIO:
+        return QStringLiteral("装置のエラーです");
+    default:
+        break;
+    }
+    if (!qtText.isEmpty() && !qtText.contains(QLatin1String("Unknown error"), Qt::CaseInsensitive))
+        return qtText;
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("書き込めません");
+}
+
+WriteResult writeFailure(const QString &path, int error, const QFileDevice &file)
+{
+    return {false, describeWriteFailure(path, error, file.errorString()), 0};
 }
 
 struct BytesResult {
@@ -54,6 +97,76 @@ QString decodeCodePage(const QByteArray &bytes)
     return decoder.isValid() ? QString(decoder.decode(bytes)) : QString::fromLatin1(bytes);
 }
 
+struct Decoded {
+    QString text;
+    qsizetype faults = 0;  // invalid or incomplete byte sequences
+};
+
+template <typename Encoding>
+Decoded decodeStrictly(Encoding encoding, const QByteArray &bytes)
+{
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    Decoded decoded{decoder.decode(bytes), 0};
+    if (decoder.hasError()) {
+        // The code page 932 decoder writes SUB (0x1A) for a bad byte, the UTF-8 one U+FFFD.
+        decoded.faults = std::max<qsizetype>(1, decoded.text.count(QChar(0xFFFD)) + decoded.text.count(QChar(0x1A))
+                                                    - bytes.count('\x1A'));
+        if (!bytes.contains('\x1A'))
+            decoded.text.replace(QChar(0x1A), QChar(0xFFFD));  // shown as the usual mark for a bad byte
+    }
+    return decoded;
+}
+
+bool isPlainAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+struct CharsetDeclaration {
+    qsizetype at = -1;  // where the name starts
+    QString name;
+};
+
+CharsetDeclaration findCharsetDeclaration(const QString &text)
+{
+    static const QRegularExpression meta(
+        QStringLiteral("<meta\\b[^>]*?\\bcharset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:\\-]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = meta.match(text);
+    if (!match.hasMatch())
+        return {};
+    return {match.capturedStart(1), match.captured(1)};
+}
+
+// Code page 932 bytes of text; what the code page cannot hold becomes "?" (its own substitute
+// bytes FC FC would read back as a kanji).
+QByteArray encodeCodePage932(const QString &text, int &unmappable)
+{
+    QStringEncoder encoder(codePage932, QStringConverter::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return bytes;
+    // Character by character, each with a fresh encoder: resetState() leaves an ICU encoder unusable on Qt 6.4.
+    bytes.clear();
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        if (text.at(i).unicode() < 0x80) {
+            bytes += char(text.at(i).unicode());
+        } else {
+            QStringEncoder one(codePage932, QStringConverter::Flag::Stateless);
+            const QByteArray encoded = one.encode(QStringView(text).mid(i, n));
+            if (one.hasError()) {
+                bytes += '?';
+                ++unmappable;
+            } else {
+                bytes += encoded;
+            }
+        }
+        i += n;
+    }
+    return bytes;
+}
+
 QByteArray joinLines(const QStringList &lines, const std::function<QByteArray(const QString &)> &encode)
 {
     QByteArray out;
@@ -65,6 +178,11 @@ QByteArray joinLines(const QStringList &lines, const std::function<QByteArray(co
 }
 
 } // namespace
+
+QString describeWriteFailure(const QString &path, int error, const QString &deviceError)
+{
+    return describe(path, writeFailureReason(error, deviceError));
+}
 
 ReadResult readPageText(const QString &path)
 {
@@ -103,17 +221,24 @@ QStringList splitLines(const QString &text)
 
 WriteResult writeBytesSafely(const QString &path, const QByteArray &bytes)
 {
+    if (!mayWriteInBook(path))
+        return {false, describe(path, QStringLiteral("リンクの先がブックのフォルダの外です")), 0};
+    // Unbuffered: a buffered QSaveFile on Qt 6.4 renames a short file over the target when the
+    // final flush fails (a full disk with less than 16 KiB to write).
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, describe(path, file.errorString())};
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = describe(path, file.errorString());
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return writeFailure(path, errno, file);
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const WriteResult failed = writeFailure(path, errno, file);
         file.cancelWriting();
-        return {false, error};
+        return failed;
     }
+    errno = 0;
     if (!file.commit())
-        return {false, describe(path, file.errorString())};
-    return {true, {}};
+        return writeFailure(path, errno, file);
+    return {true, {}, 0};
 }
 
 WriteResult writePageLines(const QString &path, const QStringList &lines)
@@ -128,10 +253,51 @@ WriteResult writePageText(const QString &path, const QString &text)
 
 WriteResult writeCodePageLines(const QString &path, const QStringList &lines)
 {
-    QStringEncoder encoder(codePage932);
-    if (!encoder.isValid())
-        return {false, describe(path, QStringLiteral("code page 932 is not available"))};
-    return writeBytesSafely(path, joinLines(lines, [&encoder](const QString &s) { return QByteArray(encoder.encode(s)); }));
+    if (!QStringEncoder(codePage932).isValid())
+        return {false, describe(path, QStringLiteral("code page 932 is not available")), 0};
+    int unmappable = 0;
+    WriteResult written =
+        writeBytesSafely(path, joinLines(lines, [&](const QString &s) { return encodeCodePage932(s, unmappable); }));
+    written.unmappable = unmappable;
+    return written;
+}
+
+ReadResult readTextByContent(const QString &path)
+{
+    const BytesResult read = readBytes(path);
+    if (!read.ok)
+        return {false, {}, read.error};
+    return {true, decodeByContent(read.bytes), {}};
+}
+
+QString decodeByContent(const QByteArray &bytes)
+{
+    if (bytes.startsWith(utf8Bom) || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return decodeCodePage(bytes);
+    const Decoded utf8 = decodeStrictly(QStringConverter::Utf8, bytes);
+    if (utf8.faults == 0)
+        return utf8.text;
+    const Decoded shiftJis = decodeStrictly(codePage932, bytes);
+    return shiftJis.faults < utf8.faults ? shiftJis.text : utf8.text;
+}
+
+QString declaredCharset(const QString &text)
+{
+    return findCharsetDeclaration(text).name;
+}
+
+bool isCodePage932Name(const QString &name)
+{
+    static const QStringList names{QStringLiteral("shiftjis"),   QStringLiteral("xsjis"),
+                                   QStringLiteral("sjis"),       QStringLiteral("ms932"),
+                                   QStringLiteral("windows31j"), QStringLiteral("cp932"),
+                                   QStringLiteral("mskanji"),    QStringLiteral("csshiftjis"),
+                                   QStringLiteral("xmscp932"),   QStringLiteral("cswindows31j"),
+                                   QStringLiteral("xshiftjis"),  QStringLiteral("windows932")};
+    QString folded = name.trimmed().toLower();
+    folded.remove(QLatin1Char('-'));
+    folded.remove(QLatin1Char('_'));
+    return names.contains(folded);
 }
 
 QString migrateShiftJisPage(const QString &path)
@@ -139,17 +305,27 @@ QString migrateShiftJisPage(const QString &path)
     const BytesResult read = readBytes(path);
     if (!read.ok)
         return QString();
-    QString declared = decodeCodePage(read.bytes);
-    const qsizetype at = declared.indexOf(QLatin1String("SHIFT_JIS"), 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return decodeUtf8(read.bytes);
-    declared.replace(at, 9, QStringLiteral("UTF-8"));
+    const QByteArray &bytes = read.bytes;
+    if (bytes.startsWith(utf8Bom) || !isCodePage932Name(declaredCharset(QString::fromLatin1(bytes))))
+        return decodeByContent(bytes);
+    // A page already in UTF-8 that still says Shift_JIS decodes as code page 932 without a fault
+    // too, into nonsense: UTF-8 wins whenever the bytes hold any.
+    const Decoded utf8 = decodeStrictly(QStringConverter::Utf8, bytes);
+    if (utf8.faults == 0 && !isPlainAscii(bytes))
+        return utf8.text;
+    Decoded page = decodeStrictly(codePage932, bytes);
+    if (page.faults > 0)
+        return page.text;  // damaged: left on disk as it is, shown as best it can be
+    const CharsetDeclaration declaration = findCharsetDeclaration(page.text);
+    if (declaration.at < 0)
+        return page.text;
+    page.text.replace(declaration.at, declaration.name.size(), QStringLiteral("UTF-8"));
     // When the page cannot be written back it stays as it was on disk; the caller still gets
     // the text the page means rather than a garbled UTF-8 reading of Shift_JIS bytes.
-    if (!writePageText(path, declared))
-        return declared;
+    if (!writePageText(path, page.text))
+        return page.text;
     const ReadResult again = readPageText(path);
-    return again.ok ? again.text : declared;
+    return again.ok ? again.text : page.text;
 }
 
 } // namespace sorvek

@@ -11,6 +11,7 @@ namespace sorvek {
 struct WriteResult {
     bool ok = false;
     QString error;
+    int unmappable = 0;  // characters written as "?" because code page 932 cannot hold them
     explicit operator bool() const { return ok; }
 };
 
@@ -22,10 +23,25 @@ struct ReadResult {
     explicit operator bool() const { return ok; }
 };
 
+// "<path> (<why, in words>)" for a failed write: errno as it stood right after the failing call
+// (0 when unknown), else the device's own error text; never "Unknown error".
+QString describeWriteFailure(const QString &path, int error, const QString &deviceError);
+
 // Reads a file as UTF-8; a leading byte-order mark is skipped. Line ends are left as they are.
 ReadResult readPageText(const QString &path);
 // Reads a file in code page 932 (a UTF-8 or UTF-16 byte-order mark overrides it).
 ReadResult readCodePageText(const QString &path);
+// Reads a file by what its bytes are: a byte-order mark, else valid UTF-8, else code page 932;
+// bytes that are neither are shown as best they can be (the reading with fewer faults).
+ReadResult readTextByContent(const QString &path);
+QString decodeByContent(const QByteArray &bytes);
+
+// The charset named by the first META tag of a page that declares one ("" when none):
+// <meta charset="..."> or <meta ... content="text/html; charset=...">, in any letter case.
+QString declaredCharset(const QString &text);
+// True for the names of code page 932 and its Shift_JIS kin (Shift_JIS, shift-jis, x-sjis,
+// MS932, windows-31j, cp932 ...), in any letter case.
+bool isCodePage932Name(const QString &name);
 
 // Splits text into lines at CR LF, LF or CR; a final line end adds no empty line.
 QStringList splitLines(const QString &text);
@@ -34,14 +50,17 @@ QStringList splitLines(const QString &text);
 WriteResult writePageLines(const QString &path, const QStringList &lines);
 // The same for a text: it is split with splitLines first.
 WriteResult writePageText(const QString &path, const QString &text);
-// Writes lines in code page 932, each ended by CR LF, no byte-order mark.
+// Writes lines in code page 932, each ended by CR LF, no byte-order mark. A character the code
+// page cannot hold is written as "?" and counted in the result's unmappable.
 WriteResult writeCodePageLines(const QString &path, const QStringList &lines);
-// Writes raw bytes safely (pictures, downloads).
+// Writes raw bytes safely (pictures, downloads): the target is replaced only when every byte
+// reached the disk, and never through a link that leads out of the guarded book folder.
 WriteResult writeBytesSafely(const QString &path, const QByteArray &bytes);
 
-// A page still declared as Shift_JIS is converted in place to UTF-8: the first "SHIFT_JIS"
-// (any case) of its code page 932 reading becomes "UTF-8" and the page is written back.
-// Returns the page's text read as UTF-8 (after the conversion, when one was made).
+// A page whose META tag declares Shift_JIS (any name of code page 932) and whose bytes really are
+// code page 932 (no invalid bytes, and not UTF-8) is converted in place to UTF-8: the declared
+// name becomes "UTF-8" and the page is written back. Any other page is left as it is.
+// Returns the page's text: as written after a conversion, else the best reading of its bytes.
 QString migrateShiftJisPage(const QString &path);
 
 } // namespace sorvek

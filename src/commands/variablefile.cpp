@@ -150,7 +150,7 @@ VariableWriteResult writeVariable(const QString &bookFolder, const QString &file
     if (!written)
         return {VariableWriteResult::Outcome::WriteFailed,
                 QStringLiteral("変数ファイルを保存できません: ") + written.error};
-    return {};
+    return {VariableWriteResult::Outcome::Written, {}, written.unmappable};
 }
 
 } // namespace sorvek

@@ -16,6 +16,7 @@ struct VariableWriteResult {
     };
     Outcome outcome = Outcome::Written;
     QString error; // a message for the user when the outcome is a failure
+    int unmappable = 0; // characters written as "?" (code page 932 cannot hold them)
     bool ok() const { return outcome == Outcome::Written || outcome == Outcome::Deleted; }
 };
 

@@ -1,5 +1,6 @@
 #include "pagefiles/filebatch.h"
 
+#include "commands/booktree.h"
 #include "commands/textfile.h"
 
 #include <QDir>
@@ -59,8 +60,11 @@ FileBatchResult copyFilesToArchive(const QStringList &files, const QString &arch
 FileBatchResult moveFilesToTrash(const QStringList &files, IShell &shell)
 {
     FileBatchResult result;
+    const QString book = guardedBookFolder();
     for (const QString &file : files) {
-        if (!QFileInfo::exists(file))
+        if (!book.isEmpty() && !entryLiesInside(file, book))
+            result.failed.append(failure(file, QStringLiteral("ブックのフォルダの外です")));
+        else if (!QFileInfo::exists(file))
             result.failed.append(failure(file, QStringLiteral("ファイルがありません")));
         else if (!shell.moveToTrash(file))
             result.failed.append(failure(file, QStringLiteral("ゴミ箱へ移動できません")));

@@ -22,7 +22,8 @@ QString archiveFileName(const QString &path);
 // an older copy there. Each copy is written whole or not at all.
 FileBatchResult copyFilesToArchive(const QStringList &files, const QString &archiveFolder);
 
-// Moves each file to the desktop's trash; nothing is deleted for good.
+// Moves each file to the desktop's trash; nothing is deleted for good, and nothing that lies
+// outside the guarded book folder is touched.
 FileBatchResult moveFilesToTrash(const QStringList &files, IShell &shell);
 
 } // namespace sorvek

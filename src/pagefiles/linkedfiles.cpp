@@ -1,5 +1,6 @@
 #include "pagefiles/linkedfiles.h"
 
+#include "commands/booktree.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 #include "pagefiles/pagenumbering.h"
@@ -88,7 +89,7 @@ void LinkedFileCollector::scanPage(const QString &start, const QString &item, QS
             add(companion);
     }
     const QString page = existingFile(current);
-    if (page.isEmpty() || scanned_.contains(page))
+    if (page.isEmpty() || scanned_.contains(page) || !insideBook(page))
         return;
     scanned_.insert(page);
     const QString text = readPageText(page).text;  // an unreadable page uses nothing we can know of
@@ -175,11 +176,18 @@ QString LinkedFileCollector::existingFile(const QString &path) const
     return QString();
 }
 
+bool LinkedFileCollector::insideBook(const QString &path) const
+{
+    return bookFolder_.isEmpty() || entryLiesInside(path, bookFolder_);
+}
+
 void LinkedFileCollector::add(const QString &path)
 {
     const QString clean = QDir::cleanPath(path);
     const QString key = clean.toLower();
-    if (listed_.contains(key))
+    // What lies outside the book ("../outside/x.jpg", a folder linked elsewhere) is never the
+    // page's to delete or archive.
+    if (listed_.contains(key) || !insideBook(clean))
         return;
     listed_.insert(key);
     files_.append(clean);

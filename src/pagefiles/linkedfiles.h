@@ -2,6 +2,7 @@
 // The files a page uses, for deleting or archiving the page together with them: the page, its
 // ".wav" and ".txt" companions, and every existing file it names by src=, a title glyph,
 // background= or href=. Pages it includes (by src= or a title glyph) are scanned in turn.
+// Nothing outside the book folder is listed or scanned.
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -38,6 +39,7 @@ private:
     QString resolve(const QString &item) const;
     QString existingFile(const QString &path) const;
     void add(const QString &path);
+    bool insideBook(const QString &path) const;
 
     QString topFolder_;
     QString bookFolder_;

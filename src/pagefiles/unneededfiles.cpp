@@ -1,6 +1,7 @@
 #include "pagefiles/unneededfiles.h"
 
 #include "book/pagelisting.h"
+#include "commands/booktree.h"
 #include "pagefiles/linkedfiles.h"
 
 #include <QDir>
@@ -44,6 +45,9 @@ QStringList unneededFileCandidates(const QString &folder)
 
 UnneededFiles findUnneededFiles(const QString &folder, const QStringList &pages, const QString &bookFolder)
 {
+    // A level reached through a link to a folder outside the book offers nothing to the trash.
+    if (!bookFolder.isEmpty() && !resolvesInside(folder, bookFolder))
+        return {};
     const QDir dir(folder);
     const QString top = QDir::cleanPath(folder) + QLatin1Char('/');
     LinkedFileCollector used(top, bookFolder);

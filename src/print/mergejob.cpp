@@ -27,6 +27,8 @@ QString MergeOutcome::message() const
     case Status::WriteError:
         return QStringLiteral("印刷用のファイルを保存できません: ") + error + QStringLiteral("。");
     case Status::Written:
+        if (unmappable > 0)
+            return QStringLiteral("Shift_JISの印刷用ファイルでは、表せない文字 %1 個を「?」にしました。").arg(unmappable);
         break;
     }
     return QString();
@@ -92,6 +94,7 @@ MergeOutcome PageMerge::finish()
                                                 splitLines(builder_.document(QStringLiteral("SHIFT_JIS"))));
     outcome.status = copy ? MergeOutcome::Status::Written : MergeOutcome::Status::WriteError;
     outcome.error = copy.error;
+    outcome.unmappable = copy.unmappable;
     return outcome;
 }
 

@@ -28,7 +28,9 @@ struct MergeOutcome {
     QString mergedPath;        // the document to preview; "" when none was written
     QString error;             // the read or write error, with its path
     QStringList missingPictures;
-    // What the user is told: "合体するページがありません。" or the error; "" when all went well.
+    int unmappable = 0;        // characters the Shift_JIS copy holds as "?"
+    // What the user is told: "合体するページがありません。", the error, or that the Shift_JIS copy
+    // holds "?" for some characters; "" when all went well.
     QString message() const;
     // The preview follows only when the UTF-8 document was written.
     bool preview() const { return !mergedPath.isEmpty(); }

@@ -3,6 +3,7 @@
 #include "book/pagememo.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QVBoxLayout>
 
 namespace sorvek {
@@ -85,12 +86,16 @@ void TForm12::showFile(const QString &path, const QString &text, bool readable, 
     Memo1->setPlainText(text);
     Memo1->document()->setModified(false);
     fileUnread_ = !readable;
+    fileExisted_ = QFileInfo::exists(path);
+    shownText_ = Memo1->toPlainText();
     Memo1->setPlaceholderText(readable ? QString() : QStringLiteral("メモを読み込めません: ") + error);
 }
 
 bool TForm12::keepFile() const
 {
-    return fileUnread_ && !Memo1->document()->isModified();
+    // An unchanged memo is never written back: that would only turn a code page 932 memo into
+    // UTF-8, or bring back a file removed meanwhile. A memo opened without a file still makes one.
+    return (fileUnread_ || fileExisted_) && Memo1->toPlainText() == shownText_;
 }
 
 void TForm12::showEvent(QShowEvent *event)

@@ -46,6 +46,8 @@ private:
 
     IUserPrompt &prompt_;
     bool fileUnread_ = false; // the file exists but could not be read: its text is unknown
+    bool fileExisted_ = false; // the file was there when it was shown
+    QString shownText_;        // the text as read from the file
 };
 
 } // namespace sorvek

@@ -101,7 +101,8 @@ TEST_P(ShiftJisPageTest, IsMigratedAndTitled)
     EXPECT_TRUE(after.contains("charset=UTF-8"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Declarations, ShiftJisPageTest, ::testing::Values("Shift_JIS", "shift_jis", "SHIFT_JIS"));
+INSTANTIATE_TEST_SUITE_P(Declarations, ShiftJisPageTest, ::testing::Values("Shift_JIS", "shift_jis", "SHIFT_JIS", "Shift-JIS", "x-sjis",
+                                                                       "MS932", "windows-31j", "cp932"));
 
 TEST(TitleRules, UnderscoreInJapaneseUtf8PageIsNoMigration)
 {

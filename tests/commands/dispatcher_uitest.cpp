@@ -101,6 +101,18 @@ TEST_F(DispatcherTest, WebPageMayTurnPagesButNotWriteFiles)
     EXPECT_EQ(form->PageIndex(), 1);
 }
 
+TEST_F(DispatcherTest, FailedWriteNoticeIsOneLineThatKeepsItsStartAndReason)
+{
+    open(false);
+    follow(QStringLiteral("file:///$JS a_very_long_folder_name_that_is_nowhere_in_this_book/vars.txt x=5"));
+    const QLabel *caption = form->PmathuCaption;
+    ASSERT_TRUE(form->Pmathu->isVisible());
+    const QString text = caption->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("変数ファイルを保存できません: "))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("(フォルダがありません)"))) << text.toStdString();
+    EXPECT_LE(QFontMetrics(caption->font()).horizontalAdvance(text), caption->width());
+}
+
 TEST_F(DispatcherTest, TitlePageClosesTheColumnAndOtherPagesRestoreIt)
 {
     open(false);

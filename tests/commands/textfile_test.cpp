@@ -1,5 +1,7 @@
 #include "commands/textfile.h"
 
+#include "commands/booktree.h"
+
 #include "testutil.h"
 
 #include <QDir>
@@ -8,9 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <QFileInfo>
 
-#include <unistd.h>
 
 using namespace sorvek;
 
@@ -66,27 +67,111 @@ TEST(PageWriter, ReadOnlyFolderLeavesOldFileWholeAndReportsFailure)
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files).size(), 1);
 }
 
-// A full disk in the middle of a write: the old page stays whole and the write is reported.
-TEST(PageWriter, FullDiskKeepsOldPageWhole)
+enum class Writer { Bytes, PageLines, CodePageLines };
+
+struct NoRoomCase {
+    const char *name;
+    Writer writer;
+    qsizetype size;
+};
+
+void PrintTo(const NoRoomCase &c, std::ostream *os)
 {
-    QTemporaryDir dir;
-    const QString mountPoint = dir.filePath(QStringLiteral("small"));
-    QDir().mkpath(mountPoint);
-    if (geteuid() != 0
-        || QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                       QStringLiteral("size=16k"), QStringLiteral("tmpfs"), mountPoint}) != 0)
-        GTEST_SKIP() << "cannot mount a small file system here";
-    const QString path = mountPoint + QStringLiteral("/p.html");
-    const QByteArray old("\xEF\xBB\xBFold page\r\n");
-    testutil::writeBytes(mountPoint, QStringLiteral("p.html"), old);
-    const WriteResult result = writePageText(path, QString(40000, QChar(0x3042)));
-    const QByteArray after = testutil::readBytes(path);
-    const QStringList leftovers = QDir(mountPoint).entryList(QDir::Files | QDir::Hidden);
-    QProcess::execute(QStringLiteral("umount"), {mountPoint});
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(after, old);
-    EXPECT_EQ(leftovers, QStringList{QStringLiteral("p.html")});
+    *os << c.name;
 }
+
+class PageWriterNoRoom : public ::testing::TestWithParam<NoRoomCase> {};
+
+// Any write that does not reach the disk whole is reported, names the file and the reason in
+// words, and leaves the old file byte for byte, with no stray temporary file beside it.
+TEST_P(PageWriterNoRoom, KeepsOldFileWholeAndSaysWhy)
+{
+    const NoRoomCase &c = GetParam();
+    QTemporaryDir dir;
+    testutil::NoRoom room(dir.filePath(QStringLiteral("small")));
+    const QString folder = dir.filePath(QStringLiteral("small"));
+    const QByteArray old = QByteArray("\xEF\xBB\xBF") + QStringLiteral("古いページ\r\n").toUtf8();
+    const QString path = testutil::writeBytes(folder, QStringLiteral("p.html"), old);
+    const QByteArray bytes(c.size, 'a');
+    const auto write = [&] {
+        switch (c.writer) {
+        case Writer::PageLines:
+            return writePageLines(path, {QString::fromLatin1(bytes)});
+        case Writer::CodePageLines:
+            return writeCodePageLines(path, {QString::fromLatin1(bytes)});
+        case Writer::Bytes:
+            break;
+        }
+        return writeBytesSafely(path, bytes);
+    };
+    room.fill();
+    const WriteResult failed = write();
+    room.release();
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(testutil::readBytes(path), old);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.html")});
+    EXPECT_TRUE(failed.error.startsWith(path)) << failed.error.toStdString();
+    EXPECT_TRUE(failed.error.contains(room.diskFull() ? QStringLiteral("ディスクがいっぱいです")
+                                                      : QStringLiteral("ファイルが大きすぎます")))
+        << failed.error.toStdString();
+    // With room again the same write goes through whole.
+    ASSERT_TRUE(write().ok);
+    EXPECT_EQ(QFileInfo(path).size(), c.writer == Writer::Bytes ? c.size : c.size + 2 + (c.writer == Writer::PageLines ? 3 : 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, PageWriterNoRoom,
+    ::testing::Values(NoRoomCase{"OneByte", Writer::Bytes, 1}, NoRoomCase{"BelowAPage", Writer::Bytes, 4095},
+                      NoRoomCase{"OnePage", Writer::Bytes, 4096}, NoRoomCase{"AbovePage", Writer::Bytes, 4097},
+                      NoRoomCase{"BufferSize", Writer::Bytes, 16384}, NoRoomCase{"AboveBuffer", Writer::Bytes, 16385},
+                      NoRoomCase{"HundredKiB", Writer::Bytes, 120000}, NoRoomCase{"OneMiB", Writer::Bytes, 1 << 20},
+                      NoRoomCase{"SmallPage", Writer::PageLines, 5000},
+                      NoRoomCase{"SmallVariableFile", Writer::CodePageLines, 12}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+struct LinkCase {
+    const char *name;
+    const char *link;    // a symbolic link, relative to the root ...
+    const char *target;  // ... to this place
+    const char *write;   // the path written
+    bool written;
+    const char *watched; // a file whose bytes tell where the write went
+    const char *watchedAfter;  // its bytes afterwards ("" when it must not exist)
+};
+
+void PrintTo(const LinkCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class PageWriterLinks : public ::testing::TestWithParam<LinkCase> {};
+
+// Inside the book, a write goes only where the path really leads inside it.
+TEST_P(PageWriterLinks, NeverWritesOutsideTheBookThroughALink)
+{
+    const LinkCase &c = GetParam();
+    QTemporaryDir root;
+    const auto at = [&](const char *relative) { return root.filePath(QString::fromUtf8(relative)); };
+    testutil::writeBytes(root.path(), QStringLiteral("outside/secret.html"), "secret");
+    testutil::writeBytes(root.path(), QStringLiteral("book/sub/q.html"), "old");
+    ASSERT_TRUE(QFile::link(at(c.target), at(c.link)));
+    setGuardedBookFolder(at("book"));
+    const WriteResult result = writeBytesSafely(at(c.write), "new");
+    setGuardedBookFolder(QString());
+    EXPECT_EQ(result.ok, c.written) << result.error.toStdString();
+    EXPECT_EQ(QFileInfo(at(c.watched)).exists() ? testutil::readBytes(at(c.watched)) : QByteArray(), QByteArray(c.watchedAfter));
+    EXPECT_TRUE(QFileInfo(at(c.link)).isSymLink());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, PageWriterLinks,
+    ::testing::Values(
+        LinkCase{"PageLinkedOutside", "book/p.html", "outside/secret.html", "book/p.html", false, "outside/secret.html", "secret"},
+        LinkCase{"DanglingLinkOutside", "book/p.html", "outside/none.html", "book/p.html", false, "outside/none.html", ""},
+        LinkCase{"FolderLinkedOutside", "book/pics", "outside", "book/pics/secret.html", false, "outside/secret.html", "secret"},
+        LinkCase{"PageLinkedInsideBook", "book/p.html", "book/sub/q.html", "book/p.html", true, "book/sub/q.html", "new"},
+        LinkCase{"BookReachedThroughALink", "alias", "book", "alias/sub/q.html", true, "book/sub/q.html", "new"}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(PageWriter, MissingFolderIsReportedNotCreated)
 {
@@ -114,6 +199,16 @@ TEST(CodePageFiles, WriteAndReadCodePage932)
     EXPECT_EQ(read.text, QStringLiteral("名前=\"花子\"\r\nx=1\r\n"));
 }
 
+TEST(CodePageFiles, WhatTheCodePageCannotHoldIsWrittenAsQuestionMarks)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("v.txt"));
+    const WriteResult written = writeCodePageLines(path, {QStringLiteral("x=caf\u00e9\U0001F600花"), QStringLiteral("y=1")});
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(written.unmappable, 2);
+    EXPECT_EQ(testutil::readBytes(path), QByteArray("x=caf??") + sjis(QStringLiteral("花")) + "\r\ny=1\r\n");
+}
+
 TEST(CodePageFiles, ByteOrderMarkOverridesCodePage)
 {
     QTemporaryDir dir;
@@ -129,45 +224,71 @@ TEST(CodePageFiles, MissingFileIsAnError)
     EXPECT_FALSE(read.error.isEmpty());
 }
 
+QByteArray utf8(const char *text)
+{
+    return QByteArray(text);
+}
+
 struct MigrationCase {
     const char *name;
-    const char *declaration;
-    const char *expectedHead;
+    QByteArray bytes;      // the page on disk
+    QByteArray expected;   // the text the caller gets, in UTF-8
+    bool rewritten;        // the page is now UTF-8 with BOM holding exactly that text
 };
 
-class ShiftJisMigrationTest : public ::testing::TestWithParam<MigrationCase> {};
+void PrintTo(const MigrationCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-TEST_P(ShiftJisMigrationTest, ConvertsFirstDeclarationOnly)
+class ShiftJisMigration : public ::testing::TestWithParam<MigrationCase> {};
+
+// Only a page declared as code page 932 in its META tag, whose bytes really are code page 932,
+// is rewritten; every other page stays byte for byte and is read as best it can be.
+TEST_P(ShiftJisMigration, RewritesOnlyTrueShiftJisDeclarations)
 {
     const MigrationCase &c = GetParam();
     QTemporaryDir dir;
-    const QString original = QString::fromUtf8(c.declaration) + QStringLiteral("\r\n<TITLE>日本語</TITLE>\r\n");
-    const QString path = testutil::writeBytes(dir.path(), QStringLiteral("menu.html"), sjis(original));
-    const QString text = migrateShiftJisPage(path);
-    const QString expected = QString::fromUtf8(c.expectedHead) + QStringLiteral("\r\n<TITLE>日本語</TITLE>\r\n");
-    EXPECT_EQ(text, expected);
-    EXPECT_EQ(testutil::readBytes(path), QByteArray("\xEF\xBB\xBF") + expected.toUtf8());
+    const QString path = testutil::writeBytes(dir.path(), QStringLiteral("menu.html"), c.bytes);
+    const QString expected = QString::fromUtf8(c.expected);
+    EXPECT_EQ(migrateShiftJisPage(path), expected);
+    EXPECT_EQ(testutil::readBytes(path), c.rewritten ? QByteArray("\xEF\xBB\xBF") + expected.toUtf8() : c.bytes);
+}
+
+const char *const kanjiTitle = "\r\n<TITLE>日本語</TITLE>\r\n";
+
+MigrationCase declared(const char *name, const char *charset)
+{
+    const QString tail = QString::fromUtf8(kanjiTitle);
+    const QString meta = QStringLiteral("<META http-equiv=\"Content-Type\" content=\"text/html; charset=%1\">");
+    return {name, sjis(meta.arg(QString::fromLatin1(charset)) + tail), (meta.arg(QStringLiteral("UTF-8")) + tail).toUtf8(),
+            true};
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Declarations, ShiftJisMigrationTest,
+    Pages, ShiftJisMigration,
     ::testing::Values(
-        MigrationCase{"UpperCase", "<META content=\"text/html; charset=SHIFT_JIS\">",
-                      "<META content=\"text/html; charset=UTF-8\">"},
-        MigrationCase{"LowerCase", "<META content=\"text/html; charset=shift_jis\">",
-                      "<META content=\"text/html; charset=UTF-8\">"},
-        MigrationCase{"TwoDeclarations", "<META charset=Shift_JIS><META charset=Shift_JIS>",
-                      "<META charset=UTF-8><META charset=Shift_JIS>"}),
+        declared("UpperCase", "SHIFT_JIS"), declared("LowerCase", "shift_jis"), declared("Hyphen", "Shift-JIS"),
+        declared("XSjis", "x-sjis"), declared("Ms932", "MS932"), declared("Windows31J", "windows-31j"),
+        declared("Cp932", "cp932"),
+        MigrationCase{"CharsetAttribute", sjis(QStringLiteral("<meta charset='Shift_JIS'><p>ねこ</p>\r\n")),
+                      "<meta charset='UTF-8'><p>ねこ</p>\r\n", true},
+        MigrationCase{"TwoDeclarationsFirstOnly", sjis(QStringLiteral("<META charset=Shift_JIS><META charset=Shift_JIS>\r\n")),
+                      "<META charset=UTF-8><META charset=Shift_JIS>\r\n", true},
+        MigrationCase{"Utf8PageMentioningTheWord",
+                      utf8("<meta charset=\"utf-8\"><p>SHIFT_JISとは文字コードです</p>\r\n"),
+                      "<meta charset=\"utf-8\"><p>SHIFT_JISとは文字コードです</p>\r\n", false},
+        MigrationCase{"Utf8PageWithoutDeclaration", utf8("<p>charset=Shift_JIS と書きます</p>"),
+                      "<p>charset=Shift_JIS と書きます</p>", false},
+        MigrationCase{"Utf8BytesStillDeclaredShiftJis", utf8("<meta charset=Shift_JIS><p>ねこ</p>"),
+                      "<meta charset=Shift_JIS><p>ねこ</p>", false},
+        MigrationCase{"ByteOrderMarkWins", utf8("\xEF\xBB\xBF<meta charset=Shift_JIS><p>ねこ</p>"),
+                      "<meta charset=Shift_JIS><p>ねこ</p>", false},
+        MigrationCase{"DamagedShiftJis", sjis(QStringLiteral("<meta charset=Shift_JIS><p>ねこ")) + "\x82\xFF</p>",
+                      "<meta charset=Shift_JIS><p>ねこ\uFFFD\uFFFD</p>", false},
+        MigrationCase{"CutOffLeadByte", sjis(QStringLiteral("<meta charset=Shift_JIS><p>ねこ")) + "\x82",
+                      "<meta charset=Shift_JIS><p>ねこ", false}),
     [](const auto &row) { return std::string(row.param.name); });
-
-TEST(ShiftJisMigration, Utf8PageIsLeftAlone)
-{
-    QTemporaryDir dir;
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + QStringLiteral("<TITLE>ねこ</TITLE>\r\n").toUtf8();
-    const QString path = testutil::writeBytes(dir.path(), QStringLiteral("p.html"), bytes);
-    EXPECT_EQ(migrateShiftJisPage(path), QStringLiteral("<TITLE>ねこ</TITLE>\r\n"));
-    EXPECT_EQ(testutil::readBytes(path), bytes);
-}
 
 TEST(ShiftJisMigration, MissingFileGivesEmptyText)
 {

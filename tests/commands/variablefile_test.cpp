@@ -194,4 +194,12 @@ TEST_F(VariableCommands, FailedWriteIsReported)
     EXPECT_TRUE(host.calls.last().startsWith(u"notice:"_s));
 }
 
+TEST_F(VariableCommands, UnmappableCharactersBecomeQuestionMarksToldOnce)
+{
+    runner.runCommand(u"JS vars.txt n='\U0001F600'"_s);
+    runner.runCommand(u"JS vars.txt m='caf\u00e9'"_s);
+    EXPECT_EQ(testutil::readBytes(book.path() + u"/vars.txt"_s), QByteArray("n=\"?\"\r\nm=\"caf?\"\r\n"));
+    EXPECT_EQ(host.calls.filter(u"notice:"_s).size(), 1);
+}
+
 } // namespace

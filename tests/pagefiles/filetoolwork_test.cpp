@@ -1,6 +1,7 @@
 // The file tool's work on real files: archive names and copies, the trash, picture numbering
 // with the pages that name the pictures.
 #include "pagefiles/filebatch.h"
+#include "commands/booktree.h"
 #include "pagefiles/picturenumbering.h"
 
 #include "fakes/fakeplatform.h"
@@ -64,14 +65,18 @@ TEST(ArchiveCopy, ArchiveThatCannotBeMadeFailsEveryFile)
     EXPECT_EQ(copyFilesToArchive({page}, dir.filePath(u"書庫"_s)).failed.size(), 1);
 }
 
-TEST(Trash, EveryFileGoesThroughTheShellAndMissingOnesAreReported)
+TEST(Trash, BookFilesGoThroughTheShellMissingAndOutsideOnesAreReported)
 {
     QTemporaryDir dir;
-    const QString a = testutil::writeBytes(dir.path(), u"a.html"_s, "x");
+    const QString a = testutil::writeBytes(dir.path(), u"book/a.html"_s, "x");
+    const QString outside = testutil::writeBytes(dir.path(), u"outside/secret.jpg"_s, "x");
     fakes::FakeShell shell;
-    const FileBatchResult result = moveFilesToTrash({a, dir.filePath(u"gone.jpg"_s)}, shell);
+    setGuardedBookFolder(dir.filePath(u"book"_s));
+    const FileBatchResult result =
+        moveFilesToTrash({a, dir.filePath(u"book/gone.jpg"_s), dir.filePath(u"book/../outside/secret.jpg"_s)}, shell);
+    setGuardedBookFolder(QString());
     EXPECT_EQ(shell.calls, QStringList{u"trash "_s + a});
-    EXPECT_EQ(result.failed.size(), 1);
+    EXPECT_EQ(result.failed.size(), 2);
 }
 
 TEST(PictureRules, PicturesAndPagesByExtension)

@@ -3,6 +3,7 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ namespace {
 struct LinkCase {
     const char *name;
     QString page;               // the text of p.html in the book folder
-    QStringList files;          // other files: "name" (content "x") or "name=text" for pages
+    QStringList files;          // other files: "name" (content "x"), "name=text" for pages, "name->target" for links
     QStringList listed;         // relative to the book folder, in order, p.html first
     int notices = 0;
 };
@@ -23,7 +24,10 @@ void makeFiles(const QString &folder, const QStringList &files)
 {
     for (const QString &entry : files) {
         const qsizetype eq = entry.indexOf(QLatin1Char('='));
-        if (eq < 0)
+        const qsizetype arrow = entry.indexOf(QLatin1String("->"));
+        if (arrow > 0)
+            QFile::link(entry.mid(arrow + 2), QDir(folder).filePath(entry.left(arrow)));
+        else if (eq < 0)
             testutil::writeBytes(folder, entry, "x");
         else
             testutil::writePage(folder, entry.left(eq), entry.mid(eq + 1));
@@ -46,7 +50,7 @@ TEST_P(LinkedFilesTest, ListsWhatThePageUses)
 {
     const LinkCase &c = GetParam();
     QTemporaryDir dir;
-    const QString book = dir.path();
+    const QString book = dir.filePath(u"book"_s);
     testutil::writePage(book, u"p.html"_s, c.page);
     makeFiles(book, c.files);
     LinkedFileCollector collector(book + u"/"_s, book);
@@ -90,6 +94,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {u"pic.jpg"_s}, {u"p.html"_s}},
         LinkCase{"CommandLinkRaisesNotice", uR"(<A href="$NEXT">n</A>)"_s, {}, {u"p.html"_s}, 1},
         LinkCase{"SlashCommandLinkPassesQuietly", uR"(<A href="/$NEXT,$BACK">n</A>)"_s, {}, {u"p.html"_s}, 0},
+        LinkCase{"OutsideTheBookNeitherListedNorScanned",
+                 uR"(<IMG src="../outside/secret.jpg"><IFRAME src="../outside/f.html"></IFRAME>)"_s,
+                 {u"../outside/secret.jpg"_s, uR"(../outside/f.html=<IMG src="../book/pic.jpg">)"_s, u"pic.jpg"_s},
+                 {u"p.html"_s}},
+        LinkCase{"FolderLinkedOutsideNotListed", uR"(<IMG src="pics/secret.jpg">)"_s,
+                 {u"../outside/secret.jpg"_s, u"pics->../outside"_s}, {u"p.html"_s}},
         LinkCase{"ValueWithoutClosingQuoteEndsTheScan", uR"(<IMG src="a.png"><IMG src="b.png)"_s,
                  {u"a.png"_s, u"b.png"_s}, {u"p.html"_s, u"a.png"_s}}),
     [](const auto &row) { return std::string(row.param.name); });

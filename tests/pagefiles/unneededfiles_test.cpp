@@ -3,6 +3,7 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -55,4 +56,15 @@ TEST(UnneededFiles, NothingFoundInAFolderWithoutMaterial)
     QTemporaryDir dir;
     testutil::writePage(dir.path(), u"a.html"_s, u"<P>text</P>"_s);
     EXPECT_TRUE(findUnneededFiles(dir.path(), {u"a.html"_s}, dir.path()).files.isEmpty());
+}
+
+TEST(UnneededFiles, NothingOfferedFromAFolderLinkedOutsideTheBook)
+{
+    QTemporaryDir dir;
+    testutil::writeBytes(dir.path(), u"outside/old.jpg"_s, "x");
+    QDir(dir.path()).mkdir(u"book"_s);
+    ASSERT_TRUE(QFile::link(dir.filePath(u"outside"_s), dir.filePath(u"book/level"_s)));
+    EXPECT_EQ(names(findUnneededFiles(dir.filePath(u"outside"_s), {}, dir.filePath(u"outside"_s)).files),
+              QStringList{u"old.jpg"_s});
+    EXPECT_TRUE(findUnneededFiles(dir.filePath(u"book/level"_s), {}, dir.filePath(u"book"_s)).files.isEmpty());
 }

@@ -181,6 +181,17 @@ TEST_F(MergeTest, WholeDocumentAndItsShiftJisCopy)
     EXPECT_TRUE(copy.contains(QByteArray("\x82\xCB\x82\xB1")));  // ねこ in code page 932, no byte-order mark
 }
 
+TEST_F(MergeTest, ShiftJisCopyWritesWhatItCannotHoldAsQuestionMarksAndSaysSo)
+{
+    const MergeOutcome outcome =
+        merge(writeLevel({page(QStringLiteral("a"), QStringLiteral("<P>ねこ\U0001F431caf\u00e9</P>"))}), MergeMode::All);
+    ASSERT_EQ(outcome.status, MergeOutcome::Status::Written);
+    EXPECT_EQ(outcome.unmappable, 2);
+    EXPECT_TRUE(testutil::readBytes(printFolder().mergedShiftJisPath()).contains("<P>\x82\xCB\x82\xB1?caf?</P>"));
+    EXPECT_TRUE(outcome.message().contains(QStringLiteral("「?」"))) << outcome.message().toStdString();
+    EXPECT_TRUE(outcome.preview());
+}
+
 TEST_F(MergeTest, NothingSelectedWritesNothingAndSaysSo)
 {
     const MergeOutcome outcome = merge(writeLevel({page(QStringLiteral("a"), QStringLiteral("b"))}), MergeMode::Marked);

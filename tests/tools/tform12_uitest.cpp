@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -175,6 +176,54 @@ TEST_F(MemoWindowTest, HiddenSyncSwitchesQuietly)
     EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("b.txt")));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.txt"))));
 }
+
+QByteArray sjis(const QString &text)
+{
+    QStringEncoder encoder("windows-31j");
+    return encoder.encode(text);
+}
+
+struct MemoFileCase {
+    const char *name;
+    QByteArray bytes;     // the memo on disk; null: no file
+    QByteArray shown;     // Memo1 after opening, UTF-8
+    const char *typed;    // typed at the end before closing ("" types nothing)
+    QByteArray after;     // the file after closing
+};
+
+void PrintTo(const MemoFileCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class MemoFileTest : public MemoWindowTest, public ::testing::WithParamInterface<MemoFileCase> {};
+
+// A memo is read as UTF-8 or code page 932 by its bytes and written back only when it was edited.
+TEST_P(MemoFileTest, ReadByContentWrittenOnlyWhenEdited)
+{
+    const MemoFileCase &c = GetParam();
+    if (!c.bytes.isNull())
+        testutil::writeBytes(dir.path(), QStringLiteral("m.txt"), c.bytes);
+    open(QStringLiteral("m.txt"));
+    EXPECT_EQ(form.Memo1->toPlainText(), QString::fromUtf8(c.shown));
+    form.Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form.Memo1, QString::fromLatin1(c.typed));
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("m.txt"))), c.after);
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MemoFileTest,
+    ::testing::Values(
+        MemoFileCase{"ShiftJisUnchanged", sjis(QStringLiteral("理科のメモ\r\n")), "理科のメモ\n", "", sjis(QStringLiteral("理科のメモ\r\n"))},
+        MemoFileCase{"ShiftJisEdited", sjis(QStringLiteral("理科のメモ\r\n")), "理科のメモ\n", "ok",
+                     bom + QStringLiteral("理科のメモ\r\nok\r\n").toUtf8()},
+        MemoFileCase{"Utf8WithoutMarkUnchanged", "メモ", "メモ", "", "メモ"},
+        MemoFileCase{"Utf8WithMarkEdited", bom + "メモ\r\n", "メモ\n", "x", bom + "メモ\r\nx\r\n"},
+        MemoFileCase{"DamagedUnchanged", "\x82\xFF\xE3", "\uFFFD\uFFFD", "", "\x82\xFF\xE3"},
+        MemoFileCase{"NoFileMakesOne", QByteArray(), "", "", bom}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(MemoWindowTest, KeepsDesignNamesAndFont)
 {

@@ -1,5 +1,8 @@
 #include "platform/qt/qtservices.h"
 
+#include "commands/booktree.h"
+#include "commands/textfile.h"
+
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -9,6 +12,7 @@
 #include <QSaveFile>
 #include <QUrl>
 
+#include <cerrno>
 #include <memory>
 
 namespace sorvek {
@@ -71,31 +75,43 @@ QtDownloader::~QtDownloader()
 void QtDownloader::download(const QString &url, const QString &target, std::function<void(qint64 bytes)> progress,
                             std::function<void(bool ok, const QString &error)> finished)
 {
-    auto file = std::make_shared<QSaveFile>(target);
-    if (!file->open(QIODevice::WriteOnly)) {
-        finished(false, target + QStringLiteral(" (") + file->errorString() + QLatin1Char(')'));
+    if (!mayWriteInBook(target)) {
+        finished(false, target + QStringLiteral(" (リンクの先がブックのフォルダの外です)"));
         return;
     }
+    // Unbuffered, and any short write remembered: the old file stays unless every byte was stored.
+    auto file = std::make_shared<QSaveFile>(target);
+    errno = 0;
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        finished(false, describeWriteFailure(target, errno, file->errorString()));
+        return;
+    }
+    auto writeError = std::make_shared<QString>();
+    const auto store = [file, writeError, target](const QByteArray &piece) {
+        errno = 0;
+        if (writeError->isEmpty() && file->write(piece) != piece.size())
+            *writeError = describeWriteFailure(target, errno, file->errorString());
+        return writeError->isEmpty();
+    };
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Vorpane"));
     QNetworkReply *reply = network_->get(request);
     auto total = std::make_shared<qint64>(0);
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, file, total, progress] {
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, total, progress, store] {
         const QByteArray piece = reply->readAll();
-        if (file->write(piece) == piece.size())
+        if (store(piece))
             *total += piece.size();
         progress(*total);
     });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, file, finished] {
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, file, finished, store, writeError] {
         reply->deleteLater();
-        const QByteArray rest = reply->readAll();
-        file->write(rest);
+        store(reply->readAll());
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         const bool success = reply->error() == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300));
-        if (!success) {
+        if (!success || !writeError->isEmpty() || !file->flush()) {
             file->cancelWriting();
-            finished(false, reply->errorString());
+            finished(false, success ? (writeError->isEmpty() ? file->errorString() : *writeError) : reply->errorString());
             return;
         }
         // The old file stays unless the whole body was stored.
