@@ -122,21 +122,6 @@ bool isPlainAscii(const QByteArray &bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-struct CharsetDeclaration {
-    qsizetype at = -1;  // where the name starts
-    QString name;
-};
-
-CharsetDeclaration findCharsetDeclaration(const QString &text)
-{
-    static const QRegularExpression meta(
-        QStringLiteral("<meta\\b[^>]*?\\bcharset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:\\-]+)"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = meta.match(text);
-    if (!match.hasMatch())
-        return {};
-    return {match.capturedStart(1), match.captured(1)};
-}
 
 // Code page 932 bytes of text; what the code page cannot hold becomes "?" (its own substitute
 // bytes FC FC would read back as a kanji).
@@ -279,6 +264,17 @@ QString decodeByContent(const QByteArray &bytes)
         return utf8.text;
     const Decoded shiftJis = decodeStrictly(codePage932, bytes);
     return shiftJis.faults < utf8.faults ? shiftJis.text : utf8.text;
+}
+
+CharsetDeclaration findCharsetDeclaration(const QString &text)
+{
+    static const QRegularExpression meta(
+        QStringLiteral("<meta\\b[^>]*?\\bcharset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:\\-]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = meta.match(text);
+    if (!match.hasMatch())
+        return {};
+    return {match.capturedStart(1), match.captured(1)};
 }
 
 QString declaredCharset(const QString &text)

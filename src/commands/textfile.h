@@ -39,6 +39,12 @@ QString decodeByContent(const QByteArray &bytes);
 // The charset named by the first META tag of a page that declares one ("" when none):
 // <meta charset="..."> or <meta ... content="text/html; charset=...">, in any letter case.
 QString declaredCharset(const QString &text);
+// The same declaration with where its name stands in the text (at is -1 when there is none).
+struct CharsetDeclaration {
+    qsizetype at = -1;
+    QString name;
+};
+CharsetDeclaration findCharsetDeclaration(const QString &text);
 // True for the names of code page 932 and its Shift_JIS kin (Shift_JIS, shift-jis, x-sjis,
 // MS932, windows-31j, cp932 ...), in any letter case.
 bool isCodePage932Name(const QString &name);

@@ -1,5 +1,7 @@
 #include "commands/texthelpers.h"
 
+#include "commands/textfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -159,42 +161,14 @@ QString linkedFileInFolder(const QString &folder, const QString &name)
     return QFileInfo(decoded).isFile() ? decoded : written;
 }
 
-namespace {
-
-// Where the charset value of the first "charset=" starts and how long it is; {-1, 0} without one.
-std::pair<qsizetype, qsizetype> charsetValue(QStringView text)
-{
-    const qsizetype at = text.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return {-1, 0};
-    qsizetype start = at + 8;
-    if (start < text.size() && (text.at(start) == QLatin1Char('"') || text.at(start) == QLatin1Char('\'')))
-        ++start;
-    qsizetype end = start;
-    while (end < text.size() && (text.at(end).isLetterOrNumber() || text.at(end) == QLatin1Char('-')
-                                 || text.at(end) == QLatin1Char('_')))
-        ++end;
-    return {start, end - start};
-}
-
-bool namesShiftJis(QString charset)
-{
-    charset = charset.toLower().remove(QLatin1Char('-')).remove(QLatin1Char('_'));
-    static const QStringList names{QStringLiteral("shiftjis"), QStringLiteral("xsjis"), QStringLiteral("sjis"),
-                                   QStringLiteral("ms932"), QStringLiteral("windows31j"), QStringLiteral("cp932"),
-                                   QStringLiteral("mskanji"), QStringLiteral("csshiftjis"), QStringLiteral("windows932")};
-    return names.contains(charset);
-}
-
-} // namespace
 
 DecodedPage decodePageBytes(const QByteArray &bytes)
 {
     // The declaration stands in the head, in ASCII whatever the encoding.
     const QString head = QString::fromLatin1(bytes.first(qMin<qsizetype>(bytes.size(), 4096)));
-    const auto [start, length] = charsetValue(head);
-    const bool declared = start >= 0;
-    const bool shiftJis = declared && namesShiftJis(head.mid(start, length));
+    const CharsetDeclaration declaration = findCharsetDeclaration(head);
+    const bool declared = declaration.at >= 0;
+    const bool shiftJis = declared && isCodePage932Name(declaration.name);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return {QString::fromUtf8(bytes.mid(3)), shiftJis};
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -207,11 +181,11 @@ DecodedPage decodePageBytes(const QByteArray &bytes)
 
 QString declareUtf8(const QString &pageText)
 {
-    const auto [start, length] = charsetValue(pageText);
-    if (start < 0)
+    const CharsetDeclaration declaration = findCharsetDeclaration(pageText);
+    if (declaration.at < 0)
         return pageText;
     QString text = pageText;
-    return text.replace(start, length, QStringLiteral("UTF-8"));
+    return text.replace(declaration.at, declaration.name.size(), QStringLiteral("UTF-8"));
 }
 
 } // namespace sorvek

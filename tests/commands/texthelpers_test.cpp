@@ -147,17 +147,17 @@ TEST_P(DecodePageBytes, ReadsTheTextAndTheDeclaration)
 INSTANTIATE_TEST_SUITE_P(
     Pages, DecodePageBytes,
     ::testing::Values(
-        DecodeCase{"x_sjis", sjis("charset=x-sjis>", u"日本"), QString::fromUtf16(u"charset=x-sjis>日本"), true},
-        DecodeCase{"quoted_windows_31j", sjis("charset=\"Windows-31J\">", u"語"), QString::fromUtf16(u"charset=\"Windows-31J\">語"), true},
+        DecodeCase{"x_sjis", sjis("<META charset=x-sjis>", u"日本"), QString::fromUtf16(u"<META charset=x-sjis>日本"), true},
+        DecodeCase{"quoted_windows_31j", sjis("<META charset=\"Windows-31J\">", u"語"), QString::fromUtf16(u"<META charset=\"Windows-31J\">語"), true},
         DecodeCase{"undeclared_shift_jis_bytes", sjis("<P>", u"かな"), QString::fromUtf16(u"<P>かな"), false},
-        DecodeCase{"utf8_declared_shift_jis", QByteArray("charset=Shift_JIS>\xE6\x97\xA5"), QString::fromUtf16(u"charset=Shift_JIS>日"), true},
-        DecodeCase{"bom_is_utf8", QByteArray("\xEF\xBB\xBF" "charset=UTF-8>\xE6\x97\xA5"), QString::fromUtf16(u"charset=UTF-8>日"), false},
-        DecodeCase{"other_charset_stays_utf8", QByteArray("charset=EUC-JP>a"), QStringLiteral("charset=EUC-JP>a"), false}),
+        DecodeCase{"utf8_declared_shift_jis", QByteArray("<META charset=Shift_JIS>\xE6\x97\xA5"), QString::fromUtf16(u"<META charset=Shift_JIS>日"), true},
+        DecodeCase{"bom_is_utf8", QByteArray("\xEF\xBB\xBF" "<META charset=UTF-8>\xE6\x97\xA5"), QString::fromUtf16(u"<META charset=UTF-8>日"), false},
+        DecodeCase{"other_charset_stays_utf8", QByteArray("<META charset=EUC-JP>a"), QStringLiteral("<META charset=EUC-JP>a"), false}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(DeclareUtf8, ReplacesTheCharsetValueOnly)
 {
-    EXPECT_EQ(declareUtf8(QStringLiteral("content=\"text/html; charset=MS932\">")), QStringLiteral("content=\"text/html; charset=UTF-8\">"));
+    EXPECT_EQ(declareUtf8(QStringLiteral("<META content=\"text/html; charset=MS932\">")), QStringLiteral("<META content=\"text/html; charset=UTF-8\">"));
     EXPECT_EQ(declareUtf8(QStringLiteral("<P>")), QStringLiteral("<P>"));
 }
 
