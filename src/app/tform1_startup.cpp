@@ -5,6 +5,7 @@
 #include "app/windowsize.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
+#include "pagefiles/renamejournal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,6 +49,9 @@ void TForm1::FormShow()
         return;
     }
     QDir().mkpath(BookFolder);
+    // Renames cut short anywhere in the book are brought to an end before anything is shown.
+    if (const JournalRecovery recovered = recoverRenameJournals(BookFolder); !recovered.message.isEmpty() && services().prompt)
+        services().prompt->information(recovered.message);
     FindMwex();
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int workWidth = screen ? screen->availableGeometry().width() : 1024;

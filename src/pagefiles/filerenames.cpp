@@ -98,6 +98,8 @@ RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &r
 {
     if (renames.isEmpty())
         return {true, 0, {}};
+    if (const WriteResult free = noRenameJournalPending(folder); !free)
+        return failed(free.error, {});
     const QDir dir(folder);
     RenameJournal journal;
     for (int i = 0; i < renames.size(); ++i)

@@ -163,6 +163,8 @@ PictureRenameResult renamePictureInPages(const QString &picture, const QString &
     RenameJournal journal{RenameJournal::Phase::Placing, {{oldName, oldName, newName}}, oldName, newName, {}};
     for (const PageEdit &edit : edits)
         journal.pages.append(QDir(folder).relativeFilePath(edit.path));
+    if (const WriteResult free = noRenameJournalPending(folder); !free)
+        return {false, {}, free.error};
     if (const WriteResult written = writeRenameJournal(folder, journal); !written)
         return {false, {}, QStringLiteral("ファイル名の変更を記録できません: ") + written.error};
     QFile file(picture);

@@ -4,7 +4,9 @@
 #include "pagefiles/picturenumbering.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <optional>
@@ -150,6 +152,14 @@ QString renameJournalName()
     return QStringLiteral("_sorvek-rename.journal");
 }
 
+WriteResult noRenameJournalPending(const QString &folder)
+{
+    const QString path = QDir(folder).filePath(renameJournalName());
+    if (QFileInfo::exists(path))
+        return {false, QStringLiteral("前回中断したファイル名の変更が終わっていません: ") + path};
+    return {true, {}};
+}
+
 WriteResult writeRenameJournal(const QString &folder, const RenameJournal &journal)
 {
     return writePageLines(QDir(folder).filePath(renameJournalName()), journalLines(journal));
@@ -188,6 +198,24 @@ JournalRecovery recoverRenameJournal(const QString &folder)
     if (!repaired && tally.stuck.isEmpty() && tally.pageErrors.isEmpty())
         return {};
     return {repaired, describe(dir.path(), tally)};
+}
+
+JournalRecovery recoverRenameJournals(const QString &bookFolder)
+{
+    QStringList folders{bookFolder};
+    QDirIterator it(bookFolder, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        folders.append(it.next());
+    JournalRecovery all;
+    QStringList messages;
+    for (const QString &folder : folders) {
+        const JournalRecovery one = recoverRenameJournal(folder);
+        all.repaired = all.repaired || one.repaired;
+        if (!one.message.isEmpty())
+            messages.append(one.message);
+    }
+    all.message = messages.join(QStringLiteral("\n\n"));
+    return all;
 }
 
 } // namespace sorvek

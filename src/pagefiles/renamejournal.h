@@ -32,6 +32,9 @@ struct RenameJournal {
     QStringList pages;
 };
 
+// A new batch is refused while one is pending: its journal holds the only record of the names.
+// Fails with a message naming the journal when one is left in folder.
+WriteResult noRenameJournalPending(const QString &folder);
 WriteResult writeRenameJournal(const QString &folder, const RenameJournal &journal);
 void removeRenameJournal(const QString &folder);
 
@@ -45,5 +48,7 @@ struct JournalRecovery {
 // free name near them when both are taken), and pages follow a renamed picture. The journal is
 // removed once nothing is left under a temporary name. Nothing happens without a journal.
 JournalRecovery recoverRenameJournal(const QString &folder);
+// The same for every folder of the book (symbolic links are not followed); one message for all.
+JournalRecovery recoverRenameJournals(const QString &bookFolder);
 
 } // namespace sorvek

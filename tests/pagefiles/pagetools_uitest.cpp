@@ -1,6 +1,7 @@
 // The page tools as a user reaches them, on a copy of the demo book: the footnote memo is stored
 // before a tool touches files, and a step that fails stops the steps that depend on it.
 #include "fakes/demobookwindow_ui.h"
+#include "pagefiles/renamejournal.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -129,6 +130,25 @@ TEST_F(PageToolsTest, FailedSideMenuSaveKeepsTheDialogWithTheTypedNames)
     testutil::restoreFolder(book(QString()));
     EXPECT_EQ(shownAgain, u"こくご\nしゃかい"_s);
     EXPECT_TRUE(platform.prompt.messages.value(0).startsWith(u"メニューを保存できません"_s));
+}
+
+class RenameRepairAtStart : public fakes::DemoBookWindowTest {};
+
+TEST_F(RenameRepairAtStart, AKilledBatchInASubfolderIsUndoneAndToldOnce)
+{
+    // As a batch killed after its first rename leaves a folder: the journal, one file parked.
+    const QString folder = dir.filePath(u"Book/さんすう"_s);
+    const QString page = QDir(folder).entryList({u"*.html"_s}, QDir::Files, QDir::Name).last();
+    const QByteArray content = testutil::readBytes(QDir(folder).filePath(page));
+    ASSERT_TRUE(writeRenameJournal(folder, {RenameJournal::Phase::Parking, {{page, u".sorvek-rename-0-0"_s, u"1000_x.html"_s}}, {}, {}, {}}));
+    ASSERT_TRUE(QFile::rename(QDir(folder).filePath(page), QDir(folder).filePath(u".sorvek-rename-0-0"_s)));
+    open();
+    EXPECT_EQ(testutil::readBytes(QDir(folder).filePath(page)), content);
+    EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(renameJournalName())));
+    ASSERT_EQ(platform.prompt.messages.size(), 1);
+    EXPECT_TRUE(platform.prompt.messages.first().contains(folder)) << platform.prompt.messages.first().toStdString();
+    form->OpenLevel(folder, 0, true);
+    EXPECT_EQ(platform.prompt.messages.size(), 1);
 }
 
 struct LogoCase {

@@ -101,3 +101,14 @@ TEST(RenameJournalRecovery, PictureRenamedBeforeItsPagesFollowsIntoThem)
     EXPECT_FALSE(QFileInfo::exists(journalPath));
     EXPECT_FALSE(recoverRenameJournal(dir.path()).repaired);  // told once
 }
+
+TEST(RenameJournalRecovery, AJournalLeftBehindRefusesTheNextBatch)
+{
+    QTemporaryDir dir;
+    testutil::writeBytes(dir.path(), u"a.html"_s, "a");
+    ASSERT_TRUE(writeRenameJournal(dir.path(), {}));
+    const RenameBatchResult result = renumberPages(dir.path(), {u"a.html"_s});
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(renameJournalName())) << result.error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(u"a.html"_s)));
+}
