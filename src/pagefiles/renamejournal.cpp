@@ -204,8 +204,11 @@ JournalRecovery recoverRenameJournals(const QString &bookFolder)
 {
     QStringList folders{bookFolder};
     QDirIterator it(bookFolder, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        folders.append(it.next());
+    while (it.hasNext()) {
+        const QString folder = it.next();
+        if (!it.fileInfo().isSymLink())
+            folders.append(folder);
+    }
     JournalRecovery all;
     QStringList messages;
     for (const QString &folder : folders) {
