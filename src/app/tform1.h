@@ -132,6 +132,9 @@ public:
     void ButtonOrderClick();
     void MovePageAndRenumber(int from, int to);
     void StripPageNumbers();
+    // Closes the footnote memo, storing its text, before a page tool renames, moves or deletes
+    // files; false when the memo could not be stored and the user kept it open.
+    bool CloseMemoForPageTool();
     void N3Click();
     void SetFileTools(TForm3 *fileTool, TForm5 *order, TForm10 *menu);
 

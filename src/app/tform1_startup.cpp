@@ -6,6 +6,7 @@
 #include "commands/booktree.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
+#include "pagefiles/renamejournal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,6 +53,9 @@ void TForm1::FormShow()
     }
     const bool bookExisted = QFileInfo::exists(BookFolder);
     QDir().mkpath(BookFolder);
+    // Renames cut short anywhere in the book are brought to an end before anything is shown.
+    if (const JournalRecovery recovered = recoverRenameJournals(BookFolder); !recovered.message.isEmpty() && services().prompt)
+        services().prompt->information(recovered.message);
     FindMwex();
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int workWidth = screen ? screen->availableGeometry().width() : 1024;

@@ -169,6 +169,9 @@ void TForm1::ShowPage(bool navigate)
 
 void TForm1::PageButtonMouseDown(PageButton *button, Qt::MouseButton mouseButton, QPoint pos)
 {
+    // The page tools of the popup rename, move and delete files: the memo is stored first.
+    if (mouseButton == Qt::RightButton && !CloseMemoForPageTool())
+        return;
     LastLoadedURL.clear();
     WebBrowser1->Stop();
     const int oldIndex = PageIndex();

@@ -1,6 +1,8 @@
 // TForm1: the stack of folder levels and the handlers that move between them.
 #include "app/tform1.h"
 
+#include "pagefiles/renamejournal.h"
+
 #include "book/archivefolder.h"
 #include "commands/texthelpers.h"
 
@@ -10,6 +12,10 @@ namespace sorvek {
 
 void TForm1::OpenLevel(const QString &folder, int index, bool push)
 {
+    // Renames cut short by a killed process are brought to an end before the folder is listed.
+    const JournalRecovery recovered = recoverRenameJournal(folder);
+    if (!recovered.message.isEmpty() && services().prompt)
+        services().prompt->information(recovered.message);
     levels_.openLevel(folder, index, push);
 }
 

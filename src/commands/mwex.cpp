@@ -183,7 +183,10 @@ LogoPageWrite writeLogoPage(const LogoPagePlan &plan)
 {
     LogoPageWrite written;
     written.page = saveLogoPage(plan.page, plan.values);
-    written.project = writeBytesSafely(plan.project, emptyMwexProject());
+    if (written.page)
+        written.project = writeBytesSafely(plan.project, emptyMwexProject());
+    else
+        written.project.error = plan.project + QStringLiteral(" (ページを保存できなかったので作っていません)");
     return written;
 }
 

@@ -89,8 +89,8 @@ LogoPagePlan planLogoPage(const QString &topFolder, int currentPageIndex, const 
 // The bytes of a new, empty project file.
 QByteArray emptyMwexProject();
 
-// Writes the LOGO page and then the empty project. A failed project write does not stop the
-// page; both results are returned for the caller to report.
+// Writes the LOGO page and then the empty project. A failed page write leaves the project
+// unwritten; both results are returned for the caller to report.
 struct LogoPageWrite {
     WriteResult page;
     WriteResult project;

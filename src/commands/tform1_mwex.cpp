@@ -45,16 +45,22 @@ void TForm1::LOGO1Click()
         return;
     const LogoPagePlan plan = planLogoPage(levels_.topFolder(), PageIndex(), QDateTime::currentDateTime());
     const LogoPageWrite written = writeLogoPage(plan);
-    if (!written.page)
+    // Without its page there is nothing to start or place; without its project nothing to start.
+    if (!written.page) {
         warn(written.page.error);
+        return;
+    }
     if (!written.project)
         warn(written.project.error);
-    if (const std::optional<ProgramLaunch> launch = newProjectLaunch(mode, BookFolder, plan.project, registeredCommand(services())))
+    else if (const std::optional<ProgramLaunch> launch = newProjectLaunch(mode, BookFolder, plan.project, registeredCommand(services())))
         launchMwex(*launch);
     OpenLevel(levels_.topFolder(), PageIndex(), false);
     RebuildPageButtons();
     ShowPage(true);
-    MovePageAndRenumber(PageCount() - 1, plan.targetIndex);
+    // The new page is found by its name: it does not always sort last.
+    const int made = int(levels_.pageList().indexOf(QFileInfo(plan.page).fileName()));
+    if (made >= 0)
+        MovePageAndRenumber(made, plan.targetIndex);
 }
 
 bool TForm1::OpenProjectLink(const QString &file)

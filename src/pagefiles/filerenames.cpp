@@ -1,5 +1,7 @@
 #include "pagefiles/filerenames.h"
 
+#include "pagefiles/renamejournal.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -91,29 +93,58 @@ QList<FileRename> feasibleRenames(const QString &folder, const QList<FileRename>
     return kept;
 }
 
-RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &renames)
+RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &renames,
+                               const RenameStepHook &afterRename)
 {
+    if (renames.isEmpty())
+        return {true, 0, {}};
+    if (const WriteResult free = noRenameJournalPending(folder); !free)
+        return failed(free.error, {});
     const QDir dir(folder);
+    RenameJournal journal;
+    for (int i = 0; i < renames.size(); ++i)
+        journal.renames.append({renames[i].from, temporaryName(dir, i), renames[i].to});
+    if (const WriteResult written = writeRenameJournal(folder, journal); !written)
+        return failed(QStringLiteral("ファイル名の変更を記録できません: ") + written.error, {});
+    int done = 0;
+    const auto step = [&] {
+        ++done;
+        if (afterRename)
+            afterRename(done);
+    };
+    // Undone files are back under their old names; the journal stays while any is not.
+    const auto giveUp = [&](const QString &what, const QStringList &stuck) {
+        if (stuck.isEmpty())
+            removeRenameJournal(folder);
+        return failed(what, stuck);
+    };
     QList<Step> parked;  // from -> temporary
-    for (int i = 0; i < renames.size(); ++i) {
-        const QString temp = temporaryName(dir, i);
-        QFile file(dir.filePath(renames[i].from));
-        if (!file.rename(dir.filePath(temp)))
-            return failed(describeRename(dir, renames[i].from, renames[i].to, file), undo(dir, parked));
-        parked.append({renames[i].from, temp});
+    for (const JournalRename &r : journal.renames) {
+        QFile file(dir.filePath(r.from));
+        if (!file.rename(dir.filePath(r.temp)))
+            return giveUp(describeRename(dir, r.from, r.to, file), undo(dir, parked));
+        parked.append({r.from, r.temp});
+        step();
+    }
+    // From here on a cut batch is finished rather than undone.
+    journal.phase = RenameJournal::Phase::Placing;
+    if (const WriteResult written = writeRenameJournal(folder, journal); !written) {
+        return giveUp(QStringLiteral("ファイル名の変更を記録できません: ") + written.error, undo(dir, parked));
     }
     QList<Step> placed;  // temporary -> target
-    for (int i = 0; i < renames.size(); ++i) {
-        QFile file(dir.filePath(parked[i].to));
+    for (const JournalRename &r : journal.renames) {
+        QFile file(dir.filePath(r.temp));
         // QFile::rename never replaces an existing file, so a name taken meanwhile fails here.
-        if (!file.rename(dir.filePath(renames[i].to))) {
-            const QString what = describeRename(dir, renames[i].from, renames[i].to, file);
+        if (!file.rename(dir.filePath(r.to))) {
+            const QString what = describeRename(dir, r.from, r.to, file);
             QStringList stuck = undo(dir, placed);
             stuck += undo(dir, parked);
-            return failed(what, stuck);
+            return giveUp(what, stuck);
         }
-        placed.append({parked[i].to, renames[i].to});
+        placed.append({r.temp, r.to});
+        step();
     }
+    removeRenameJournal(folder);
     return {true, int(renames.size()), {}};
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // Renames a batch of files inside one folder as one step. Every file first takes a temporary
 // name and then its new one, so names may change hands within the batch; when a rename fails,
-// every file of the batch gets its old name back.
+// every file of the batch gets its old name back. A journal written before the first rename lets
+// a later start bring a batch cut short by a killed process to an end (renamejournal.h).
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 namespace sorvek {
 
@@ -29,8 +32,13 @@ bool nameTaken(const QString &folder, const QString &name);
 // the batch, or a source whose own rename was dropped). Order is kept.
 QList<FileRename> feasibleRenames(const QString &folder, const QList<FileRename> &wanted);
 
-// Carries out renames (which must be feasible) through temporary names. On a failure the files
-// renamed so far are given back their old names and the result says what failed.
-RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &renames);
+// Called after each single rename of a batch with the number of renames made so far (each file
+// is renamed twice); a seam for stopping a batch at a chosen point.
+using RenameStepHook = std::function<void(int renamesDone)>;
+
+// Carries out renames (which must be feasible) through temporary names, journalled. On a failure
+// the files renamed so far are given back their old names and the result says what failed.
+RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &renames,
+                               const RenameStepHook &afterRename = {});
 
 } // namespace sorvek

@@ -51,6 +51,13 @@ QSet<QString> namesIn(const QString &folder)
     return QSet<QString>(names.begin(), names.end());
 }
 
+// A stripped name that still makes a visible page: not empty, not hidden, not left off the list.
+bool usableStrippedName(const QString &name)
+{
+    const QString base = baseOf(name);
+    return !base.isEmpty() && !name.startsWith(QLatin1Char('.')) && !name.startsWith(QLatin1Char('_'));
+}
+
 // The stripped name for a page: the first name, counting on from it, that is not taken.
 QString freeStrippedName(QString name, const QSet<QString> &taken)
 {
@@ -69,9 +76,25 @@ std::optional<QString> withoutNumberPrefix(const QString &name)
     return name.mid(underscore + 1);
 }
 
-QString numberedPageName(const QString &name, int position)
+QString numberedPageName(const QString &name, int position, int width)
 {
-    return QString::number(1000 + 10 * position) + QLatin1Char('_') + withoutNumberPrefix(name).value_or(name);
+    return QString::number(1000 + 10 * position).rightJustified(width, QLatin1Char('0')) + QLatin1Char('_')
+           + withoutNumberPrefix(name).value_or(name);
+}
+
+int numberWidth(int pageCount)
+{
+    return std::max(4, int(QString::number(1000 + 10 * std::max(0, pageCount - 1)).size()));
+}
+
+QString companionCollisionMessage(const QString &folder, const QList<FileRename> &collisions)
+{
+    QStringList lines{QStringLiteral("ファイル名を変更できません。付属のファイルの新しい名前が、ほかのファイルに使われています (")
+                      + folder + QStringLiteral("):")};
+    for (const FileRename &c : collisions)
+        lines.append(c.from + QStringLiteral(" → ") + c.to);
+    lines.append(QStringLiteral("どのファイル名も変更していません。"));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString withExtension(const QString &name, const QString &extension)
@@ -79,10 +102,10 @@ QString withExtension(const QString &name, const QString &extension)
     return baseOf(name) + extension;
 }
 
-QStringList movePageEntry(const QStringList &pages, int from, int to)
+QStringList movePageEntry(const QStringList &pages, int from, int to, bool firstPageMoves)
 {
     QStringList out = pages;
-    if (from <= 0 || from >= pages.size())
+    if (from < (firstPageMoves ? 0 : 1) || from >= pages.size())
         return out;
     out.move(from, std::clamp(to, 0, int(pages.size()) - 1));
     return out;
@@ -97,59 +120,91 @@ std::optional<int> positionFromDialog(const QString &text, int pageCount)
     return std::max(0, std::min(position, pageCount - 1));
 }
 
-QList<FileRename> planPageRenumbering(const QString &folder, const QStringList &pages)
+RenamePlan planPageRenumbering(const QString &folder, const QStringList &pages)
 {
+    const int width = numberWidth(int(pages.size()));
     QList<FileRename> wanted;
     for (int i = 0; i < pages.size(); ++i) {
         if (!keepsItsName(pages[i]))
-            wanted.append({pages[i], numberedPageName(pages[i], i)});
+            wanted.append({pages[i], numberedPageName(pages[i], i, width)});
     }
-    const QList<FileRename> moved = feasibleRenames(folder, wanted);
+    RenamePlan plan;
+    plan.renames = feasibleRenames(folder, wanted);
     QList<FileRename> companions;
-    for (const FileRename &page : moved)
-        companions += companionRenames(page);
-    return moved + feasibleRenames(folder, companions);
+    for (const FileRename &page : plan.renames) {
+        for (const FileRename &companion : companionRenames(page)) {
+            if (nameTaken(folder, companion.from))
+                companions.append(companion);
+        }
+    }
+    QSet<QString> moving;
+    for (const FileRename &r : plan.renames + companions)
+        moving.insert(r.from);
+    QSet<QString> targets;
+    for (const FileRename &c : companions) {
+        if (targets.contains(c.to) || (nameTaken(folder, c.to) && !moving.contains(c.to)))
+            plan.collisions.append(c);
+        targets.insert(c.to);
+    }
+    plan.renames += companions;
+    return plan;
 }
 
-QList<FileRename> planNumberStripping(const QString &folder, const QStringList &pages)
+RenamePlan planNumberStripping(const QString &folder, const QStringList &pages)
 {
     QSet<QString> taken = namesIn(folder);
-    QList<FileRename> plan;
+    RenamePlan plan;
     // Each rename frees its old name and takes its new one before the next page is planned,
     // as renaming one file after the other would.
     const auto take = [&](const FileRename &r) {
         taken.remove(r.from);
         taken.insert(r.to);
-        plan.append(r);
+        plan.renames.append(r);
     };
     for (const QString &page : pages) {
         const std::optional<QString> stripped = withoutNumberPrefix(page);
-        if (!stripped || page.contains(QLatin1Char('/')) || !taken.contains(page))
+        if (!stripped || !usableStrippedName(*stripped) || page.contains(QLatin1Char('/')) || !taken.contains(page))
             continue;
         const FileRename renamed{page, freeStrippedName(*stripped, taken)};
         take(renamed);
         for (const FileRename &companion : companionRenames(renamed)) {
-            if (taken.contains(companion.from) && !taken.contains(companion.to))
+            if (!taken.contains(companion.from))
+                continue;
+            if (taken.contains(companion.to))
+                plan.collisions.append(companion);
+            else
                 take(companion);
         }
     }
     return plan;
 }
 
-RenameBatchResult renumberPages(const QString &folder, const QStringList &pages)
+namespace {
+
+RenameBatchResult carryOut(const QString &folder, const RenamePlan &plan, const RenameStepHook &afterRename = {})
 {
-    return applyRenames(folder, planPageRenumbering(folder, pages));
+    if (!plan.collisions.isEmpty())
+        return {false, 0, companionCollisionMessage(folder, plan.collisions)};
+    return applyRenames(folder, plan.renames, afterRename);
 }
 
-PageMoveResult movePageAndRenumber(const QString &folder, const QStringList &pages, int from, int to)
+} // namespace
+
+RenameBatchResult renumberPages(const QString &folder, const QStringList &pages, const RenameStepHook &afterRename)
+{
+    return carryOut(folder, planPageRenumbering(folder, pages), afterRename);
+}
+
+PageMoveResult movePageAndRenumber(const QString &folder, const QStringList &pages, int from, int to,
+                                   bool firstPageMoves)
 {
     const int position = pages.isEmpty() ? 0 : std::clamp(to, 0, int(pages.size()) - 1);
-    return {position, renumberPages(folder, movePageEntry(pages, from, position))};
+    return {position, renumberPages(folder, movePageEntry(pages, from, position, firstPageMoves))};
 }
 
 RenameBatchResult stripPageNumbers(const QString &folder, const QStringList &pages)
 {
-    return applyRenames(folder, planNumberStripping(folder, pages));
+    return carryOut(folder, planNumberStripping(folder, pages));
 }
 
 } // namespace sorvek

@@ -2,10 +2,12 @@
 
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
+#include "pagefiles/renamejournal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace sorvek {
 
@@ -82,10 +84,10 @@ QString freePictureName(const QString &folder, const QString &base, const QStrin
     }
 }
 
-QString replaceFileNameReferences(const QString &text, const QString &oldName, const QString &newName)
+namespace {
+
+QString replaceLiteralReferences(const QString &text, const QString &oldName, const QString &newName)
 {
-    if (oldName.isEmpty())
-        return text;
     QString out;
     qsizetype from = 0;
     for (qsizetype at = text.indexOf(oldName, 0, Qt::CaseInsensitive); at >= 0;
@@ -100,30 +102,88 @@ QString replaceFileNameReferences(const QString &text, const QString &oldName, c
     return out + text.mid(from);
 }
 
+// Runs of name characters holding a "%" whose decoded text is oldName become newName encoded.
+QString replaceEncodedReferences(const QString &text, const QString &oldName, const QString &newName)
+{
+    const auto inRun = [](QChar c) { return isNameCharacter(c) || c == QLatin1Char('%'); };
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(QLatin1Char('%')); at >= 0; at = text.indexOf(QLatin1Char('%'), at)) {
+        qsizetype start = at;
+        while (start > from && inRun(text.at(start - 1)))
+            --start;
+        qsizetype end = at;
+        while (end < text.size() && inRun(text.at(end)))
+            ++end;
+        const QString run = text.mid(start, end - start);
+        if (QUrl::fromPercentEncoding(run.toUtf8()).compare(oldName, Qt::CaseInsensitive) == 0) {
+            out += text.mid(from, start - from) + QString::fromLatin1(QUrl::toPercentEncoding(newName));
+            from = end;
+        }
+        at = end;
+    }
+    return out + text.mid(from);
+}
+
+} // namespace
+
+QString replaceFileNameReferences(const QString &text, const QString &oldName, const QString &newName)
+{
+    if (oldName.isEmpty())
+        return text;
+    if (text.contains(QLatin1Char('%')))
+        return replaceEncodedReferences(replaceLiteralReferences(text, oldName, newName), oldName, newName);
+    return replaceLiteralReferences(text, oldName, newName);
+}
+
+PageReferenceRewrite replaceReferencesInPage(const QString &page, const QString &oldName, const QString &newName)
+{
+    QList<PageEdit> edits;
+    QString error;
+    if (!planPageEdits({page}, oldName, newName, edits, error))
+        return {false, {false, error}};
+    if (edits.isEmpty())
+        return {};
+    return {true, writeBytesSafely(page, edits.first().after)};
+}
+
 PictureRenameResult renamePictureInPages(const QString &picture, const QString &base, const QStringList &pages)
 {
     const QFileInfo info(picture);
+    const QString folder = info.path();
     const QString oldName = info.fileName();
     const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
-    const QString newPath = freePictureName(info.path(), base, dot < 0 ? QString() : oldName.mid(dot));
+    const QString newPath = freePictureName(folder, base, dot < 0 ? QString() : oldName.mid(dot));
     const QString newName = QFileInfo(newPath).fileName();
     QList<PageEdit> edits;
     QString error;
     if (!planPageEdits(pages, oldName, newName, edits, error))
         return {false, {}, QStringLiteral("ページを読めません: ") + error};
+    // A process killed from here on leaves the picture and its pages to be finished together.
+    RenameJournal journal{RenameJournal::Phase::Placing, {{oldName, oldName, newName}}, oldName, newName, {}};
+    for (const PageEdit &edit : edits)
+        journal.pages.append(QDir(folder).relativeFilePath(edit.path));
+    if (const WriteResult free = noRenameJournalPending(folder); !free)
+        return {false, {}, free.error};
+    if (const WriteResult written = writeRenameJournal(folder, journal); !written)
+        return {false, {}, QStringLiteral("ファイル名の変更を記録できません: ") + written.error};
     QFile file(picture);
-    if (!file.rename(newPath))
+    if (!file.rename(newPath)) {
+        removeRenameJournal(folder);
         return {false, {}, QStringLiteral("ファイル名を変更できません: ") + picture + QStringLiteral(" (") + file.errorString()
                                + QLatin1Char(')')};
+    }
     for (qsizetype i = 0; i < edits.size(); ++i) {
         const WriteResult written = writeBytesSafely(edits[i].path, edits[i].after);
         if (written)
             continue;
         for (qsizetype j = 0; j < i; ++j)
             writeBytesSafely(edits[j].path, edits[j].before);
-        QFile::rename(newPath, picture);
+        if (QFile::rename(newPath, picture))
+            removeRenameJournal(folder);
         return {false, {}, QStringLiteral("ページを保存できません: ") + written.error};
     }
+    removeRenameJournal(folder);
     return {true, newPath, {}};
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The file tool's picture numbering: selected pictures get the names base + number, and the
 // selected pages that name them are rewritten to the new names.
+#include "commands/textfile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +19,16 @@ QString pictureBaseName(const QString &typed);
 QString freePictureName(const QString &folder, const QString &base, const QString &extension);
 
 // text with every reference to the file name oldName (any letter case) replaced by newName. A
-// match counts only as a whole name: "a.jpg" is not touched inside "data.jpg".
+// match counts only as a whole name: "a.jpg" is not touched inside "data.jpg". A name written
+// percent-encoded ("spaced%20pic.png") is found too and replaced by newName percent-encoded.
 QString replaceFileNameReferences(const QString &text, const QString &oldName, const QString &newName);
+
+// The same on a page file (UTF-8, a byte-order mark kept), written back only when it changed.
+struct PageReferenceRewrite {
+    bool changed = false;
+    WriteResult written{true, {}};
+};
+PageReferenceRewrite replaceReferencesInPage(const QString &page, const QString &oldName, const QString &newName);
 
 struct PictureRenameResult {
     bool ok = false;

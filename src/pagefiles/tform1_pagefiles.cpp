@@ -34,6 +34,11 @@ void TForm1::warn(const QString &text)
         services().prompt->warning(text);
 }
 
+bool TForm1::CloseMemoForPageTool()
+{
+    return !Form12 || Form12->Tag == 0 || Form12->close();
+}
+
 void TForm1::PageDeleteClick()
 {
     ManagePageFiles(PageFileMode::Delete);
@@ -48,7 +53,8 @@ void TForm1::SaveToArchiveClick()
 void TForm1::ManagePageFiles(PageFileMode mode)
 {
     const QString item = levels_.currentPageReference();
-    if (!Form3 || !pageFileTaskAllowed(mode, windowTitle(), item, levels_.topFolder(), BookFolder))
+    if (!Form3 || !pageFileTaskAllowed(mode, windowTitle(), item, levels_.topFolder(), BookFolder)
+        || !CloseMemoForPageTool())
         return;
     IndexedFolder = QStringLiteral("xxx");
     LinkedFileCollector collector(levels_.topFolder(), BookFolder);
@@ -69,7 +75,7 @@ void TForm1::ManagePageFiles(PageFileMode mode)
 
 void TForm1::DeleteOrphanFilesClick()
 {
-    if (!Form3)
+    if (!Form3 || !CloseMemoForPageTool())
         return;
     const UnneededFiles found = findUnneededFiles(levels_.topFolder(), levels_.pageList(), BookFolder);
     for (const QString &notice : found.commandLinkNotices)
@@ -96,6 +102,10 @@ void TForm1::ButtonOrderClick()
 
 void TForm1::MovePageAndRenumber(int from, int to)
 {
+    if (!CloseMemoForPageTool())
+        return;
+    // A position given by the program places a new page, wherever its name sorted it.
+    const bool placing = to != 0;
     if (to == 0) {
         if (!Form5)
             return;
@@ -111,9 +121,11 @@ void TForm1::MovePageAndRenumber(int from, int to)
         to = *position;
         IndexedFolder = QStringLiteral("xxx");
     }
-    const PageMoveResult moved = movePageAndRenumber(levels_.topFolder(), levels_.pageList(), from, to);
-    SetPageIndex(moved.position);
-    if (!moved.renames.ok)
+    const PageMoveResult moved = movePageAndRenumber(levels_.topFolder(), levels_.pageList(), from, to, placing);
+    // A refused move leaves the current page where it was.
+    if (moved.renames.ok)
+        SetPageIndex(moved.position);
+    else
         warn(moved.renames.error);
     OpenLevel(levels_.topFolder(), PageIndex(), false);
     RebuildPageButtons();
@@ -122,7 +134,8 @@ void TForm1::MovePageAndRenumber(int from, int to)
 
 void TForm1::StripPageNumbers()
 {
-    if (!services().prompt || !services().prompt->question(QStringLiteral("ファイル名を書き換えていいですか")))
+    if (!services().prompt || !services().prompt->question(QStringLiteral("ファイル名を書き換えていいですか"))
+        || !CloseMemoForPageTool())
         return;
     IndexedFolder = QStringLiteral("xxx");
     const RenameBatchResult stripped = stripPageNumbers(levels_.topFolder(), levels_.pageList());
@@ -145,11 +158,15 @@ void TForm1::N3Click()
     }
     Form10->Memo1->setPlainText(sideMenuDialogText(read.parts.region));
     Form10->setWindowTitle(path);
-    if (showModal(Form10) != QDialog::Accepted)
-        return;
-    const WriteResult written = saveSideMenu(path, read.parts, Form10->Memo1->toPlainText());
-    if (!written)
+    // A failed save brings the dialog back with the names as typed, until saved or closed.
+    for (;;) {
+        if (showModal(Form10) != QDialog::Accepted)
+            return;
+        const WriteResult written = saveSideMenu(path, read.parts, Form10->Memo1->toPlainText());
+        if (written)
+            break;
         warn(QStringLiteral("メニューを保存できません: ") + written.error + QStringLiteral("。メニューのページはそのままです。"));
+    }
     IndexedFolder = QStringLiteral("xxx");
     GoHome();
     LoadSideMenu();

@@ -3,6 +3,7 @@
 #include "pagefiles/filebatch.h"
 #include "commands/booktree.h"
 #include "pagefiles/picturenumbering.h"
+#include "pagefiles/renamejournal.h"
 
 #include "fakes/fakeplatform.h"
 #include "testutil.h"
@@ -122,7 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   uR"(src="img\pic0.jpg" href="x/pic0.jpg")"_s},
                       ReplaceCase{"EveryOccurrence", u"photo.jpg photo.jpg"_s, u"pic0.jpg pic0.jpg"_s},
                       ReplaceCase{"LongerNameUntouched", uR"(src="myphoto.jpg" src="photo.jpg.bak")"_s,
-                                  uR"(src="myphoto.jpg" src="photo.jpg.bak")"_s}),
+                                  uR"(src="myphoto.jpg" src="photo.jpg.bak")"_s},
+                      ReplaceCase{"PercentEncoded", uR"(src="img/%70hoto.jpg" href="PHOTO%2EJPG")"_s,
+                                  uR"(src="img/pic0.jpg" href="pic0.jpg")"_s},
+                      ReplaceCase{"EncodedLongerNameUntouched", uR"(src="my%70hoto.jpg" src="a%20photo.jpg")"_s,
+                                  uR"(src="my%70hoto.jpg" src="a%20photo.jpg")"_s}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(PictureRename, RenamesAndRewritesThePages)
@@ -131,6 +136,8 @@ TEST(PictureRename, RenamesAndRewritesThePages)
     const QString pic = testutil::writeBytes(dir.path(), u"photo.jpg"_s, "jpeg");
     testutil::writeBytes(dir.path(), u"pic0.jpg"_s, "taken");
     const QString page = testutil::writeBytes(dir.path(), u"p.html"_s, bom + "<IMG src=\"PHOTO.JPG\">\r\n<P>写真</P>\n");
+    const QString spaced = testutil::writeBytes(dir.path(), u"my photo.jpg"_s, "spaced");
+    const QString encoded = testutil::writeBytes(dir.path(), u"e.html"_s, "<IMG src=\"my%20photo.jpg\">");
     const QString other = testutil::writeBytes(dir.path(), u"q.html"_s, "<P>none</P>");
     const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {page, other});
     ASSERT_TRUE(result.ok) << result.error.toStdString();
@@ -140,6 +147,10 @@ TEST(PictureRename, RenamesAndRewritesThePages)
     // Line ends are kept as they were.
     EXPECT_EQ(testutil::readBytes(page), bom + u"<IMG src=\"pic1.jpg\">\r\n<P>写真</P>\n"_s.toUtf8());
     EXPECT_EQ(testutil::readBytes(other), QByteArray("<P>none</P>"));
+    const PictureRenameResult second = renamePictureInPages(spaced, u"pic"_s, {encoded});
+    ASSERT_TRUE(second.ok) << second.error.toStdString();
+    EXPECT_EQ(testutil::readBytes(encoded), bom + "<IMG src=\"pic2.jpg\">");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(renameJournalName())));
 }
 
 TEST(PictureRename, PageThatCannotBeWrittenUndoesEverything)

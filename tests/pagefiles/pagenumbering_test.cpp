@@ -1,5 +1,6 @@
 // Page order by file names: number prefixes, moving a page, stripping the prefixes again, on
 // real folders. Every file holds its original name, so a test sees which file went where.
+#include "book/pagelisting.h"
 #include "pagefiles/pagenumbering.h"
 #include "testutil.h"
 
@@ -41,13 +42,15 @@ struct NameCase {
     QString page;
     int position;
     QString numbered;
+    int pageCount = 2;
 };
 
 class NumberedNameTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(NumberedNameTest, PrefixIsThousandPlusTenTimesPosition)
 {
-    EXPECT_EQ(numberedPageName(GetParam().page, GetParam().position), GetParam().numbered);
+    EXPECT_EQ(numberedPageName(GetParam().page, GetParam().position, numberWidth(GetParam().pageCount)),
+              GetParam().numbered);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -56,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"OldPrefixReplaced", u"1030_c.html"_s, 1, u"1010_c.html"_s},
                       NameCase{"PartThroughFirstUnderscoreGoes", u"my_page.html"_s, 1, u"1010_page.html"_s},
                       NameCase{"LeadingUnderscoreIsNoPrefix", u"_x.html"_s, 2, u"1020__x.html"_s},
-                      NameCase{"JapaneseName", u"1000_表紙.html"_s, 12, u"1120_表紙.html"_s}),
+                      NameCase{"JapaneseName", u"1000_表紙.html"_s, 12, u"1120_表紙.html"_s},
+                      NameCase{"NineHundredPagesKeepFourDigits", u"a.html"_s, 899, u"9990_a.html"_s, 900},
+                      NameCase{"MorePagesWidenEveryNumber", u"9990_a.html"_s, 0, u"01000_a.html"_s, 901},
+                      NameCase{"WidePrefixReplaced", u"01000_a.html"_s, 900, u"10000_a.html"_s, 901}),
     [](const auto &row) { return std::string(row.param.name); });
 
 struct MoveCase {
@@ -135,10 +141,6 @@ INSTANTIATE_TEST_SUITE_P(
                      {u"index.html"_s, u"b.html"_s, u"b.txt"_s, u"1010_b.html/"_s},
                      {u"index.html"_s, u"b.html"_s},
                      {u"1010_b.html/"_s, u"b.html<-b.html"_s, u"b.txt<-b.txt"_s, u"index.html<-index.html"_s}},
-        RenumberCase{"CompanionWithTakenNameStays",
-                     {u"a.html"_s, u"a.wav"_s, u"1000_a.wav"_s},
-                     {u"a.html"_s},
-                     {u"1000_a.html<-a.html"_s, u"1000_a.wav<-1000_a.wav"_s, u"a.wav<-a.wav"_s}},
         RenumberCase{"EntryWithFolderPartStaysInItsFolder",
                      {u"a.html"_s, u"sub/"_s},
                      {u"a.html"_s, u"sub/b.html"_s},
@@ -183,15 +185,67 @@ INSTANTIATE_TEST_SUITE_P(
                   {u"index.html"_s, u"plain.html"_s, u"_x.html"_s},
                   {u"index.html"_s, u"plain.html"_s, u"_x.html"_s},
                   {u"_x.html<-_x.html"_s, u"index.html<-index.html"_s, u"plain.html<-plain.html"_s}},
-        StripCase{"ForeignCompanionKeepsItsName",
-                  {u"1000_b.html"_s, u"1000_b.txt"_s, u"b.txt"_s},
-                  {u"1000_b.html"_s},
-                  {u"1000_b.txt<-1000_b.txt"_s, u"b.html<-1000_b.html"_s, u"b.txt<-b.txt"_s}},
+        StripCase{"EmptyHiddenOrUnlistedNamesKeepTheirNumber",
+                  {u"1030_.html"_s, u"1040_.txt.html"_s, u"1050__x.html"_s},
+                  {u"1030_.html"_s, u"1040_.txt.html"_s, u"1050__x.html"_s},
+                  {u"1030_.html<-1030_.html"_s, u"1040_.txt.html<-1040_.txt.html"_s, u"1050__x.html<-1050__x.html"_s}},
         StripCase{"StrippedNameFreedByAnEarlierPage",
                   {u"1000_1010_b.html"_s, u"1010_b.html"_s},
                   {u"1010_b.html"_s, u"1000_1010_b.html"_s},
                   {u"1010_b.html<-1000_1010_b.html"_s, u"b.html<-1010_b.html"_s}}),
     [](const auto &row) { return std::string(row.param.name); });
+
+struct CollisionCase {
+    const char *name;
+    QStringList files;
+    bool strip;  // strip the numbers, else number the pages in this order
+    QStringList pages;
+    QStringList named;  // what the message must name
+};
+
+class CompanionCollisionTest : public ::testing::TestWithParam<CollisionCase> {};
+
+TEST_P(CompanionCollisionTest, StopsTheWholeBatchAndNamesTheFiles)
+{
+    const CollisionCase &c = GetParam();
+    QTemporaryDir dir;
+    makeFiles(dir.path(), c.files);
+    const QStringList before = folderState(dir.path());
+    const RenameBatchResult result = c.strip ? stripPageNumbers(dir.path(), c.pages) : renumberPages(dir.path(), c.pages);
+    EXPECT_FALSE(result.ok);
+    for (const QString &name : c.named)
+        EXPECT_TRUE(result.error.contains(name)) << result.error.toStdString();
+    EXPECT_EQ(folderState(dir.path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Disk, CompanionCollisionTest,
+    ::testing::Values(
+        CollisionCase{"StrayMemoUnderTheStrippedName",
+                      {u"1000_a.html"_s, u"1010_まとめ.html"_s, u"1010_まとめ.txt"_s, u"まとめ.txt"_s},
+                      true, {u"1000_a.html"_s, u"1010_まとめ.html"_s},
+                      {u"1010_まとめ.txt → まとめ.txt"_s}},
+        CollisionCase{"StraySoundUnderTheNumberedName",
+                      {u"a.html"_s, u"b.html"_s, u"b.wav"_s, u"1010_b.wav"_s},
+                      false, {u"a.html"_s, u"b.html"_s},
+                      {u"b.wav → 1010_b.wav"_s}}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST(Renumber, OrderHoldsPastNineHundredPages)
+{
+    QTemporaryDir dir;
+    QStringList pages;
+    for (int i = 0; i < 905; ++i)
+        pages.append(u"p%1.html"_s.arg(904 - i, 3, 10, QLatin1Char('0')));  // name order is the reverse of page order
+    makeFiles(dir.path(), pages);
+    ASSERT_TRUE(renumberPages(dir.path(), pages).ok);
+    const QStringList listed = orderPageNames(listPageFiles(dir.path()).value());
+    QStringList stems;
+    for (const QString &name : listed)
+        stems.append(*withoutNumberPrefix(name));
+    EXPECT_EQ(stems, pages);
+    EXPECT_EQ(listed.first(), u"01000_p904.html"_s);
+}
 
 TEST(ApplyRenames, FailureGivesEveryFileItsOldName)
 {

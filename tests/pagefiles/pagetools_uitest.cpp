@@ -1,0 +1,196 @@
+// The page tools as a user reaches them, on a copy of the demo book: the footnote memo is stored
+// before a tool touches files, and a step that fails stops the steps that depend on it.
+#include "fakes/demobookwindow_ui.h"
+#include "pagefiles/renamejournal.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+using namespace sorvek;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray bom("\xEF\xBB\xBF");
+
+class PageToolsTest : public fakes::DemoBookWindowTest {
+protected:
+    void SetUp() override
+    {
+        DemoBookWindowTest::SetUp();
+        makeForm();
+        fileTool = std::make_unique<TForm3>(platform.services(), form.get());
+        order = std::make_unique<TForm5>(form.get());
+        menu = std::make_unique<TForm10>(form.get());
+        memo = std::make_unique<TForm12>(platform.prompt);
+        form->SetFileTools(fileTool.get(), order.get(), menu.get());
+        form->SetToolWindows(nullptr, memo.get());
+        form->show();
+    }
+    void TearDown() override { memo->hide(); }
+    // Answers a modal window once it is open; a dialog left open is rejected.
+    static void whenShown(QWidget *window, std::function<void()> answer)
+    {
+        QTimer::singleShot(0, window, [window, answer] {
+            EXPECT_TRUE(window->isVisible());
+            answer();
+            if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
+                dialog->reject();
+        });
+    }
+    // A right click on the page's button, then the popup item named by its handler.
+    void popupItem(int page, const QString &handler)
+    {
+        press(form->PageButtons.at(page), Qt::RightButton);
+        ASSERT_NE(form->pagePopup_, nullptr);
+        QAction *item = form->pagePopup_->findChild<QAction *>(handler);
+        ASSERT_NE(item, nullptr) << handler.toStdString();
+        form->pagePopup_->hide();
+        item->trigger();
+    }
+    QStringList folderNames() const { return QDir(book(QString())).entryList(QDir::Files, QDir::Name); }
+
+    std::unique_ptr<TForm3> fileTool;
+    std::unique_ptr<TForm5> order;
+    std::unique_ptr<TForm10> menu;
+    std::unique_ptr<TForm12> memo;
+};
+
+struct MemoToolCase {
+    const char *name;
+    const char *handler;
+    const char *memoAfter;  // where the memo text is afterwards
+};
+
+class MemoBeforePageToolTest : public PageToolsTest, public ::testing::WithParamInterface<MemoToolCase> {};
+
+TEST_P(MemoBeforePageToolTest, MemoIsStoredBeforeTheToolTouchesFiles)
+{
+    const QString memoFile = book(u"1010_どうぶつ.txt"_s);
+    form->SetPageIndex(1);
+    form->ShowPage(true);
+    form->textup(Qt::LeftButton);
+    ASSERT_EQ(memo->Caption(), memoFile);
+    memo->Memo1->setPlainText(u"消えてはいけないメモ"_s);
+    QStringList listed;
+    if (QString::fromLatin1(GetParam().handler) == u"ButtonOrderClick"_s) {
+        whenShown(order.get(), [&] {
+            order->Memo1->setText(u"4"_s);
+            order->BitBtn1Click();
+        });
+    } else {
+        whenShown(fileTool.get(), [&] { listed = fileTool->Files(); });
+    }
+    popupItem(1, QString::fromLatin1(GetParam().handler));
+    EXPECT_EQ(memo->Tag, 0);
+    EXPECT_EQ(testutil::readBytes(book(QString::fromUtf8(GetParam().memoAfter))), bom + u"消えてはいけないメモ\r\n"_s.toUtf8());
+    if (QString::fromLatin1(GetParam().handler) != u"ButtonOrderClick"_s) {
+        EXPECT_TRUE(listed.contains(memoFile));  // deleted or archived with its page
+    }
+    EXPECT_EQ(QFileInfo::exists(memoFile), QString::fromUtf8(GetParam().memoAfter) == u"1010_どうぶつ.txt"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Popup, MemoBeforePageToolTest,
+    ::testing::Values(MemoToolCase{"PageDelete", "PageDeleteClick", "1010_どうぶつ.txt"},
+                      MemoToolCase{"SaveToArchive", "SaveToArchiveClick", "1010_どうぶつ.txt"},
+                      MemoToolCase{"ButtonOrder", "ButtonOrderClick", "1030_どうぶつ.txt"}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
+{
+    testutil::writeBytes(book(QString()), u"1010_どうぶつ.txt"_s, "memo");
+    testutil::writeBytes(book(QString()), u"1020_どうぶつ.txt"_s, "stray");
+    const QStringList before = folderNames();
+    whenShown(order.get(), [&] {
+        order->Memo1->setText(u"2"_s);
+        order->BitBtn1Click();
+    });
+    popupItem(4, u"ButtonOrderClick"_s);
+    EXPECT_EQ(form->PageIndex(), 4);
+    EXPECT_EQ(folderNames(), before);
+    ASSERT_FALSE(platform.prompt.messages.isEmpty());
+    EXPECT_TRUE(platform.prompt.messages.last().contains(u"1010_どうぶつ.txt → 1020_どうぶつ.txt"_s));
+}
+
+TEST_F(PageToolsTest, FailedSideMenuSaveKeepsTheDialogWithTheTypedNames)
+{
+    if (!testutil::makeFolderReadOnly(book(QString())))
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    QString shownAgain;
+    whenShown(menu.get(), [&] {
+        menu->Memo1->setPlainText(u"こくご\nしゃかい"_s);
+        whenShown(menu.get(), [&] { shownAgain = menu->Memo1->toPlainText(); });  // then closed
+        menu->accept();
+    });
+    form->N3->trigger();
+    testutil::restoreFolder(book(QString()));
+    EXPECT_EQ(shownAgain, u"こくご\nしゃかい"_s);
+    EXPECT_TRUE(platform.prompt.messages.value(0).startsWith(u"メニューを保存できません"_s));
+}
+
+class RenameRepairAtStart : public fakes::DemoBookWindowTest {};
+
+TEST_F(RenameRepairAtStart, AKilledBatchInASubfolderIsUndoneAndToldOnce)
+{
+    // As a batch killed after its first rename leaves a folder: the journal, one file parked.
+    const QString folder = dir.filePath(u"Book/さんすう"_s);
+    const QString page = QDir(folder).entryList({u"*.html"_s}, QDir::Files, QDir::Name).last();
+    const QByteArray content = testutil::readBytes(QDir(folder).filePath(page));
+    ASSERT_TRUE(writeRenameJournal(folder, {RenameJournal::Phase::Parking, {{page, u".sorvek-rename-0-0"_s, u"1000_x.html"_s}}, {}, {}, {}}));
+    ASSERT_TRUE(QFile::rename(QDir(folder).filePath(page), QDir(folder).filePath(u".sorvek-rename-0-0"_s)));
+    open();
+    EXPECT_EQ(testutil::readBytes(QDir(folder).filePath(page)), content);
+    EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(renameJournalName())));
+    ASSERT_EQ(platform.prompt.messages.size(), 1);
+    EXPECT_TRUE(platform.prompt.messages.first().contains(folder)) << platform.prompt.messages.first().toStdString();
+    form->OpenLevel(folder, 0, true);
+    EXPECT_EQ(platform.prompt.messages.size(), 1);
+}
+
+struct LogoCase {
+    const char *name;
+    bool pageBlocked;  // the page's name is taken by a folder: its write fails
+};
+
+class LogoPageTest : public PageToolsTest, public ::testing::WithParamInterface<LogoCase> {};
+
+TEST_P(LogoPageTest, ProgramAndPlaceFollowOnlyAWrittenPage)
+{
+    testutil::writeBytes(book(QString()), u"MWEX/mwex.exe"_s, "stand-in");
+    testutil::writeBytes(book(QString()), u"zoo.html"_s, "<TITLE>zoo</TITLE>");  // sorts after the new page
+    form->FindMwex();
+    ASSERT_EQ(form->MwexModeTag, 3);
+    const QDateTime now = QDateTime::currentDateTime();
+    if (GetParam().pageBlocked) {
+        for (int s = 0; s < 60; ++s)
+            QDir(book(QString())).mkpath(now.addSecs(s).toString(u"yyyyMMdd-hhmmss"_s) + u".html"_s);
+    }
+    const QStringList before = folderNames();
+    form->SetPageIndex(1);
+    form->ShowPage(true);
+    form->LOGO1->trigger();
+    const QStringList projects = QDir(book(QString())).entryList({u"*.mwx"_s});
+    if (GetParam().pageBlocked) {
+        EXPECT_TRUE(projects.isEmpty());
+        EXPECT_TRUE(platform.processes.started.isEmpty());
+        EXPECT_EQ(folderNames(), before);
+        EXPECT_EQ(form->PageIndex(), 1);
+        return;
+    }
+    ASSERT_EQ(projects.size(), 1);
+    EXPECT_EQ(platform.processes.started.size(), 1);
+    EXPECT_EQ(form->PageIndex(), 2);
+    EXPECT_EQ(form->levels_.pageReference(2), u"1020_"_s + QFileInfo(projects.first()).completeBaseName() + u".html"_s);
+    EXPECT_EQ(form->levels_.pageList().last(), u"1070_zoo.html"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, LogoPageTest,
+                         ::testing::Values(LogoCase{"NewPageGoesAfterTheCurrentOne", false},
+                                           LogoCase{"FailedPageWriteStartsAndMovesNothing", true}),
+                         [](const auto &row) { return std::string(row.param.name); });
+
+} // namespace
