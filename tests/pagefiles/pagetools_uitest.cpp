@@ -41,13 +41,13 @@ protected:
                 dialog->reject();
         });
     }
-    // A right click on the page's button, then the popup item named by its handler.
-    void popupItem(int page, const QString &handler)
+    // A right click on the page's button, then the popup item with that caption.
+    void popupItem(int page, const QString &caption)
     {
         press(form->PageButtons.at(page), Qt::RightButton);
         ASSERT_NE(form->pagePopup_, nullptr);
-        QAction *item = form->pagePopup_->findChild<QAction *>(handler);
-        ASSERT_NE(item, nullptr) << handler.toStdString();
+        QAction *item = form->pagePopup_->findChild<QAction *>(caption);
+        ASSERT_NE(item, nullptr) << caption.toStdString();
         form->pagePopup_->hide();
         item->trigger();
     }
@@ -61,7 +61,7 @@ protected:
 
 struct MemoToolCase {
     const char *name;
-    const char *handler;
+    const char *item;  // the popup item's caption
     const char *memoAfter;  // where the memo text is afterwards
 };
 
@@ -76,7 +76,7 @@ TEST_P(MemoBeforePageToolTest, MemoIsStoredBeforeTheToolTouchesFiles)
     ASSERT_EQ(memo->Caption(), memoFile);
     memo->Memo1->setPlainText(u"消えてはいけないメモ"_s);
     QStringList listed;
-    if (QString::fromLatin1(GetParam().handler) == u"ButtonOrderClick"_s) {
+    if (QString::fromUtf8(GetParam().item) == u"ボタン順変更"_s) {
         whenShown(order.get(), [&] {
             order->Memo1->setText(u"4"_s);
             order->BitBtn1Click();
@@ -84,10 +84,10 @@ TEST_P(MemoBeforePageToolTest, MemoIsStoredBeforeTheToolTouchesFiles)
     } else {
         whenShown(fileTool.get(), [&] { listed = fileTool->Files(); });
     }
-    popupItem(1, QString::fromLatin1(GetParam().handler));
+    popupItem(1, QString::fromUtf8(GetParam().item));
     EXPECT_EQ(memo->Tag, 0);
     EXPECT_EQ(testutil::readBytes(book(QString::fromUtf8(GetParam().memoAfter))), bom + u"消えてはいけないメモ\r\n"_s.toUtf8());
-    if (QString::fromLatin1(GetParam().handler) != u"ButtonOrderClick"_s) {
+    if (QString::fromUtf8(GetParam().item) != u"ボタン順変更"_s) {
         EXPECT_TRUE(listed.contains(memoFile));  // deleted or archived with its page
     }
     EXPECT_EQ(QFileInfo::exists(memoFile), QString::fromUtf8(GetParam().memoAfter) == u"1010_どうぶつ.txt"_s);
@@ -95,9 +95,9 @@ TEST_P(MemoBeforePageToolTest, MemoIsStoredBeforeTheToolTouchesFiles)
 
 INSTANTIATE_TEST_SUITE_P(
     Popup, MemoBeforePageToolTest,
-    ::testing::Values(MemoToolCase{"PageDelete", "PageDeleteClick", "1010_どうぶつ.txt"},
-                      MemoToolCase{"SaveToArchive", "SaveToArchiveClick", "1010_どうぶつ.txt"},
-                      MemoToolCase{"ButtonOrder", "ButtonOrderClick", "1030_どうぶつ.txt"}),
+    ::testing::Values(MemoToolCase{"PageDelete", "ページ削除", "1010_どうぶつ.txt"},
+                      MemoToolCase{"SaveToArchive", "書庫に保存", "1010_どうぶつ.txt"},
+                      MemoToolCase{"ButtonOrder", "ボタン順変更", "1030_どうぶつ.txt"}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
@@ -109,7 +109,7 @@ TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
         order->Memo1->setText(u"2"_s);
         order->BitBtn1Click();
     });
-    popupItem(4, u"ButtonOrderClick"_s);
+    popupItem(4, u"ボタン順変更"_s);
     EXPECT_EQ(form->PageIndex(), 4);
     EXPECT_EQ(folderNames(), before);
     ASSERT_FALSE(platform.prompt.messages.isEmpty());
