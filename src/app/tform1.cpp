@@ -298,6 +298,8 @@ void TForm1::resizeEvent(QResizeEvent *event)
 {
     AlignPanel::resizeEvent(event);
     FormResize();
+    if (Form11 && Form11->isVisible())
+        placeMaskHole();
 }
 
 void TForm1::showEvent(QShowEvent *event)

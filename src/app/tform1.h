@@ -343,6 +343,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -359,6 +360,7 @@ private:
     void fitNoticeText(const QString &text);
     void placeRightGroup();
     void placeBitBtn1();
+    void placeMaskHole();
     void tellWhenNoBook(bool bookExisted);
     void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
     void placeButtons(bool shiftCurrent);

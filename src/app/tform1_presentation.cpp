@@ -64,8 +64,16 @@ void TForm1::Timer2Timer()
     if (!Form11 || Form11->Tag != 0)
         return;
     Form11->Tag = 1;
-    // The hole shows the whole content (side menu, page, button column, bottom bar), wherever
-    // the window now stands on the screen.
+    placeMaskHole();
+    Form11->show();
+}
+
+// The hole shows the whole content (side menu, page, button column, bottom bar), wherever the
+// window stands on the screen: it follows the window while the mask is up.
+void TForm1::placeMaskHole()
+{
+    if (!Form11 || !kabeBASE)
+        return;
     MaskPanels panels;
     panels.kabeBASE = QRect(kabeBASE->mapToGlobal(QPoint(0, 0)), kabeBASE->size());
     panels.kabe = kabe->geometry();
@@ -73,7 +81,13 @@ void TForm1::Timer2Timer()
     panels.kabeRightWidth = kabeRight->width();
     panels.kabedownHeight = kabedown->height();
     Form11->SetPageArea(maskHoleRect(panels));
-    Form11->show();
+}
+
+void TForm1::moveEvent(QMoveEvent *event)
+{
+    AlignPanel::moveEvent(event);
+    if (Form11 && Form11->isVisible())
+        placeMaskHole();
 }
 
 void TForm1::FormMouseDown(Qt::MouseButton button, int y)

@@ -186,7 +186,16 @@ TEST_F(AfterLoadTest, PresentationModeShowsTheMaskOnceAfterASecond)
 
 // Where a press lands, as the window system decides it: the deepest widget under the point of
 // the topmost window there (the mask only where its region holds the point).
-enum class Spot { SurfaceLowerHalf, SurfaceUpperHalf, BelowPageButtons, EmptyBottomBar, BlankScreen, FirstPageButtonInMask };
+enum class Spot {
+    SurfaceLowerHalf,
+    SurfaceUpperHalf,
+    BelowPageButtons,
+    EmptyBottomBar,
+    BlankScreen,
+    FirstPageButtonInMask,
+    WhereTheMovedWindowWas,       // the window moved while the mask is up: mask surround now
+    FirstPageButtonOfMovedWindow, // reached through the hole at the window's new place
+};
 
 struct PressCase {
     const char *name;
@@ -214,6 +223,14 @@ protected:
         press(form->SpeedButton1);
         form->Timer2Timer();  // the mask's second has passed
         ASSERT_TRUE(mask->isVisible());
+    }
+    // Presents with the mask up, then the window leaves the screen's top left for a smaller place.
+    void presentThenMoveWindow()
+    {
+        presentWithMask();
+        form->setWindowState(Qt::WindowNoState);
+        form->setGeometry(300, 300, 480, 400);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return form->mapToGlobal(QPoint(0, 0)).x() >= 300; }));
     }
 };
 
@@ -244,6 +261,14 @@ TEST_P(WindowPressTest, OnlyTheWindowsOwnSurfaceTurnsPages)
         presentWithMask();
         at = screenPoint(form->ScrollBox1, {form->ScrollBox1->width() / 2, 8});
         break;
+    case Spot::WhereTheMovedWindowWas:
+        presentThenMoveWindow();
+        at = {100, mask->height() / 2 + 100};
+        break;
+    case Spot::FirstPageButtonOfMovedWindow:
+        presentThenMoveWindow();
+        at = screenPoint(form->ScrollBox1, {form->ScrollBox1->width() / 2, 8});
+        break;
     }
     clickScreen(at);
     EXPECT_EQ(form->PageIndex(), c.expectedIndex);
@@ -262,7 +287,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"EmptyColumnSpaceDoesNothing", Spot::BelowPageButtons, 1, 1, false},
                       PressCase{"EmptyBottomBarDoesNothing", Spot::EmptyBottomBar, 1, 1, false},
                       PressCase{"BlankScreenOnlyGoesAway", Spot::BlankScreen, 1, 1, false},
-                      PressCase{"PageButtonReachedThroughTheMask", Spot::FirstPageButtonInMask, 2, 0, false}),
+                      PressCase{"PageButtonReachedThroughTheMask", Spot::FirstPageButtonInMask, 2, 0, false},
+                      PressCase{"MaskWhereTheMovedWindowWasTurnsForward", Spot::WhereTheMovedWindowWas, 1, 2, false},
+                      PressCase{"PageButtonOfTheMovedWindowReachedThroughTheMask", Spot::FirstPageButtonOfMovedWindow, 2, 0, false}),
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
