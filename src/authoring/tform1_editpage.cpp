@@ -79,6 +79,8 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     EditSaveOutcome outcome;
     for (;;) {
         if (mode == 0) {
+            // Shown again after a save that did not happen, the window closed with Esc saves nothing.
+            Form2->EditResult = 0;
             Form2->BitBtn1Tag = 0;
             showModal(Form2);
         }
@@ -86,7 +88,21 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
         const EditorClosing closing = mode == 0 ? Form2->ClosingResult() : EditorClosing{mode, fields.Label5, 0, {}};
         // A page that had LOOK links gets them made anew over the whole book's titles.
         const bool links = fields.lookFlag && closing.editResult > 0;
-        outcome = saveEditedPage(fields, closing, currentPage, answerMarks(), links ? LookLinkIndex(currentPage) : LookTitleIndex{});
+        bool complete = true;
+        const LookTitleIndex index = links ? LookLinkIndex(currentPage, &complete) : LookTitleIndex{};
+        if (!complete) {
+            // Part of the titles would drop LOOK links the author never touched: nothing is
+            // written, and the editor opens again as the author left it.
+            outcome = {};
+            if (services().prompt)
+                services().prompt->warning(QStringLiteral("LOOK自動リンクを中止しました。ページは保存していません。編集内容はそのままです。"));
+            if (mode != 0)
+                break;
+            keepForRetry(fields);
+            Form2->FillFromPage(fields);
+            continue;
+        }
+        outcome = saveEditedPage(fields, closing, currentPage, answerMarks(), index);
         if (!outcome.offerSaveAs() || mode != 0)
             break;
         // The page on disk is as it was: the author's fields stay, and the next save asks for a

@@ -1,6 +1,7 @@
 // The page editor round trip through the main window, with the real editor window and fake
 // browsers, on a copy of the demo book.
 #include "fakes/demobookwindow_ui.h"
+#include "tools/tform4.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -168,6 +169,87 @@ TEST_F(EditPageTest, MemoWindowIsUsableBesideTheEditor)
         e.BitBtn2MouseUp();
     });
     EXPECT_EQ(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("Edit.txt"))).mid(3)).trimmed(), QStringLiteral("abc"));
+}
+
+// Runs an action each time the watched window has been asked to show, once it is up.
+class EachShow : public QObject {
+public:
+    EachShow(QWidget *window, std::function<void(int)> action)
+        : action_(std::move(action))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            const int time = ++shown;
+            QTimer::singleShot(0, this, [this, time] { action_(time); });
+        }
+        return false;
+    }
+    int shown = 0;
+
+private:
+    std::function<void(int)> action_;
+};
+
+// Esc during the walk that makes a page's LOOK links anew writes nothing: the editor opens again
+// with what the author typed, and what the author does then decides.
+TEST_F(EditPageTest, CancelledLookWalkSavesNothingAndKeepsTheAuthorsFields)
+{
+    struct Row {
+        const char *name;
+        bool saveAgain; // 保存 again, or Esc on the editor
+    };
+    const QString name = QStringLiteral("1050_look.html");
+    for (const Row row : {Row{"saved again, the walk runs to its end", true}, Row{"Esc on the editor shown again", false}}) {
+        SCOPED_TRACE(row.name);
+        platform.prompt.messages.clear();
+        const QString path = testutil::writePage(
+            book(QString()), name,
+            QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><HEAD><TITLE>見る</TITLE>"
+                           "</HEAD><BODY>\n<P><A href=\"/$LOOK きせつ\">きせつ</A>の まとめ</P>\n</BODY></HTML>\n"));
+        const QByteArray original = testutil::readBytes(path);
+        form->OpenLevel(book(QString()), 0, false);
+        form->RebuildPageButtons();
+        TForm4 search(fakeBrowsers(), platform.prompt, form->IndexedFolder, form.get());
+        form->SetSearchWindow(&search);
+        EachShow walk(&search, [&search](int time) {
+            if (time == 1)
+                QTest::keyClick(&search, Qt::Key_Escape);
+        });
+        QString shownAgain;
+        QByteArray onDiskMeanwhile;
+        EachShow author(editor.get(), [&](int time) {
+            if (time == 1) {
+                editor->Memo5->setPlainText(QStringLiteral("新しい見出し"));
+                QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+                return;
+            }
+            shownAgain = editor->Memo5->toPlainText();
+            onDiskMeanwhile = testutil::readBytes(path);
+            if (row.saveAgain)
+                QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+            else
+                QTest::keyClick(editor.get(), Qt::Key_Escape);
+        });
+        form->SetPageIndex(form->levels_.pageList().indexOf(name));
+        form->ShowPage(true);
+        form->EditPageClick();
+        form->SetSearchWindow(nullptr);
+        EXPECT_EQ(author.shown, 2);
+        EXPECT_EQ(shownAgain, QStringLiteral("新しい見出し"));
+        EXPECT_EQ(onDiskMeanwhile, original);
+        ASSERT_FALSE(platform.prompt.messages.isEmpty());
+        EXPECT_TRUE(platform.prompt.messages.first().contains(QStringLiteral("中止")));
+        const QString after = QString::fromUtf8(testutil::readBytes(path));
+        if (row.saveAgain) {
+            EXPECT_TRUE(after.contains(QStringLiteral("新しい見出し")));
+            EXPECT_TRUE(after.contains(QStringLiteral("<A href=\"/$LOOK まとめ\">まとめ</A>")));
+        } else {
+            EXPECT_EQ(testutil::readBytes(path), original);
+        }
+    }
 }
 
 struct NewPageCase {
