@@ -373,6 +373,7 @@ private:
     void afterPrintDocument(const QString &document, const QString &message);
     void launchMwex(const struct ProgramLaunch &launch);
     void rewriteCurrentPageLinks(LookLinkMode mode);
+    bool writeSideMenu(const QString &path, const struct SideMenuParts &parts, const QString &names);
     int showModal(QDialog *dialog);
     void warn(const QString &text);
     void linkScan(const QUrl &url, const QString &source);

@@ -158,18 +158,23 @@ void TForm1::N3Click()
     }
     Form10->Memo1->setPlainText(sideMenuDialogText(read.parts.region));
     Form10->setWindowTitle(path);
-    // A failed save brings the dialog back with the names as typed, until saved or closed.
-    for (;;) {
-        if (showModal(Form10) != QDialog::Accepted)
-            return;
-        const WriteResult written = saveSideMenu(path, read.parts, Form10->Memo1->toPlainText());
-        if (written)
-            break;
-        warn(QStringLiteral("メニューを保存できません: ") + written.error + QStringLiteral("。メニューのページはそのままです。"));
-    }
+    // The dialog stays open with the names as typed until they are saved or it is closed.
+    Form10->SaveMenu = [this, path, parts = read.parts](const QString &names) { return writeSideMenu(path, parts, names); };
+    const int result = showModal(Form10);
+    Form10->SaveMenu = nullptr;
+    if (result != QDialog::Accepted)
+        return;
     IndexedFolder = QStringLiteral("xxx");
     GoHome();
     LoadSideMenu();
+}
+
+bool TForm1::writeSideMenu(const QString &path, const SideMenuParts &parts, const QString &names)
+{
+    const WriteResult written = saveSideMenu(path, parts, names);
+    if (!written)
+        warn(QStringLiteral("メニューを保存できません: ") + written.error + QStringLiteral("。メニューのページはそのままです。"));
+    return bool(written);
 }
 
 } // namespace sorvek

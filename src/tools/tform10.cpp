@@ -44,6 +44,13 @@ void TForm10::SpeedButton1MouseUp()
     accept();
 }
 
+void TForm10::accept()
+{
+    if (SaveMenu && !SaveMenu(Memo1->toPlainText()))
+        return;
+    QDialog::accept();
+}
+
 void TForm10::SpeedButton2MouseUp()
 {
     reject();

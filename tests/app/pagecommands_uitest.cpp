@@ -169,7 +169,7 @@ TEST_F(PageCommandsTest, SideMenuEditingWritesTheMenuRegion)
 {
     whenShown(menu.get(), [this] {
         menu->Memo1->setPlainText(menu->Memo1->toPlainText() + QStringLiteral("\nこくご"));
-        menu->accept();
+        QTest::mouseClick(menu->SpeedButton1, Qt::LeftButton);
     });
     form->N3Click();
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("_index.html")))).contains(QStringLiteral("/$DIR こくご")));

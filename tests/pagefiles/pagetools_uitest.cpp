@@ -116,20 +116,36 @@ TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
     EXPECT_TRUE(platform.prompt.messages.last().contains(u"1010_どうぶつ.txt → 1020_どうぶつ.txt"_s));
 }
 
+// "保存" on a folder that refuses the write keeps the dialog open with the names as typed and
+// says why; once the folder takes it, the same click saves and closes.
 TEST_F(PageToolsTest, FailedSideMenuSaveKeepsTheDialogWithTheTypedNames)
 {
     if (!testutil::makeFolderReadOnly(book(QString())))
         GTEST_SKIP() << "cannot make a folder read-only here";
-    QString shownAgain;
+    const QByteArray before = testutil::readBytes(book(u"_index.html"_s));
+    bool openAfterFailure = false;
+    QString namesAfterFailure;
+    QByteArray pageAfterFailure;
     whenShown(menu.get(), [&] {
         menu->Memo1->setPlainText(u"こくご\nしゃかい"_s);
-        whenShown(menu.get(), [&] { shownAgain = menu->Memo1->toPlainText(); });  // then closed
-        menu->accept();
+        QTest::mouseClick(menu->SpeedButton1, Qt::LeftButton);
+        openAfterFailure = menu->isVisible();
+        namesAfterFailure = menu->Memo1->toPlainText();
+        pageAfterFailure = testutil::readBytes(book(u"_index.html"_s));
+        testutil::restoreFolder(book(QString()));
+        QTest::mouseClick(menu->SpeedButton1, Qt::LeftButton);
     });
     form->N3->trigger();
     testutil::restoreFolder(book(QString()));
-    EXPECT_EQ(shownAgain, u"こくご\nしゃかい"_s);
-    EXPECT_TRUE(platform.prompt.messages.value(0).startsWith(u"メニューを保存できません"_s));
+    EXPECT_TRUE(openAfterFailure);
+    EXPECT_EQ(namesAfterFailure, u"こくご\nしゃかい"_s);
+    EXPECT_EQ(pageAfterFailure, before);
+    ASSERT_EQ(platform.prompt.messages.size(), 1);
+    EXPECT_TRUE(platform.prompt.messages.first().startsWith(u"メニューを保存できません"_s));
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(menu->result(), int(QDialog::Accepted));
+    const QString page = QString::fromUtf8(testutil::readBytes(book(u"_index.html"_s)));
+    EXPECT_TRUE(page.contains(u"$DIR こくご"_s) && page.contains(u"$DIR しゃかい"_s)) << page.toStdString();
 }
 
 class RenameRepairAtStart : public fakes::DemoBookWindowTest {};
