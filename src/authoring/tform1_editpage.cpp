@@ -91,7 +91,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
         bool complete = true;
         const LookTitleIndex index = links ? LookLinkIndex(currentPage, &complete) : LookTitleIndex{};
         if (!complete) {
-            // Part of the titles would drop LOOK links the author never touched: nothing is
+            // An index cut short would drop LOOK links the author never touched: nothing is
             // written, and the editor opens again as the author left it.
             outcome = {};
             if (services().prompt)
