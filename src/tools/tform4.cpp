@@ -341,6 +341,7 @@ void TForm4::FormClose()
     Pup->setEnabled(true);
     if (searchRunner_.isRunning()) {
         searchRunner_.cancel();
+        search_.reset(); // no more pages are read for it
         setSearching(false);
     }
     Edit2.clear();

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -46,6 +47,38 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"UnderscoreInside", QStringLiteral("a_index.html"), true}),
     [](const auto &row) { return std::string(row.param.name); });
 
+// The title as the decoded page gives it; the bytes, damaged ones too, must give the same.
+IndexedPageTitle titleOfDecodedText(const QString &file, const QString &text)
+{
+    const bool lower = text.contains(u"<title>");
+    const QString open = lower ? u"<title>"_s : u"<TITLE>"_s;
+    const QString close = lower ? u"</title>"_s : u"</TITLE>"_s;
+    IndexedPageTitle r;
+    r.searchable = !text.contains(u"NOTFIND");
+    const qsizetype start = text.indexOf(open);
+    const qsizetype end = text.indexOf(close);
+    r.title = start >= 0 && end > start + open.size() ? text.mid(start + open.size(), end - start - open.size())
+                                                      : fallbackPageName(file);
+    return r;
+}
+
+TEST(PageTitleBytes, GiveTheTitleOfTheDecodedText)
+{
+    const QList<QByteArray> pieces = {"<TITLE>", "</TITLE>", "<title>", "</title>", "NOTFIND", "\xE3\x81", "\xE3",
+                                      "\x81", "\xFF", "\xEF\xBB\xBF", "\xC3", "a", "<", "TITLE>", u"葉"_s.toUtf8()};
+    QRandomGenerator random(8);
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        for (int n = random.bounded(0, 10); n > 0; --n)
+            bytes += pieces.at(random.bounded(int(pieces.size())));
+        const QString text = QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+        const IndexedPageTitle expected = titleOfDecodedText(u"/b/1_x.html"_s, text);
+        const IndexedPageTitle got = pageTitleFromBytes(u"/b/1_x.html"_s, bytes);
+        ASSERT_EQ(got.title, expected.title) << bytes.toHex().toStdString();
+        ASSERT_EQ(got.searchable, expected.searchable) << bytes.toHex().toStdString();
+    }
+}
+
 struct TitleCase {
     const char *name;
     QString file;
@@ -58,7 +91,7 @@ class PageTitles : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(PageTitles, TitleOrFallbackName)
 {
-    const IndexedPageTitle t = pageTitleFromText(GetParam().file, GetParam().text);
+    const IndexedPageTitle t = pageTitleFromBytes(GetParam().file, GetParam().text.toUtf8());
     EXPECT_EQ(t.title, GetParam().title);
     EXPECT_EQ(t.searchable, GetParam().searchable);
 }
