@@ -1,12 +1,15 @@
 #include "authoring/lookautolink.h"
 
 #include "authoring/pageformat.h"
+#include "authoring/titlelinker.h"
 #include "commands/texthelpers.h"
+#include "authoring/wordautomaton.h"
 #include "tools/searchrules.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <climits>
-#include <unordered_map>
 #include <vector>
 
 namespace sorvek {
@@ -88,100 +91,6 @@ qsizetype headLength(const QString &text)
         cut = head;
     return cut;
 }
-
-// The title words of the whole index in one automaton, so that a single pass over the page
-// tells which words may occur in it. Its matching errs only towards "may occur": letters are
-// compared case-folded, as the searches do, and every surrogate counts as the same character.
-class WordAutomaton {
-public:
-    // The node that stands for the word; words that fold alike share it.
-    int add(QStringView word)
-    {
-        int node = 0;
-        for (const QChar c : word) {
-            const quint64 key = edgeKey(node, c);
-            const auto it = edges_.find(key);
-            if (it != edges_.end()) {
-                node = it->second;
-                continue;
-            }
-            const int child = int(fail_.size());
-            fail_.push_back(0);
-            terminal_.push_back(false);
-            children_[size_t(node)].push_back({foldUnit(c), child});
-            children_.emplace_back();
-            edges_.emplace(key, child);
-            node = child;
-        }
-        terminal_[size_t(node)] = true;
-        return node;
-    }
-
-    // Failure links and the links to the longest word that ends a node's text, breadth first.
-    void build()
-    {
-        dict_.assign(fail_.size(), 0);
-        marked_.assign(fail_.size(), false);
-        std::vector<int> queue;
-        for (const auto &[c, child] : children_[0])
-            queue.push_back(child);
-        for (size_t k = 0; k < queue.size(); ++k) {
-            const int node = queue[k];
-            for (const auto &[c, child] : children_[size_t(node)]) {
-                int f = fail_[size_t(node)];
-                while (f != 0 && !edges_.contains(edgeKey(f, c)))
-                    f = fail_[size_t(f)];
-                const auto it = edges_.find(edgeKey(f, c));
-                fail_[size_t(child)] = it != edges_.end() && it->second != child ? it->second : 0;
-                const int ff = fail_[size_t(child)];
-                dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
-                queue.push_back(child);
-            }
-        }
-    }
-
-    // Marks every word that occurs in text.
-    void scan(QStringView text)
-    {
-        int node = 0;
-        for (const QChar c : text) {
-            const char16_t u = foldUnit(c);
-            for (;;) {
-                const auto it = edges_.find(edgeKey(node, u));
-                if (it != edges_.end()) {
-                    node = it->second;
-                    break;
-                }
-                if (node == 0)
-                    break;
-                node = fail_[size_t(node)];
-            }
-            // A marked node's shorter words were marked with it.
-            for (int w = terminal_[size_t(node)] ? node : dict_[size_t(node)]; w != 0 && !marked_[size_t(w)];
-                 w = dict_[size_t(w)])
-                marked_[size_t(w)] = true;
-        }
-    }
-
-    bool marked(int node) const { return marked_[size_t(node)]; }
-
-private:
-    static char16_t foldUnit(QChar c)
-    {
-        if (c.isSurrogate())
-            return 0xD800;
-        return char16_t(QChar::toCaseFolded(char32_t(c.unicode())));
-    }
-    static quint64 edgeKey(int node, QChar c) { return edgeKey(node, foldUnit(c)); }
-    static quint64 edgeKey(int node, char16_t folded) { return (quint64(quint32(node)) << 16) | folded; }
-
-    std::vector<int> fail_{0};
-    std::vector<int> dict_;
-    std::vector<bool> terminal_{false};
-    std::vector<bool> marked_;
-    std::vector<std::vector<std::pair<char16_t, int>>> children_{1};
-    std::unordered_map<quint64, int> edges_;
-};
 
 } // namespace
 
@@ -278,47 +187,66 @@ QString linkTitleWords(const QString &text, const QStringList &words)
     return out;
 }
 
+namespace {
+
+// The titles applied one by one to the page's text: for pages the one-pass linker does not take.
+// A title none of whose words occurs in the page leaves it as it is, so one pass over the page
+// finds the titles that can change it; a link written for one title may hold words of later
+// ones, so its text is scanned as it is written.
+QString linkTitlesOneByOne(QString body, const std::vector<QStringList> &titles)
+{
+    WordAutomaton automaton;
+    std::vector<std::vector<int>> nodes(titles.size());
+    for (size_t t = 0; t < titles.size(); ++t) {
+        for (const QString &word : titles[t])
+            nodes[t].push_back(automaton.add(word));
+    }
+    automaton.build();
+    automaton.scan(body);
+    // Applying the same words to the same text again changes nothing.
+    QHash<QStringList, int> unchangedAt;
+    int version = 0;
+    for (size_t t = 0; t < titles.size(); ++t) {
+        if (std::none_of(nodes[t].begin(), nodes[t].end(), [&](int node) { return automaton.marked(node); }))
+            continue;
+        const auto seen = unchangedAt.constFind(titles[t]);
+        if (seen != unchangedAt.constEnd() && *seen == version)
+            continue;
+        const qsizetype before = body.size();
+        body = linkTitleWords(body, titles[t]);
+        if (body.size() == before) {
+            unchangedAt.insert(titles[t], version);
+            continue;
+        }
+        ++version;
+        for (const QString &word : titles[t])
+            automaton.scan(pageformat::makeLookLink(word));
+    }
+    return body;
+}
+
+} // namespace
+
 QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleIndex &index)
 {
     const QString unwrapped = unwrapLookLinks(text);
     if (mode == LookLinkMode::Remove)
         return unwrapped;
     const qsizetype head = headLength(unwrapped);
-    QString body = unwrapped.mid(head);
+    const QString body = unwrapped.mid(head);
     const QString self = index.currentPagePath.toUpper();
     const qsizetype count = qMin(index.relativePaths.size(), index.titles.size());
-
-    // A title none of whose words occurs in the page leaves it as it is: one pass over the page
-    // finds the titles that can change it, and only those are applied. A link written for one
-    // title may hold words of later ones, so its text is scanned as it is written.
-    struct Entry {
-        QStringList words;
-        std::vector<int> nodes;
-    };
-    std::vector<Entry> entries(static_cast<size_t>(count));
-    WordAutomaton automaton;
+    std::vector<QStringList> titles;
+    titles.reserve(static_cast<size_t>(count));
     for (qsizetype k = count - 1; k >= 0; --k) {
         if ((index.bookFolder + u'/' + index.relativePaths.at(k)).toUpper() == self)
             continue;
-        Entry &entry = entries[size_t(k)];
-        entry.words = lookTitleWords(index.titles.at(k));
-        for (const QString &word : std::as_const(entry.words))
-            entry.nodes.push_back(automaton.add(word));
+        QStringList words = lookTitleWords(index.titles.at(k));
+        if (!words.isEmpty())
+            titles.push_back(std::move(words));
     }
-    automaton.build();
-    automaton.scan(body);
-    for (qsizetype k = count - 1; k >= 0; --k) {
-        const Entry &entry = entries[size_t(k)];
-        if (std::none_of(entry.nodes.begin(), entry.nodes.end(), [&](int node) { return automaton.marked(node); }))
-            continue;
-        const qsizetype before = body.size();
-        body = linkTitleWords(body, entry.words);
-        if (body.size() != before) {
-            for (const QString &word : entry.words)
-                automaton.scan(pageformat::makeLookLink(word));
-        }
-    }
-    return unwrapped.left(head) + body;
+    const std::optional<QString> linked = linkTitlesInOnePass(body, titles);
+    return unwrapped.left(head) + (linked ? *linked : linkTitlesOneByOne(body, titles));
 }
 
 QString LookFileRewrite::message() const
