@@ -6,7 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
-#include <map>
+#include <bit>
 #include <set>
 #include <unordered_map>
 
@@ -55,6 +55,74 @@ struct Starts {
     }
 };
 
+// A set of places in the body with quick searches for the next and the previous one: one bit
+// per place, and one bit per 64 places telling whether any of them is set.
+class PlaceSet {
+public:
+    explicit PlaceSet(qsizetype size)
+        : bits_(size_t(size / 64 + 1)), summary_(size_t(size / 4096 + 1))
+    {
+    }
+    void insert(qsizetype x)
+    {
+        bits_[size_t(x >> 6)] |= quint64(1) << (x & 63);
+        summary_[size_t(x >> 12)] |= quint64(1) << ((x >> 6) & 63);
+    }
+    bool contains(qsizetype x) const { return bits_[size_t(x >> 6)] >> (x & 63) & 1; }
+    // The first place at or after x; -1 for none.
+    qsizetype next(qsizetype x) const
+    {
+        if (x < 0)
+            x = 0;
+        qsizetype w = x >> 6;
+        if (w >= qsizetype(bits_.size()))
+            return -1;
+        const quint64 here = bits_[size_t(w)] & (~quint64(0) << (x & 63));
+        if (here)
+            return (w << 6) + std::countr_zero(here);
+        ++w;
+        for (qsizetype s = w >> 6; s < qsizetype(summary_.size()); ++s) {
+            quint64 words = summary_[size_t(s)];
+            if (s == (w >> 6))
+                words &= (w & 63) ? ~quint64(0) << (w & 63) : ~quint64(0);
+            if (words) {
+                const qsizetype word = (s << 6) + std::countr_zero(words);
+                return (word << 6) + std::countr_zero(bits_[size_t(word)]);
+            }
+        }
+        return -1;
+    }
+    // The last place at or before x; -1 for none.
+    qsizetype previous(qsizetype x) const
+    {
+        if (x < 0)
+            return -1;
+        qsizetype w = x >> 6;
+        if (w >= qsizetype(bits_.size())) {
+            w = qsizetype(bits_.size()) - 1;
+            x = (w << 6) + 63;
+        }
+        const quint64 here = bits_[size_t(w)] & (~quint64(0) >> (63 - (x & 63)));
+        if (here)
+            return (w << 6) + 63 - std::countl_zero(here);
+        --w;
+        for (qsizetype s = w >> 6; w >= 0 && s >= 0; --s) {
+            quint64 words = summary_[size_t(s)];
+            if (s == (w >> 6))
+                words &= ~quint64(0) >> (63 - (w & 63));
+            if (words) {
+                const qsizetype word = (s << 6) + 63 - std::countl_zero(words);
+                return (word << 6) + 63 - std::countl_zero(bits_[size_t(word)]);
+            }
+        }
+        return -1;
+    }
+
+private:
+    std::vector<quint64> bits_;
+    std::vector<quint64> summary_;
+};
+
 // The marks of the word rule: every start tag of a link, "</A", "<A", the quote and the angles.
 enum Mark { LinkStart, LinkClose, AnyLink, Quote, Less, Greater, MarkCount };
 const char16_t *const kMarks[MarkCount] = {u"<A HREF=", u"</A", u"<A", u"\"", u"<", u">"};
@@ -65,6 +133,8 @@ public:
         : body_(body)
         , n_(body.size())
         , titles_(titles)
+        , linkAt_(size_t(n_), -1)
+        , starts_(n_)
     {
     }
 
@@ -127,6 +197,7 @@ private:
         QString text;
     };
 
+    const Link &linkAt(qsizetype x) const { return links_[size_t(linkAt_[size_t(x)])]; }
     Pos end() const { return {n_, -1}; }
     bool exists(Pos p) const { return p.x < n_; }
     Pos earlier(Pos a, Pos b) const { return before(a, b) ? a : b; }
@@ -136,24 +207,21 @@ private:
     {
         if (x >= n_)
             return end();
-        return {x, links_.count(x) ? 0 : -1};
+        return {x, linkAt_[size_t(x)] >= 0 ? 0 : -1};
     }
     Pos next(Pos p) const { return advance(p, 1); }
     Pos advance(Pos p, qsizetype by) const
     {
         if (p.o < 0)
             return place(p.x + by);
-        const Link &link = links_.at(p.x);
+        const Link &link = linkAt(p.x);
         return p.o + by < link.text.size() ? Pos{p.x, p.o + by} : place(link.end);
     }
 
     bool covered(qsizetype from, qsizetype to) const
     {
-        auto it = links_.lower_bound(to);
-        if (it == links_.begin())
-            return false;
-        --it;
-        return it->second.end > from;
+        const qsizetype last = starts_.previous(to - 1);
+        return last >= 0 && linkAt(last).end > from;
     }
 
     // The first start at or after x in the body that no link covers; n_ for none.
@@ -171,7 +239,7 @@ private:
         }
     }
     // Body characters after p: from p itself, or from the end of the link p lies in.
-    qsizetype bodyFrom(Pos p) const { return p.o < 0 ? p.x : links_.at(p.x).end; }
+    qsizetype bodyFrom(Pos p) const { return p.o < 0 ? p.x : linkAt(p.x).end; }
 
     // The first occurrence at or after p of a mark; of a word, both the first in the body and
     // the first inside a link.
@@ -180,13 +248,13 @@ private:
         Pos found{firstInBody(marks_[m], bodyFrom(p)), -1};
         const QStringView mark(kMarks[m]);
         if (p.o >= 0) {
-            const qsizetype at = links_.at(p.x).text.indexOf(mark, p.o, CI);
+            const qsizetype at = linkAt(p.x).text.indexOf(mark, p.o, CI);
             if (at >= 0)
                 return earlier(found, {p.x, at});
         }
-        const auto it = links_.upper_bound(p.x);
-        if (it != links_.end())
-            found = earlier(found, {it->first, it->second.text.indexOf(mark, 0, CI)});
+        const qsizetype later = starts_.next(p.x + 1);
+        if (later >= 0)
+            found = earlier(found, {later, linkAt(later).text.indexOf(mark, 0, CI)});
         return found;
     }
     std::pair<Pos, Pos> findWord(int node, const QString &word, Pos p)
@@ -194,7 +262,7 @@ private:
         const auto s = words_.find(node);
         const Pos inBody{s == words_.end() ? n_ : firstInBody(s->second, bodyFrom(p)), -1};
         if (p.o >= 0) {
-            const qsizetype at = links_.at(p.x).text.indexOf(word, p.o, CI);
+            const qsizetype at = linkAt(p.x).text.indexOf(word, p.o, CI);
             if (at >= 0)
                 return {inBody, {p.x, at}};
         }
@@ -204,7 +272,7 @@ private:
         const auto it = with->second.upper_bound(p.x);
         if (it == with->second.end())
             return {inBody, end()};
-        return {inBody, {*it, links_.at(*it).text.indexOf(word, 0, CI)}};
+        return {inBody, {*it, linkAt(*it).text.indexOf(word, 0, CI)}};
     }
     Pos findWordFirst(int node, const QString &word, Pos p)
     {
@@ -227,7 +295,7 @@ private:
                 const std::set<qsizetype> &with = linksWith_.at(node);
                 auto last = with.lower_bound(inBody.x);
                 --last;
-                r = place(links_.at(*last).end);
+                r = place(linkAt(*last).end);
                 continue;
             }
             // The inside-link test.
@@ -267,7 +335,9 @@ private:
             automaton_.forEachMatch(link.text, [&link](int node, qsizetype) { link.words.insert(node); });
             made = linkTexts_.insert(word, link);
         }
-        links_.emplace(from, Link{to, made->text});
+        linkAt_[size_t(from)] = int(links_.size());
+        links_.push_back(Link{to, made->text});
+        starts_.insert(from);
         for (const int node : made->words)
             linksWith_[node].insert(from);
         ++version_;
@@ -277,7 +347,8 @@ private:
     {
         QString out;
         qsizetype at = 0;
-        for (const auto &[from, link] : links_) {
+        for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
+            const Link &link = linkAt(from);
             out += QStringView(body_).sliced(at, from - at);
             out += link.text;
             at = link.end;
@@ -298,7 +369,9 @@ private:
     std::unordered_map<int, qsizetype> length_;
     std::unordered_map<int, Starts> words_;
     Starts marks_[MarkCount];
-    std::map<qsizetype, Link> links_;                          // by the first body character they replace
+    std::vector<int> linkAt_; // per body character: the link that starts there, -1 for none
+    std::vector<Link> links_;
+    PlaceSet starts_;         // where links start
     std::unordered_map<int, std::set<qsizetype>> linksWith_;   // the links a word occurs in
     QHash<QString, LinkText> linkTexts_;
     int version_ = 0;

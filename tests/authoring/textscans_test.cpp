@@ -269,6 +269,25 @@ INSTANTIATE_TEST_SUITE_P(
                     // Only pages that would get a link inside a link are declined, and they are few.
                     return (!linked || *linked == expected) && declined < 40;
                 }},
+        ScanRow{"LookLinksInLongPages", 30,
+                [](QRandomGenerator &random, std::string &message) {
+                    // Links far apart and close together, thousands of characters long.
+                    QString body;
+                    while (body.size() < 20000)
+                        body += random.bounded(4) ? QString(random.bounded(1, 400), u'x') : generate(random, lookPieces, 6);
+                    std::vector<QStringList> titles;
+                    for (int k = random.bounded(1, 6); k > 0; --k) {
+                        const QStringList words = lookTitleWords(generate(random, titlePieces, 3));
+                        if (!words.isEmpty())
+                            titles.push_back(words);
+                    }
+                    QString expected = body;
+                    for (const QStringList &words : titles)
+                        expected = referenceLinkTitleWords(expected, words);
+                    const std::optional<QString> linked = linkTitlesInOnePass(body, titles);
+                    message = "titles " + std::to_string(titles.size());
+                    return !linked || *linked == expected;
+                }},
         ScanRow{"LinkPageLinks", 5000,
                 [](QRandomGenerator &random, std::string &message) {
                     const QString body = generate(
