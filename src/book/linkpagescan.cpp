@@ -86,13 +86,33 @@ LinkCount countLinks(const QString &text)
     return result;
 }
 
-// A link target of a web page without a scheme of its own belongs to that page's address.
-QString levelTarget(const QString &target, const QString &locationUrl)
-{
-    if (!isWebAddress(locationUrl) || !QUrl(target).isRelative())
-        return target;
-    return QUrl(locationUrl).resolved(QUrl(target)).toString();
-}
+// A link target of a web page without a scheme of its own belongs to that page's address. The
+// address is read once per page, and a target like the one before shares its result.
+class LevelTargets {
+public:
+    explicit LevelTargets(const QString &locationUrl)
+        : web_(isWebAddress(locationUrl)), base_(locationUrl)
+    {
+    }
+    QString operator()(const QString &target)
+    {
+        if (!web_ || !QUrl(target).isRelative())
+            return target;
+        if (!resolved_ || target != lastTarget_) {
+            lastTarget_ = target;
+            lastResolved_ = base_.resolved(QUrl(target)).toString();
+            resolved_ = true;
+        }
+        return lastResolved_;
+    }
+
+private:
+    bool web_;
+    QUrl base_;
+    bool resolved_ = false;
+    QString lastTarget_;
+    QString lastResolved_;
+};
 
 // The one link made absolute against the page: "\" from a local book becomes "/".
 QString followUrlOf(const QString &value, const QString &locationUrl)
@@ -128,6 +148,7 @@ void collectLevel(LinkPageDecision &decision, const QString &text, const QString
     // A target or a title never reaches past the next link's "href=": on a damaged page whose
     // quotes or "<" never come, each would otherwise hold the rest of the page.
     LinkScanText scan(text);
+    LevelTargets levelTarget(locationUrl);
     const auto bounded = [&text](qsizetype from, qsizetype end, qsizetype nextLink) {
         if (end >= 0 && nextLink >= 0 && end > nextLink)
             end = nextLink;
@@ -140,7 +161,7 @@ void collectLevel(LinkPageDecision &decision, const QString &text, const QString
         const QString target = bounded(at, quote, next);
         const qsizetype valueEnd = target.isEmpty() ? at : at + target.size();
         const qsizetype tagEnd = scan.greaterThans.indexFrom(valueEnd);
-        decision.pages.append(levelTarget(target, locationUrl));
+        decision.pages.append(levelTarget(target));
         decision.titles.append(tagEnd >= 0 ? bounded(tagEnd + 1, scan.lessThans.indexFrom(tagEnd + 1), next)
                                            : QString());
         at = next;

@@ -9,6 +9,7 @@
 #include "testutil.h"
 
 #include <QRandomGenerator>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -294,9 +295,15 @@ INSTANTIATE_TEST_SUITE_P(
                         random, {u"href="_s, u"HREF="_s, u"\""_s, u"<"_s, u">"_s, u"【リンク】"_s, u"a"_s, u"/$NEXT"_s}, 16);
                     const QString source = u"<html><body>【リンク】"_s + body + u"</body></html>"_s;
                     message = source.toStdString();
-                    const LinkPageDecision d = decideLinkPage(source, u"file:///book/l.html"_s, u"/book/"_s);
+                    const bool web = random.bounded(2);
+                    const QString location = web ? u"http://example.org/a/l.html"_s : u"file:///book/l.html"_s;
+                    const LinkPageDecision d = decideLinkPage(source, location, u"/book/"_s);
                     QString lowered = source;
-                    const ReferenceLinks r = referenceLinks(lowered.replace(u"HREF="_s, u"href="_s));
+                    ReferenceLinks r = referenceLinks(lowered.replace(u"HREF="_s, u"href="_s));
+                    for (QString &page : r.pages) {
+                        if (web && QUrl(page).isRelative())
+                            page = QUrl(location).resolved(QUrl(page)).toString();
+                    }
                     if (d.linkCount != r.count)
                         return false;
                     if (r.count == 1)
