@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -165,9 +166,16 @@ int main(int argc, char **argv)
     qsizetype held = 0;
     const double webMs = best([&] {
         const LinkScanResult r = scanLoadedPage(web, QStringLiteral("http://example.org/a/"), QStringLiteral("/b/"));
+        // Strings that share their data are held once.
+        QSet<const QChar *> seen;
         held = 0;
-        for (const QString &s : r.linkPage.pages + r.linkPage.titles)
-            held += s.size() * 2;
+        for (const QString &s : r.linkPage.pages + r.linkPage.titles) {
+            if (!s.isEmpty() && !seen.contains(s.constData())) {
+                seen.insert(s.constData());
+                held += s.size() * 2;
+            }
+        }
+        held += (r.linkPage.pages.size() + r.linkPage.titles.size()) * qsizetype(sizeof(QString));
     });
     row("web link page of 500 KB, 100,000 links", webMs, "goal", 100);
     std::printf("  %-52s %9.2f bytes held per byte of the page\n", "  its level's targets and titles",
