@@ -101,26 +101,27 @@ QStringList lookTitleWords(const QString &title)
     return escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts);
 }
 
-QString unwrapLookLinks(const QString &text)
+namespace {
+
+// Each cut may join the text around it into a new start tag or a new "</A>", so the cuts are made
+// on a linked list of the characters: every search goes on where the last one stopped (a start
+// tag from just before the cut, a "</A>" from the last one found), and a page with a hundred
+// thousand links is read a few times, not once per link. Node is wide enough for the text.
+template<typename Node>
+QString unwrapOnList(const QString &text)
 {
-    // Each cut may join the text around it into a new start tag or a new "</A>", so the cuts are
-    // made on a linked list of the characters: every search goes on where the last one stopped
-    // (a start tag from just before the cut, a "</A>" from the last one found), and a page with
-    // a hundred thousand links is read a few times, not once per link.
     const qsizetype n = text.size();
-    if (n >= qsizetype(INT_MAX) - 2 || find(text, pageformat::kLookLinkStart, 0) < 0)
-        return text;
     const QString start = pageformat::kLookLinkStart.toCaseFolded();
     const QString close = QStringLiteral("</a>");
-    const int head = 0;
-    const int tail = int(n) + 1; // node k + 1 holds text[k]
-    std::vector<int> next(size_t(n) + 2), prev(size_t(n) + 2);
-    for (int k = 0; k <= int(n); ++k) {
+    const Node head = 0;
+    const Node tail = Node(n) + 1; // node k + 1 holds text[k]
+    std::vector<Node> next(size_t(n) + 2), prev(size_t(n) + 2);
+    for (Node k = 0; k <= Node(n); ++k) {
         next[size_t(k)] = k + 1;
         prev[size_t(k) + 1] = k;
     }
-    const auto folded = [&text](int node) { return QChar::toCaseFolded(char32_t(text.at(node - 1).unicode())); };
-    const auto startsAt = [&](int node, const QString &pattern) {
+    const auto folded = [&text](Node node) { return QChar::toCaseFolded(char32_t(text.at(node - 1).unicode())); };
+    const auto startsAt = [&](Node node, const QString &pattern) {
         for (const QChar c : pattern) {
             if (node == tail || folded(node) != c.unicode())
                 return false;
@@ -128,38 +129,38 @@ QString unwrapLookLinks(const QString &text)
         }
         return true;
     };
-    const auto cut = [&](int first, int last) {
+    const auto cut = [&](Node first, Node last) {
         next[size_t(prev[size_t(first)])] = next[size_t(last)];
         prev[size_t(next[size_t(last)])] = prev[size_t(first)];
     };
-    int from = next[head];
-    int closeFrom = head; // no "</A>" starts between the last search's start and this node
+    Node from = next[head];
+    Node closeFrom = head; // no "</A>" starts between the last search's start and this node
     bool closeLeft = true;
     for (;;) {
-        int p = from;
+        Node p = from;
         while (p != tail && !startsAt(p, start))
             p = next[size_t(p)];
         if (p == tail)
             break;
-        int gt = p;
+        Node gt = p;
         while (gt != tail && text.at(gt - 1) != u'>')
             gt = next[size_t(gt)];
         if (gt == tail)
             break; // a start tag cut off at the end of a damaged page stays as it is
-        const int before = prev[size_t(p)];
+        const Node before = prev[size_t(p)];
         cut(p, gt);
         if (closeLeft) {
-            int c = qMax(next[size_t(before)], closeFrom);
+            Node c = qMax(next[size_t(before)], closeFrom);
             while (c != tail && !startsAt(c, close))
                 c = next[size_t(c)];
             closeLeft = c != tail;
             if (closeLeft) {
-                const int last = next[size_t(next[size_t(next[size_t(c)])])];
-                const int kept = prev[size_t(c)];
+                const Node last = next[size_t(next[size_t(next[size_t(c)])])];
+                const Node kept = prev[size_t(c)];
                 cut(c, last);
                 // The cut may join a new "</A>" that starts up to three characters before it.
                 closeFrom = kept;
-                for (int k = 0; k < 2 && prev[size_t(closeFrom)] != head; ++k)
+                for (Node k = 0; k < 2 && prev[size_t(closeFrom)] != head; ++k)
                     closeFrom = prev[size_t(closeFrom)];
             }
         }
@@ -170,9 +171,18 @@ QString unwrapLookLinks(const QString &text)
     }
     QString out;
     out.reserve(n);
-    for (int node = next[head]; node != tail; node = next[size_t(node)])
+    for (Node node = next[head]; node != tail; node = next[size_t(node)])
         out += text.at(node - 1);
     return out;
+}
+
+} // namespace
+
+QString unwrapLookLinks(const QString &text)
+{
+    if (find(text, pageformat::kLookLinkStart, 0) < 0)
+        return text;
+    return text.size() < qsizetype(INT_MAX) - 2 ? unwrapOnList<int>(text) : unwrapOnList<qsizetype>(text);
 }
 
 QString linkTitleWords(const QString &text, const QStringList &words)
