@@ -10,7 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SORVEK_FUZZ_BUILD:-$top/build-fuzz}
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVEK_FUZZ=ON
 cmake --build "$build" -j "${SORVEK_FUZZ_JOBS:-4}"
-others=(commands pagereader linkpage variables sidemenu templates)
+others=(commands pagereader linkpage variables sidemenu templates looklinks)
 quiz_seconds=$(( seconds / 4 > 1 ? seconds / 4 : 1 ))
 other_seconds=$(( (seconds - quiz_seconds) / ${#others[@]} > 1 ? (seconds - quiz_seconds) / ${#others[@]} : 1 ))
 cd "$build"
