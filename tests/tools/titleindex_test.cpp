@@ -207,4 +207,21 @@ TEST(TitleIndexCache, HoldsTheIndexOnlyForItsFolderUntilMarkedStale)
     EXPECT_TRUE(cache.saved().isEmpty()); // an empty walk never brings back another folder's index
 }
 
+TEST(TitleIndexCache, KeepsEachOrderUntilTheNextWalk)
+{
+    QString indexedFolder;
+    TitleIndexCache cache(indexedFolder);
+    TitleList index;
+    index.append(u"b.html"_s, u"bb"_s);
+    index.append(u"a.html"_s, u"a"_s);
+    cache.store(u"/book/"_s, index);
+    EXPECT_EQ(cache.sorted(SearchMode::TitleLength).paths, (QStringList{u"a.html"_s, u"b.html"_s}));
+    EXPECT_EQ(cache.sorted(SearchMode::BodyText).titles, (QStringList{u"a"_s, u"bb"_s}));
+    EXPECT_EQ(&cache.sorted(SearchMode::LookTitle), &cache.sorted(SearchMode::BodyText)); // one order by title
+    EXPECT_EQ(cache.saved(), index);                                                       // the walk's order stays
+    index.append(u"c.html"_s, u""_s);
+    cache.store(u"/book/"_s, index);
+    EXPECT_EQ(cache.sorted(SearchMode::TitleLength).paths.first(), u"c.html"_s);
+}
+
 } // namespace
