@@ -6,6 +6,7 @@
 #include "authoring/lookautolink.h"
 #include "book/linkpagescan.h"
 #include "commands/commanditems.h"
+#include "tools/pagetitleread.h"
 #include "tools/resultsearch.h"
 #include "tools/searchrules.h"
 #include "tools/titleindexwalk.h"
@@ -241,6 +242,10 @@ int main(int argc, char **argv)
     });
     scaling("link-page scan, unclosed href=\" 6,250 x", [&](int s) {
         decideLinkPage(linkPage(6250 * s, QStringLiteral("href=\"x>")), QString(), QStringLiteral("/b/"));
+    });
+    scaling("visible text, page 25 KB x", [&](int s) { visibleText(bookPage(25 * s)); });
+    scaling("page title from bytes, page 25 KB x", [&](int s) {
+        pageTitleFromBytes(QStringLiteral("/b/1_x.html"), bookPage(25 * s).toUtf8());
     });
     scaling("title sort, 3,125 x", [&](int s) {
         TitleList l = inOrder;
