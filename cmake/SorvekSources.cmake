@@ -23,4 +23,4 @@ file(GLOB SORVEK_PLATFORM_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/src/platform/qt/*.cpp ${CMAKE_SOURCE_DIR}/src/platform/qt/*.h)
 
 add_library(sorvek_core STATIC ${SORVEK_CORE_SOURCES})
-target_link_libraries(sorvek_core PUBLIC Qt6::Core sorvek_settings)
+target_link_libraries(sorvek_core PUBLIC Qt6::Core Qt6::Concurrent sorvek_settings)

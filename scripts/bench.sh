@@ -11,3 +11,13 @@ for bench in "${benches[@]}"; do
     echo "== $bench"
     "$build/bench/$bench" 2> /dev/null
 done
+
+# The text scans: each row of their table as a ratio against its goal or reference (the body-text
+# search against ripgrep, the walk against plainly reading the files), then their growth with the
+# input at x1, x4 and x16.
+scan_rows() {
+    cmake --build "$build" --target scans_bench > /dev/null
+    echo "== scans_bench"
+    "$build/bench/scans_bench" 2> /dev/null
+}
+scan_rows

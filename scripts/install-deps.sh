@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-webengine-dev qt6-multimedia-dev libgl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav fonts-noto-cjk xdg-utils)
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils clang libclang-rt-14-dev)
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils clang libclang-rt-14-dev ripgrep)
 fi
 missing=()
 for p in "${packages[@]}"; do

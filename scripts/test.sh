@@ -8,7 +8,7 @@ build="$top/build-tests"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSORVEK_WERROR=ON
 cmake --build "$build" -j "$(nproc)"
 if [ -f "$top/scripts/fuzz.sh" ]; then
-    bash "$top/scripts/fuzz.sh" "${SORVEK_FUZZ_SECONDS:-60}"
+    bash "$top/scripts/fuzz.sh" "${SORVEK_FUZZ_SECONDS:-120}"
 fi
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 cd "$build" && ctest --output-on-failure -j "$(nproc)" --timeout 300

@@ -1,8 +1,16 @@
 #include "authoring/lookautolink.h"
 
 #include "authoring/pageformat.h"
+#include "authoring/titlelinker.h"
 #include "commands/texthelpers.h"
+#include "authoring/wordautomaton.h"
 #include "tools/searchrules.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <climits>
+#include <vector>
 
 namespace sorvek {
 
@@ -93,26 +101,88 @@ QStringList lookTitleWords(const QString &title)
     return escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts);
 }
 
+namespace {
+
+// Each cut may join the text around it into a new start tag or a new "</A>", so the cuts are made
+// on a linked list of the characters: every search goes on where the last one stopped (a start
+// tag from just before the cut, a "</A>" from the last one found), and a page with a hundred
+// thousand links is read a few times, not once per link. Node is wide enough for the text.
+template<typename Node>
+QString unwrapOnList(const QString &text)
+{
+    const qsizetype n = text.size();
+    const QString start = pageformat::kLookLinkStart.toCaseFolded();
+    const QString close = QStringLiteral("</a>");
+    const Node head = 0;
+    const Node tail = Node(n) + 1; // node k + 1 holds text[k]
+    std::vector<Node> next(size_t(n) + 2), prev(size_t(n) + 2);
+    for (Node k = 0; k <= Node(n); ++k) {
+        next[size_t(k)] = k + 1;
+        prev[size_t(k) + 1] = k;
+    }
+    const auto folded = [&text](Node node) { return QChar::toCaseFolded(char32_t(text.at(node - 1).unicode())); };
+    const auto startsAt = [&](Node node, const QString &pattern) {
+        for (const QChar c : pattern) {
+            if (node == tail || folded(node) != c.unicode())
+                return false;
+            node = next[size_t(node)];
+        }
+        return true;
+    };
+    const auto cut = [&](Node first, Node last) {
+        next[size_t(prev[size_t(first)])] = next[size_t(last)];
+        prev[size_t(next[size_t(last)])] = prev[size_t(first)];
+    };
+    Node from = next[head];
+    Node closeFrom = head; // no "</A>" starts between the last search's start and this node
+    bool closeLeft = true;
+    for (;;) {
+        Node p = from;
+        while (p != tail && !startsAt(p, start))
+            p = next[size_t(p)];
+        if (p == tail)
+            break;
+        Node gt = p;
+        while (gt != tail && text.at(gt - 1) != u'>')
+            gt = next[size_t(gt)];
+        if (gt == tail)
+            break; // a start tag cut off at the end of a damaged page stays as it is
+        const Node before = prev[size_t(p)];
+        cut(p, gt);
+        if (closeLeft) {
+            Node c = qMax(next[size_t(before)], closeFrom);
+            while (c != tail && !startsAt(c, close))
+                c = next[size_t(c)];
+            closeLeft = c != tail;
+            if (closeLeft) {
+                const Node last = next[size_t(next[size_t(next[size_t(c)])])];
+                const Node kept = prev[size_t(c)];
+                cut(c, last);
+                // The cut may join a new "</A>" that starts up to three characters before it.
+                closeFrom = kept;
+                for (Node k = 0; k < 2 && prev[size_t(closeFrom)] != head; ++k)
+                    closeFrom = prev[size_t(closeFrom)];
+            }
+        }
+        // The cut may join the text before it into a new start tag: look again just before it.
+        from = next[size_t(before)];
+        for (qsizetype k = 1; k < start.size() && prev[size_t(from)] != head; ++k)
+            from = prev[size_t(from)];
+    }
+    QString out;
+    out.reserve(n);
+    for (Node node = next[head]; node != tail; node = next[size_t(node)])
+        out += text.at(node - 1);
+    return out;
+}
+
+} // namespace
+
 QString unwrapLookLinks(const QString &text)
 {
-    const QString &start = pageformat::kLookLinkStart;
-    QString t = text;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype p = find(t, start, from);
-        if (p < 0)
-            break;
-        const qsizetype gt = t.indexOf(u'>', p);
-        if (gt < 0)
-            break; // a start tag cut off at the end of a damaged page stays as it is
-        t.remove(p, gt - p + 1);
-        const qsizetype close = find(t, u"</A>", p);
-        if (close >= 0)
-            t.remove(close, 4);
-        // The cut may join text before it into a new start tag: look again just before it.
-        from = qMax<qsizetype>(0, p - start.size() + 1);
-    }
-    return t;
+    if (find(text, pageformat::kLookLinkStart, 0) < 0)
+        return text;
+    return text.size() < qsizetype(INT_MAX) - 2 ? unwrapOnList<int>(text) : unwrapOnList<qsizetype>(text);
 }
 
 QString linkTitleWords(const QString &text, const QStringList &words)
@@ -127,23 +197,66 @@ QString linkTitleWords(const QString &text, const QStringList &words)
     return out;
 }
 
+namespace {
+
+// The titles applied one by one to the page's text: for pages the one-pass linker does not take.
+// A title none of whose words occurs in the page leaves it as it is, so one pass over the page
+// finds the titles that can change it; a link written for one title may hold words of later
+// ones, so its text is scanned as it is written.
+QString linkTitlesOneByOne(QString body, const std::vector<QStringList> &titles)
+{
+    WordAutomaton automaton;
+    std::vector<std::vector<int>> nodes(titles.size());
+    for (size_t t = 0; t < titles.size(); ++t) {
+        for (const QString &word : titles[t])
+            nodes[t].push_back(automaton.add(word));
+    }
+    automaton.build();
+    automaton.scan(body);
+    // Applying the same words to the same text again changes nothing.
+    QHash<QStringList, int> unchangedAt;
+    int version = 0;
+    for (size_t t = 0; t < titles.size(); ++t) {
+        if (std::none_of(nodes[t].begin(), nodes[t].end(), [&](int node) { return automaton.marked(node); }))
+            continue;
+        const auto seen = unchangedAt.constFind(titles[t]);
+        if (seen != unchangedAt.constEnd() && *seen == version)
+            continue;
+        const qsizetype before = body.size();
+        body = linkTitleWords(body, titles[t]);
+        if (body.size() == before) {
+            unchangedAt.insert(titles[t], version);
+            continue;
+        }
+        ++version;
+        for (const QString &word : titles[t])
+            automaton.scan(pageformat::makeLookLink(word));
+    }
+    return body;
+}
+
+} // namespace
+
 QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleIndex &index)
 {
     const QString unwrapped = unwrapLookLinks(text);
     if (mode == LookLinkMode::Remove)
         return unwrapped;
     const qsizetype head = headLength(unwrapped);
-    QString body = unwrapped.mid(head);
+    const QString body = unwrapped.mid(head);
     const QString self = index.currentPagePath.toUpper();
     const qsizetype count = qMin(index.relativePaths.size(), index.titles.size());
+    std::vector<QStringList> titles;
+    titles.reserve(static_cast<size_t>(count));
     for (qsizetype k = count - 1; k >= 0; --k) {
         if ((index.bookFolder + u'/' + index.relativePaths.at(k)).toUpper() == self)
             continue;
-        const QStringList words = lookTitleWords(index.titles.at(k));
+        QStringList words = lookTitleWords(index.titles.at(k));
         if (!words.isEmpty())
-            body = linkTitleWords(body, words);
+            titles.push_back(std::move(words));
     }
-    return unwrapped.left(head) + body;
+    const std::optional<QString> linked = linkTitlesInOnePass(body, titles);
+    return unwrapped.left(head) + (linked ? *linked : linkTitlesOneByOne(body, titles));
 }
 
 QString LookFileRewrite::message() const

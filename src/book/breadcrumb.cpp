@@ -15,9 +15,8 @@ QString breadcrumbLabel(const QString &storedTitle)
         if (at >= 0)
             label.truncate(at);
     }
-    for (qsizetype quote = label.indexOf(u'"'); quote >= 0; quote = label.indexOf(u'"'))
-        label.remove(0, quote + 1);
-    return label;
+    // Cutting through the first double quote while one is left keeps what follows the last one.
+    return label.sliced(label.lastIndexOf(u'"') + 1);
 }
 
 Breadcrumb breadcrumbFor(const LevelStack &levels)

@@ -1,6 +1,7 @@
 #include "book/linkpagescan.h"
 
 #include "book/levelstack.h"
+#include "authoring/forwardfinder.h"
 #include "book/webcommandlist.h"
 #include "commands/texthelpers.h"
 
@@ -22,19 +23,34 @@ const QString &hrefKey()
     return key;
 }
 
-// The text from `from` up to the next `end`; "" when `end` never comes.
-QString textUpTo(const QString &text, qsizetype from, QChar end)
-{
-    const qsizetype at = text.indexOf(end, from);
-    return at >= 0 ? text.mid(from, at - from) : QString();
-}
+// The searches of one scan, each cached: positions only move forward, so the page is read once
+// even when a partner mark (a closing quote, a "<", the marker) never comes.
+struct LinkScanText {
+    explicit LinkScanText(const QString &t)
+        : text(t), hrefs(t, hrefKey()), quotes(t, u"\""), lessThans(t, u"<"), greaterThans(t, u">"),
+          markers(t, linkMarker())
+    {
+    }
+    const QString &text;
+    ForwardFinder hrefs;
+    ForwardFinder quotes;
+    ForwardFinder lessThans;
+    ForwardFinder greaterThans;
+    ForwardFinder markers;
 
-// One link of the scan: where its value starts (after "href=" and the next double quote).
-qsizetype valueStart(const QString &text, qsizetype hrefAt)
+    // One link's value starts after "href=" and the next double quote.
+    qsizetype valueStart(qsizetype hrefAt)
+    {
+        const qsizetype afterKey = hrefAt + hrefKey().size();
+        const qsizetype quote = quotes.indexFrom(afterKey);
+        return quote >= 0 ? quote + 1 : afterKey;
+    }
+};
+
+// A piece of text [from, end) where end came from a search; "" when the mark never comes.
+QString piece(const QString &text, qsizetype from, qsizetype end)
 {
-    const qsizetype afterKey = hrefAt + hrefKey().size();
-    const qsizetype quote = text.indexOf(u'"', afterKey);
-    return quote >= 0 ? quote + 1 : afterKey;
+    return end >= 0 ? text.mid(from, end - from) : QString();
 }
 
 struct LinkCount {
@@ -44,35 +60,59 @@ struct LinkCount {
 };
 
 // Counts the links; after each one the scan jumps past a following marker, whose label is kept,
-// so the links standing between a link and the marker are not counted. Positions only move
-// forward, so a large page is read once.
+// so the links standing between a link and the marker are not counted. The value and the label
+// matter only for a page of one link: they are cut out once, at the end.
 LinkCount countLinks(const QString &text)
 {
+    LinkScanText scan(text);
     LinkCount result;
-    bool markerAhead = true;
-    for (qsizetype at = text.indexOf(hrefKey()); at >= 0; at = text.indexOf(hrefKey(), at)) {
-        at = valueStart(text, at);
-        result.lastValue = textUpTo(text, at, u'"');
+    qsizetype valueAt = -1;
+    qsizetype labelAt = -1;
+    for (qsizetype at = scan.hrefs.indexFrom(0); at >= 0; at = scan.hrefs.indexFrom(at)) {
+        at = scan.valueStart(at);
+        valueAt = at;
         ++result.count;
-        const qsizetype marker = markerAhead ? text.indexOf(linkMarker(), at) : -1;
-        markerAhead = marker >= 0;
-        if (markerAhead) {
+        const qsizetype marker = scan.markers.indexFrom(at);
+        labelAt = -1;
+        if (marker >= 0) {
             at = marker + linkMarker().size();
-            result.label = textUpTo(text, at, u'<');
-        } else {
-            result.label.clear();
+            labelAt = at;
         }
     }
+    if (valueAt >= 0)
+        result.lastValue = piece(text, valueAt, scan.quotes.indexFrom(valueAt));
+    if (labelAt >= 0)
+        result.label = piece(text, labelAt, scan.lessThans.indexFrom(labelAt));
     return result;
 }
 
-// A link target of a web page without a scheme of its own belongs to that page's address.
-QString levelTarget(const QString &target, const QString &locationUrl)
-{
-    if (!isWebAddress(locationUrl) || !QUrl(target).isRelative())
-        return target;
-    return QUrl(locationUrl).resolved(QUrl(target)).toString();
-}
+// A link target of a web page without a scheme of its own belongs to that page's address. The
+// address is read once per page, and a target like the one before shares its result.
+class LevelTargets {
+public:
+    explicit LevelTargets(const QString &locationUrl)
+        : web_(isWebAddress(locationUrl)), base_(locationUrl)
+    {
+    }
+    QString operator()(const QString &target)
+    {
+        if (!web_ || !QUrl(target).isRelative())
+            return target;
+        if (!resolved_ || target != lastTarget_) {
+            lastTarget_ = target;
+            lastResolved_ = base_.resolved(QUrl(target)).toString();
+            resolved_ = true;
+        }
+        return lastResolved_;
+    }
+
+private:
+    bool web_;
+    QUrl base_;
+    bool resolved_ = false;
+    QString lastTarget_;
+    QString lastResolved_;
+};
 
 // The one link made absolute against the page: "\" from a local book becomes "/".
 QString followUrlOf(const QString &value, const QString &locationUrl)
@@ -105,13 +145,26 @@ void decideOneLink(LinkPageDecision &decision, const LinkCount &links, const QSt
 
 void collectLevel(LinkPageDecision &decision, const QString &text, const QString &locationUrl)
 {
-    for (qsizetype at = text.indexOf(hrefKey()); at >= 0; at = text.indexOf(hrefKey(), at)) {
-        at = valueStart(text, at);
-        const QString target = textUpTo(text, at, u'"');
+    // A target or a title never reaches past the next link's "href=": on a damaged page whose
+    // quotes or "<" never come, each would otherwise hold the rest of the page.
+    LinkScanText scan(text);
+    LevelTargets levelTarget(locationUrl);
+    const auto bounded = [&text](qsizetype from, qsizetype end, qsizetype nextLink) {
+        if (end >= 0 && nextLink >= 0 && end > nextLink)
+            end = nextLink;
+        return from <= end ? piece(text, from, end) : QString();
+    };
+    for (qsizetype at = scan.hrefs.indexFrom(0); at >= 0;) {
+        at = scan.valueStart(at);
+        const qsizetype next = scan.hrefs.indexFrom(at);
+        const qsizetype quote = scan.quotes.indexFrom(at);
+        const QString target = bounded(at, quote, next);
         const qsizetype valueEnd = target.isEmpty() ? at : at + target.size();
-        const qsizetype tagEnd = text.indexOf(u'>', valueEnd);
-        decision.pages.append(levelTarget(target, locationUrl));
-        decision.titles.append(tagEnd >= 0 ? textUpTo(text, tagEnd + 1, u'<') : QString());
+        const qsizetype tagEnd = scan.greaterThans.indexFrom(valueEnd);
+        decision.pages.append(levelTarget(target));
+        decision.titles.append(tagEnd >= 0 ? bounded(tagEnd + 1, scan.lessThans.indexFrom(tagEnd + 1), next)
+                                           : QString());
+        at = next;
     }
 }
 

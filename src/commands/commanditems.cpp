@@ -1,5 +1,7 @@
 #include "commands/commanditems.h"
 
+#include "authoring/forwardfinder.h"
+
 #include <cstdint>
 
 namespace sorvek {
@@ -24,12 +26,18 @@ QString commandListOfTarget(const QString &target)
 
 QStringList splitCommandItems(const QString &list)
 {
+    // One pass with cached searches: a list of many items without "$" after its commas would
+    // otherwise be searched to its end once per item.
     QStringList items;
-    QString rest = list;
-    for (qsizetype comma = rest.indexOf(u','); comma >= 0; comma = rest.indexOf(u',')) {
-        items.append(rest.left(comma));
-        rest.remove(0, comma + 1);
-        rest.remove(0, rest.indexOf(u'$') + 1); // nothing when there is no "$"
+    ForwardFinder commas(list, u",");
+    ForwardFinder dollars(list, u"$");
+    qsizetype at = 0;
+    for (qsizetype comma = commas.indexFrom(at); comma >= 0; comma = commas.indexFrom(at)) {
+        items.append(list.mid(at, comma - at));
+        at = comma + 1;
+        const qsizetype dollar = dollars.indexFrom(at);
+        if (dollar >= 0) // nothing is skipped when there is no "$"
+            at = dollar + 1;
     }
     return items;
 }

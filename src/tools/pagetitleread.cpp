@@ -1,6 +1,8 @@
 #include "tools/pagetitleread.h"
 
-#include "commands/textfile.h"
+#include <QByteArrayMatcher>
+#include <QFile>
+#include <QStringDecoder>
 
 namespace sorvek {
 
@@ -18,34 +20,44 @@ QString fallbackPageName(const QString &filePath)
     return name.mid(name.indexOf(u'_') + 1);
 }
 
-IndexedPageTitle pageTitleFromText(const QString &filePath, const QString &text)
+IndexedPageTitle pageTitleFromBytes(const QString &filePath, QByteArrayView bytes)
 {
-    const bool lower = text.contains(u"<title>");
-    const QString open = lower ? QStringLiteral("<title>") : QStringLiteral("<TITLE>");
-    const QString close = lower ? QStringLiteral("</title>") : QStringLiteral("</TITLE>");
+    // The marks are ASCII, and in UTF-8 an ASCII byte is always that character, also next to
+    // damaged bytes: the page is searched as it lies and only its title is decoded.
+    // Two of the searches read the whole page: they skip ahead by the marks' lengths.
+    static const QByteArrayMatcher lowerTitle("<title>");
+    static const QByteArrayMatcher notFind("NOTFIND");
+    const bool lower = lowerTitle.indexIn(bytes) >= 0;
+    const QByteArrayView open = lower ? QByteArrayView("<title>") : QByteArrayView("<TITLE>");
+    const QByteArrayView close = lower ? QByteArrayView("</title>") : QByteArrayView("</TITLE>");
     IndexedPageTitle result;
-    result.searchable = !text.contains(u"NOTFIND");
-    const qsizetype start = text.indexOf(open);
-    const qsizetype end = text.indexOf(close);
-    // A closing tag before the opening one (or none at all) names no title.
-    if (start >= 0 && end > start + open.size())
-        result.title = text.mid(start + open.size(), end - start - open.size());
-    else
+    result.searchable = notFind.indexIn(bytes) < 0;
+    const qsizetype start = bytes.indexOf(open);
+    const qsizetype end = bytes.indexOf(close);
+    if (start >= 0 && end > start + open.size()) {
+        // A byte-order mark is skipped at the start of the page only, not of its title.
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        result.title = decoder.decode(bytes.sliced(start + open.size(), end - start - open.size()));
+    } else {
         result.title = fallbackPageName(filePath);
+    }
     return result;
 }
 
 IndexedPageTitle readIndexedPageTitle(const QString &filePath)
 {
-    const ReadResult read = readPageText(filePath);
-    if (!read) {
+    QFile file(filePath);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
         // Listed under its file name, so the reader still finds the page that would not open.
         IndexedPageTitle unread;
         unread.title = fallbackPageName(filePath);
         unread.readable = false;
         return unread;
     }
-    return pageTitleFromText(filePath, read.text);
+    return pageTitleFromBytes(filePath, bytes);
 }
 
 } // namespace sorvek

@@ -1,6 +1,7 @@
 #pragma once
 // Reading one page for the title index: its title (or the name the file stands for when it has
 // none) and whether it may be found at all.
+#include <QByteArrayView>
 #include <QString>
 
 namespace sorvek {
@@ -17,7 +18,8 @@ bool isIndexedPageName(const QString &fileName);
 QString fallbackPageName(const QString &filePath);
 // The title between "<TITLE>" and "</TITLE>" (or the lower-case pair when the text holds
 // "<title>"), untrimmed; the fallback name when it is empty or its tags are missing or disordered.
-IndexedPageTitle pageTitleFromText(const QString &filePath, const QString &text);
+// The page is given as its UTF-8 bytes; only the title is decoded.
+IndexedPageTitle pageTitleFromBytes(const QString &filePath, QByteArrayView bytes);
 IndexedPageTitle readIndexedPageTitle(const QString &filePath);
 
 } // namespace sorvek

@@ -1,9 +1,106 @@
 #include "tools/resultsearch.h"
 
-#include "commands/textfile.h"
 #include "tools/searchrules.h"
 
+#include <QFile>
+#include <QHash>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <numeric>
+
 namespace sorvek {
+
+namespace {
+
+// Every character whose upper case holds a given character, other than itself (a, ß and the "ſ"
+// for S; the "ﬁ" ligature for F and I). Built once, from the same upper-casing the search uses.
+const QHash<char32_t, QList<char32_t>> &upperSources()
+{
+    static const QHash<char32_t, QList<char32_t>> sources = [] {
+        QHash<char32_t, QList<char32_t>> table;
+        for (char32_t x = 0; x < 0x20000; ++x) {
+            if (QChar::isSurrogate(x))
+                continue;
+            const QString upper = QString::fromUcs4(&x, 1).toUpper();
+            if (upper.size() == 1 && upper.at(0).unicode() == x)
+                continue;
+            for (const uint y : upper.toUcs4()) {
+                if (y != x)
+                    table[y].append(x);
+            }
+        }
+        return table;
+    }();
+    return sources;
+}
+
+// What a page's bytes must hold for the upper-cased term to be able to occur in its upper-cased
+// text: for every character of the term, the UTF-8 form of one of the characters that upper-case
+// to it. Tags and comments between them do not matter: a page that lacks one cannot match.
+QList<QList<QByteArray>> byteNeeds(const QString &upperTerm)
+{
+    QList<QList<QByteArray>> needs;
+    const QList<uint> chars = upperTerm.toUcs4();
+    for (const uint u : chars) {
+        const char32_t c = u;
+        if (c == QChar::ReplacementCharacter)
+            return {}; // damaged bytes read as it: no test on the bytes
+        QList<QByteArray> forms{QString::fromUcs4(&c, 1).toUtf8()};
+        for (const char32_t x : upperSources().value(c))
+            forms.append(QString::fromUcs4(&x, 1).toUtf8());
+        if (!needs.contains(forms))
+            needs.append(forms);
+    }
+    // The rarest first: a character with one form rejects most pages at once.
+    std::stable_sort(needs.begin(), needs.end(), [](const auto &a, const auto &b) { return a.size() < b.size(); });
+    return needs;
+}
+
+bool bytesMayHold(QByteArrayView bytes, const QList<QList<QByteArray>> &needs)
+{
+    return std::all_of(needs.begin(), needs.end(), [bytes](const QList<QByteArray> &forms) {
+        return std::any_of(forms.begin(), forms.end(),
+                           [bytes](const QByteArray &form) { return bytes.indexOf(form) >= 0; });
+    });
+}
+
+} // namespace
+
+// What the body-text search needs on every core: the pages and the terms, shared with the workers.
+struct ResultSearch::BodyText {
+    QString base;
+    QStringList paths;
+    QStringList upperTerms;
+    QList<QList<QList<QByteArray>>> needs; // per term
+
+    PageOutcome test(qsizetype k) const
+    {
+        const QString path = base + paths.at(k);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {false, path + QStringLiteral(" (") + file.errorString() + u')'};
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return {false, path + QStringLiteral(" (") + file.errorString() + u')'};
+        QList<qsizetype> possible;
+        for (qsizetype t = 0; t < upperTerms.size(); ++t) {
+            if (bytesMayHold(bytes, needs.at(t)))
+                possible.append(t);
+        }
+        if (possible.isEmpty())
+            return {};
+        const QByteArrayView body = QByteArrayView(bytes).startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3)
+                                                                                     : QByteArrayView(bytes);
+        const QString visible = visibleText(QString::fromUtf8(body)).toUpper();
+        for (const qsizetype t : possible) {
+            if (visible.contains(upperTerms.at(t)))
+                return {true, {}};
+        }
+        return {};
+    }
+};
 
 ResultSearch::ResultSearch(SearchMode mode, const QString &searchBase, const TitleList &results,
                            const QStringList &terms, const QString &askingPage)
@@ -15,6 +112,25 @@ ResultSearch::ResultSearch(SearchMode mode, const QString &searchBase, const Tit
 {
     for (const QString &term : terms_)
         upperTerms_.append(term.toUpper());
+    if (mode_ != SearchMode::BodyText || terms_.isEmpty() || results_.isEmpty())
+        return;
+    // Every page is read and tested on the pool's threads, in result order; run() takes the
+    // outcomes in that order as they come.
+    auto body = std::make_shared<BodyText>();
+    body->base = base_;
+    body->paths = results_.paths;
+    body->upperTerms = upperTerms_;
+    for (const QString &term : std::as_const(upperTerms_))
+        body->needs.append(byteNeeds(term));
+    QList<qsizetype> entries(results_.size());
+    std::iota(entries.begin(), entries.end(), qsizetype(0));
+    pages_ = QtConcurrent::mapped(entries, [body](qsizetype k) { return body->test(k); });
+}
+
+ResultSearch::~ResultSearch()
+{
+    pages_.cancel();
+    pages_.waitForFinished();
 }
 
 bool ResultSearch::matchesEntry(qsizetype k)
@@ -30,24 +146,26 @@ bool ResultSearch::matchesEntry(qsizetype k)
         }
         return false;
     }
-    const QString path = base_ + results_.paths.at(k);
-    const ReadResult page = readPageText(path);
-    if (!page) {
-        error_ = page.error.isEmpty() ? path : page.error;
+    const PageOutcome page = pages_.resultAt(int(k));
+    if (!page.error.isEmpty()) {
+        error_ = page.error;
+        pages_.cancel(); // the pages after it are not needed
         return false;
     }
-    const QString visible = visibleText(page.text).toUpper();
-    for (const QString &term : upperTerms_) {
-        if (visible.contains(term))
-            return true;
-    }
-    return false;
+    return page.match;
 }
 
 bool ResultSearch::run(QDeadlineTimer deadline)
 {
+    const bool body = mode_ == SearchMode::BodyText && !terms_.isEmpty();
     while (!ended()) {
         const qsizetype k = next_;
+        // The window's slices wait for a page still being read only until their deadline.
+        while (body && !deadline.isForever() && !pages_.isResultReadyAt(int(k))) {
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(1);
+        }
         const bool match = matchesEntry(k);
         if (failed())
             break;

@@ -1,12 +1,16 @@
 #pragma once
 // One search of the search window: narrows the current results to the entries that match any of
-// the search terms, in result order. The body-text search reads every page, so it runs in slices;
-// a page that cannot be read stops it and leaves the results as they were.
+// the search terms, in result order. The body-text search reads the pages on every core from the
+// start and is taken in slices; a page that cannot be read stops it and leaves the results as
+// they were.
 #include "tools/titlelist.h"
 
 #include <QDeadlineTimer>
+#include <QFuture>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace sorvek {
 
@@ -16,6 +20,10 @@ public:
     // LOOK, which a title search never finds ("" for none). Without terms every result stays.
     ResultSearch(SearchMode mode, const QString &searchBase, const TitleList &results, const QStringList &terms,
                  const QString &askingPage = QString());
+    // Stops the reading of pages (waiting for the pages being read).
+    ~ResultSearch();
+    ResultSearch(const ResultSearch &) = delete;
+    ResultSearch &operator=(const ResultSearch &) = delete;
 
     // Tests entries until all are tested, a page cannot be read, or the deadline passes; true
     // when the search has ended (done or failed).
@@ -29,6 +37,11 @@ public:
     qsizetype tested() const { return next_; }
 
 private:
+    struct PageOutcome {
+        bool match = false;
+        QString error; // the page could not be read
+    };
+    struct BodyText;
     bool matchesEntry(qsizetype k);
 
     SearchMode mode_;
@@ -40,6 +53,7 @@ private:
     TitleList matches_;
     qsizetype next_ = 0;
     QString error_;
+    QFuture<PageOutcome> pages_;
 };
 
 } // namespace sorvek

@@ -1,5 +1,7 @@
 #include "tools/searchrules.h"
 
+#include "authoring/forwardfinder.h"
+
 namespace sorvek {
 
 QStringList splitSearchTerms(const QString &text)
@@ -28,6 +30,8 @@ QString withoutComments(const QString &html)
     const QStringView rest(html);
     QString out;
     out.reserve(html.size());
+    // Many openers without a closer would each search the rest of the page: the search is cached.
+    ForwardFinder closers(html, closer);
     qsizetype i = 0;
     for (;;) {
         // Bring the next opener whole into out, with i just after it.
@@ -44,7 +48,7 @@ QString withoutComments(const QString &html)
             out += rest.sliced(i, p - i + opener.size());
             i = p + opener.size();
         }
-        const qsizetype close = html.indexOf(closer, i);
+        const qsizetype close = closers.indexFrom(i);
         if (close >= 0) {
             out.truncate(out.size() - opener.size());
             i = close + closer.size();
@@ -63,13 +67,14 @@ QString withoutTags(const QString &text)
 {
     QString out;
     out.reserve(text.size());
+    ForwardFinder tagEnds(text, u">");
     qsizetype i = 0;
     for (;;) {
         const qsizetype lt = text.indexOf(u'<', i);
         if (lt < 0)
             break;
         out += QStringView(text).sliced(i, lt - i);
-        const qsizetype gt = text.indexOf(u'>', lt + 1);
+        const qsizetype gt = tagEnds.indexFrom(lt + 1);
         i = gt >= 0 ? gt + 1 : lt + 1;
     }
     out += QStringView(text).sliced(i);

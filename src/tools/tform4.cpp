@@ -2,7 +2,6 @@
 
 #include "commands/texthelpers.h"
 #include "tools/searchrules.h"
-#include "tools/titlesort.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -198,12 +197,12 @@ void TForm4::walkFinished()
 
 void TForm4::finishActivation()
 {
-    TitleList index{ListBox1, ListBox2};
-    if (!index.isEmpty()) {
+    // ListBox1/ListBox2 hold the saved index here; its order per mode is kept with it.
+    if (!cache_.saved().isEmpty()) {
         Panel11->setText(QStringLiteral("ソート中!!"));
         Panel11->repaint();
-        sortTitleList(index, Tag);
     }
+    const TitleList &index = cache_.sorted(Tag);
     ListBox1 = index.paths;
     ListBox2 = index.titles;
     setResults(index);
@@ -363,6 +362,7 @@ void TForm4::FormClose()
     Pup->setEnabled(true);
     if (searchRunner_.isRunning()) {
         searchRunner_.cancel();
+        search_.reset(); // no more pages are read for it
         setSearching(false);
     }
     Edit2.clear();

@@ -3,8 +3,11 @@
 // for (IndexedFolder). Writing "xxx" to that key, as the pages' writers do, makes the next use
 // walk the folder again.
 #include "tools/titlelist.h"
+#include "tools/titlesort.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace sorvek {
 
@@ -28,13 +31,28 @@ public:
     {
         saved_ = index;
         indexedFolder_ = searchBase;
+        byTitle_.reset();
+        byLength_.reset();
     }
     void markStale() { indexedFolder_ = staleKey(); }
+    // The saved index in a mode's order, sorted once per saved index: every LOOK that finds the
+    // index unchanged reads the same order again.
+    const TitleList &sorted(SearchMode mode)
+    {
+        std::optional<TitleList> &slot = mode == SearchMode::TitleLength ? byLength_ : byTitle_;
+        if (!slot) {
+            slot = saved_;
+            sortTitleList(*slot, mode);
+        }
+        return *slot;
+    }
     const QString &indexedFolder() const { return indexedFolder_; }
 
 private:
     QString &indexedFolder_;
     TitleList saved_;
+    std::optional<TitleList> byTitle_;
+    std::optional<TitleList> byLength_;
 };
 
 } // namespace sorvek

@@ -1,8 +1,7 @@
 #include "tools/titleindexwalk.h"
 
-#include "tools/pagetitleread.h"
-
 #include <QDir>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace sorvek {
 
@@ -19,6 +18,14 @@ TitleIndexWalk::TitleIndexWalk(const QString &searchBase)
     enter(QString());
 }
 
+TitleIndexWalk::~TitleIndexWalk()
+{
+    for (Frame &frame : frames_)
+        frame.titles.cancel();
+    for (Frame &frame : frames_)
+        frame.titles.waitForFinished();
+}
+
 void TitleIndexWalk::enter(const QString &sub)
 {
     const QDir dir(base_ + sub);
@@ -29,27 +36,22 @@ void TitleIndexWalk::enter(const QString &sub)
     // Hidden and system entries count too; names in the order a Windows file system lists them.
     const QFileInfoList entries = dir.entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    frames_.append(Frame{sub, entries, 0});
+    QStringList pages;
+    for (const QFileInfo &entry : entries) {
+        if (entry.isFile() && isIndexedPageName(entry.fileName()))
+            pages.append(entry.filePath());
+    }
+    frames_.append(Frame{sub, entries, 0, QtConcurrent::mapped(pages, readIndexedPageTitle), 0});
 }
 
-void TitleIndexWalk::visit(const QString &sub, const QFileInfo &entry)
+void TitleIndexWalk::visitPage(const QString &sub, const QFileInfo &entry, const IndexedPageTitle &page)
 {
-    const QString name = entry.fileName();
-    if (entry.isFile()) {
-        if (!isIndexedPageName(name))
-            return;
-        const IndexedPageTitle page = readIndexedPageTitle(entry.filePath());
-        ++pagesRead_;
-        lastTitle_ = page.title;
-        if (!page.readable)
-            unreadable_.append(entry.filePath());
-        if (page.searchable)
-            found_.append(sub + name, page.title);
-    } else if (entry.isDir()) {
-        if (sub.isEmpty() && name == kMwexFolder)
-            return;
-        enter(sub + name + u'/');
-    }
+    ++pagesRead_;
+    lastTitle_ = page.title;
+    if (!page.readable)
+        unreadable_.append(entry.filePath());
+    if (page.searchable)
+        found_.append(sub + entry.fileName(), page.title);
 }
 
 bool TitleIndexWalk::run(QDeadlineTimer deadline)
@@ -60,9 +62,15 @@ bool TitleIndexWalk::run(QDeadlineTimer deadline)
             frames_.removeLast();
             continue;
         }
-        // visit may push a frame and so move the list's storage: it gets copies.
+        // enter may push a frame and so move the list's storage: it gets copies.
         const QFileInfo entry = top.entries.at(top.next++);
-        visit(QString(top.sub), entry);
+        const QString sub = top.sub;
+        if (entry.isFile()) {
+            if (isIndexedPageName(entry.fileName()))
+                visitPage(sub, entry, top.titles.resultAt(top.pagesTaken++));
+        } else if (entry.isDir() && !(sub.isEmpty() && entry.fileName() == kMwexFolder)) {
+            enter(sub + entry.fileName() + u'/');
+        }
         if (deadline.hasExpired())
             break;
     }

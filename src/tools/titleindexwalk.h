@@ -1,11 +1,14 @@
 #pragma once
 // The walk over a folder tree that builds the title index: every page below the searched folder
 // with its title, depth first, a folder's pages where the folder stands in its listing. The walk
-// runs in slices so the window that waits for it keeps painting and shows its progress.
+// runs in slices so the window that waits for it keeps painting and shows its progress; the pages
+// of each folder are read on every core as soon as the walk enters it.
+#include "tools/pagetitleread.h"
 #include "tools/titlelist.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfoList>
+#include <QFuture>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -17,6 +20,10 @@ class TitleIndexWalk {
 public:
     // searchBase is the folder searched, ending with "/".
     explicit TitleIndexWalk(const QString &searchBase);
+    // Stops the reading of pages (waiting for the pages being read).
+    ~TitleIndexWalk();
+    TitleIndexWalk(const TitleIndexWalk &) = delete;
+    TitleIndexWalk &operator=(const TitleIndexWalk &) = delete;
 
     // Reads pages until the walk is done or the deadline has passed; true when done.
     bool run(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
@@ -35,9 +42,11 @@ private:
         QString sub; // relative to the base, "" at the top, else "a/b/"
         QFileInfoList entries;
         qsizetype next = 0;
+        QFuture<IndexedPageTitle> titles; // of the entries that are pages, in their order
+        int pagesTaken = 0;
     };
     void enter(const QString &sub);
-    void visit(const QString &sub, const QFileInfo &entry);
+    void visitPage(const QString &sub, const QFileInfo &entry, const IndexedPageTitle &page);
 
     QString base_;
     QList<Frame> frames_;

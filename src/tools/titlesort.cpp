@@ -1,9 +1,9 @@
 #include "tools/titlesort.h"
 
-#include <QList>
-
-#include <functional>
+#include <algorithm>
+#include <numeric>
 #include <utility>
+#include <vector>
 
 namespace sorvek {
 
@@ -14,34 +14,22 @@ char16_t asciiUpper(char16_t c)
     return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
 }
 
-// The quicksort of the index: pivot at lo, i from the left over keys <= pivot, j from the right
-// over keys >= pivot. Ranges wait on a list instead of the call stack, so a long run of equal
-// keys cannot overflow it; the ranges never overlap, so the result is the recursive one.
-void quickSort(qsizetype count, const std::function<int(qsizetype, qsizetype)> &compare,
-               const std::function<void(qsizetype, qsizetype)> &swap)
+// Sorts an order of entries by a comparison of two entries, equal ones keeping their order, and
+// puts paths and titles in that order.
+template<typename Less>
+void sortInStep(TitleList &list, Less less)
 {
-    QList<std::pair<qsizetype, qsizetype>> ranges{{0, count - 1}};
-    while (!ranges.isEmpty()) {
-        const auto [lo, hi] = ranges.takeLast();
-        if (lo >= hi)
-            continue;
-        qsizetype i = lo + 1;
-        qsizetype j = hi;
-        while (i <= j) {
-            while (i <= j && compare(i, lo) <= 0)
-                ++i;
-            while (j >= i && compare(j, lo) >= 0)
-                --j;
-            if (i >= j)
-                break;
-            swap(i, j);
-            ++i;
-            --j;
-        }
-        swap(lo, j);
-        ranges.append({j + 1, hi});
-        ranges.append({lo, j - 1});
-    }
+    std::vector<qsizetype> order(static_cast<size_t>(list.size()));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    if (std::is_sorted(order.begin(), order.end(), less))
+        return; // an index already in order costs one look
+    std::stable_sort(order.begin(), order.end(), less);
+    TitleList sorted;
+    sorted.paths.reserve(list.size());
+    sorted.titles.reserve(list.size());
+    for (const qsizetype k : order)
+        sorted.append(list.paths.at(k), list.titles.at(k));
+    list = std::move(sorted);
 }
 
 } // namespace
@@ -68,27 +56,19 @@ qsizetype titleLengthKey(const QString &title)
 
 void sortTitleList(TitleList &list, SearchMode mode)
 {
-    const qsizetype n = list.size();
-    if (n < 2)
+    if (list.size() < 2)
         return;
-    const auto swapEntries = [&list](qsizetype x, qsizetype y) {
-        list.paths.swapItemsAt(x, y);
-        list.titles.swapItemsAt(x, y);
-    };
     if (mode != SearchMode::TitleLength) {
-        quickSort(n, [&list](qsizetype x, qsizetype y) { return compareText(list.titles.at(x), list.titles.at(y)); },
-                  swapEntries);
+        sortInStep(list, [&list](qsizetype x, qsizetype y) {
+            return compareText(list.titles.at(x), list.titles.at(y)) < 0;
+        });
         return;
     }
-    QList<qsizetype> keys(n);
-    for (qsizetype k = 0; k < n; ++k)
-        keys[k] = titleLengthKey(list.titles.at(k));
-    quickSort(
-        n, [&keys](qsizetype x, qsizetype y) { return keys.at(x) < keys.at(y) ? -1 : keys.at(x) > keys.at(y) ? 1 : 0; },
-        [&](qsizetype x, qsizetype y) {
-            swapEntries(x, y);
-            keys.swapItemsAt(x, y);
-        });
+    std::vector<qsizetype> keys;
+    keys.reserve(static_cast<size_t>(list.size()));
+    for (const QString &title : std::as_const(list.titles))
+        keys.push_back(titleLengthKey(title));
+    sortInStep(list, [&keys](qsizetype x, qsizetype y) { return keys[size_t(x)] < keys[size_t(y)]; });
 }
 
 } // namespace sorvek

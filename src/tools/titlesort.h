@@ -1,7 +1,7 @@
 #pragma once
 // The order of the title index: by title for the searches, by the length of the title's second
-// line for LOOK auto-links. The sort keeps the exact partition order of its quicksort, since the
-// auto-links read the index from the end and equal keys must come out the same every time.
+// line for LOOK auto-links. Equal keys keep the walk's order, so the auto-links, which read the
+// index from the end, come out the same every time.
 #include "tools/titlelist.h"
 
 namespace sorvek {
@@ -14,7 +14,7 @@ int compareText(const QString &a, const QString &b);
 qsizetype titleLengthKey(const QString &title);
 
 // Sorts paths with titles in step: by compareText of the titles, or by titleLengthKey in
-// SearchMode::TitleLength. Ascending; not stable.
+// SearchMode::TitleLength. Ascending; equal keys keep their order.
 void sortTitleList(TitleList &list, SearchMode mode);
 
 } // namespace sorvek

@@ -166,6 +166,23 @@ TEST_F(SearchWindowTest, EscDuringTheWalkSavesNoIndex)
     EXPECT_EQ(form.ResultPaths.size(), 4);
 }
 
+TEST_F(SearchWindowTest, EscDuringTheBodySearchStopsItAndKeepsTheResults)
+{
+    for (int k = 0; k < 200; ++k)
+        add(QStringLiteral("many/%1_p.html").arg(2000 + k), QStringLiteral("頁%1").arg(k), u"<P>果物</P>"_s);
+    openForFind();
+    form.Edit1->setText(u"果物"_s);
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton); // the pages are read from the next turn on
+    EXPECT_TRUE(form.Busy());
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Busy());
+    EXPECT_EQ(form.ListBox1.size(), 204); // the index shown before the search
+    openForFind();
+    search(u"黄色"_s);
+    EXPECT_EQ(shownTitles(), QStringList{u"バナナ"_s});
+}
+
 TEST_F(SearchWindowTest, UnreadablePageStopsTheSearchAndKeepsTheResults)
 {
     openForFind();

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -46,6 +47,38 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"UnderscoreInside", QStringLiteral("a_index.html"), true}),
     [](const auto &row) { return std::string(row.param.name); });
 
+// The title as the decoded page gives it; the bytes, damaged ones too, must give the same.
+IndexedPageTitle titleOfDecodedText(const QString &file, const QString &text)
+{
+    const bool lower = text.contains(u"<title>");
+    const QString open = lower ? u"<title>"_s : u"<TITLE>"_s;
+    const QString close = lower ? u"</title>"_s : u"</TITLE>"_s;
+    IndexedPageTitle r;
+    r.searchable = !text.contains(u"NOTFIND");
+    const qsizetype start = text.indexOf(open);
+    const qsizetype end = text.indexOf(close);
+    r.title = start >= 0 && end > start + open.size() ? text.mid(start + open.size(), end - start - open.size())
+                                                      : fallbackPageName(file);
+    return r;
+}
+
+TEST(PageTitleBytes, GiveTheTitleOfTheDecodedText)
+{
+    const QList<QByteArray> pieces = {"<TITLE>", "</TITLE>", "<title>", "</title>", "NOTFIND", "\xE3\x81", "\xE3",
+                                      "\x81", "\xFF", "\xEF\xBB\xBF", "\xC3", "a", "<", "TITLE>", u"葉"_s.toUtf8()};
+    QRandomGenerator random(8);
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        for (int n = random.bounded(0, 10); n > 0; --n)
+            bytes += pieces.at(random.bounded(int(pieces.size())));
+        const QString text = QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+        const IndexedPageTitle expected = titleOfDecodedText(u"/b/1_x.html"_s, text);
+        const IndexedPageTitle got = pageTitleFromBytes(u"/b/1_x.html"_s, bytes);
+        ASSERT_EQ(got.title, expected.title) << bytes.toHex().toStdString();
+        ASSERT_EQ(got.searchable, expected.searchable) << bytes.toHex().toStdString();
+    }
+}
+
 struct TitleCase {
     const char *name;
     QString file;
@@ -58,7 +91,7 @@ class PageTitles : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(PageTitles, TitleOrFallbackName)
 {
-    const IndexedPageTitle t = pageTitleFromText(GetParam().file, GetParam().text);
+    const IndexedPageTitle t = pageTitleFromBytes(GetParam().file, GetParam().text.toUtf8());
     EXPECT_EQ(t.title, GetParam().title);
     EXPECT_EQ(t.searchable, GetParam().searchable);
 }
@@ -172,6 +205,23 @@ TEST(TitleIndexCache, HoldsTheIndexOnlyForItsFolderUntilMarkedStale)
     EXPECT_FALSE(cache.holds(u"/book/"_s));
     cache.store(u"/empty/"_s, {});
     EXPECT_TRUE(cache.saved().isEmpty()); // an empty walk never brings back another folder's index
+}
+
+TEST(TitleIndexCache, KeepsEachOrderUntilTheNextWalk)
+{
+    QString indexedFolder;
+    TitleIndexCache cache(indexedFolder);
+    TitleList index;
+    index.append(u"b.html"_s, u"bb"_s);
+    index.append(u"a.html"_s, u"a"_s);
+    cache.store(u"/book/"_s, index);
+    EXPECT_EQ(cache.sorted(SearchMode::TitleLength).paths, (QStringList{u"a.html"_s, u"b.html"_s}));
+    EXPECT_EQ(cache.sorted(SearchMode::BodyText).titles, (QStringList{u"a"_s, u"bb"_s}));
+    EXPECT_EQ(&cache.sorted(SearchMode::LookTitle), &cache.sorted(SearchMode::BodyText)); // one order by title
+    EXPECT_EQ(cache.saved(), index);                                                       // the walk's order stays
+    index.append(u"c.html"_s, u""_s);
+    cache.store(u"/book/"_s, index);
+    EXPECT_EQ(cache.sorted(SearchMode::TitleLength).paths.first(), u"c.html"_s);
 }
 
 } // namespace

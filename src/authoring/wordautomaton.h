@@ -1,0 +1,131 @@
+#pragma once
+// A dictionary automaton over case-folded words (Aho and Corasick): finds every occurrence of
+// thousands of words in one pass over a text.
+#include <QChar>
+#include <QStringView>
+
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace sorvek {
+
+// Many words in one automaton, so that a single pass over a text finds them all. Letters are
+// compared case-folded, as the case-insensitive searches do; every surrogate counts as the same
+// character, so on texts with surrogates a match means only "may occur".
+class WordAutomaton {
+public:
+    // The node that stands for the word; words that fold alike share it.
+    int add(QStringView word)
+    {
+        int node = 0;
+        for (const QChar c : word) {
+            const quint64 key = edgeKey(node, c);
+            const auto it = edges_.find(key);
+            if (it != edges_.end()) {
+                node = it->second;
+                continue;
+            }
+            const int child = int(fail_.size());
+            fail_.push_back(0);
+            terminal_.push_back(false);
+            children_[size_t(node)].push_back({foldUnit(c), child});
+            children_.emplace_back();
+            edges_.emplace(key, child);
+            node = child;
+        }
+        terminal_[size_t(node)] = true;
+        return node;
+    }
+
+    // Failure links and the links to the longest word that ends a node's text, breadth first.
+    void build()
+    {
+        dict_.assign(fail_.size(), 0);
+        marked_.assign(fail_.size(), false);
+        std::vector<int> queue;
+        for (const auto &[c, child] : children_[0])
+            queue.push_back(child);
+        for (size_t k = 0; k < queue.size(); ++k) {
+            const int node = queue[k];
+            for (const auto &[c, child] : children_[size_t(node)]) {
+                int f = fail_[size_t(node)];
+                while (f != 0 && !edges_.contains(edgeKey(f, c)))
+                    f = fail_[size_t(f)];
+                const auto it = edges_.find(edgeKey(f, c));
+                fail_[size_t(child)] = it != edges_.end() && it->second != child ? it->second : 0;
+                const int ff = fail_[size_t(child)];
+                dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
+                queue.push_back(child);
+            }
+        }
+    }
+
+    // Marks every word that occurs in text.
+    void scan(QStringView text)
+    {
+        int node = 0;
+        for (const QChar c : text) {
+            const char16_t u = foldUnit(c);
+            for (;;) {
+                const auto it = edges_.find(edgeKey(node, u));
+                if (it != edges_.end()) {
+                    node = it->second;
+                    break;
+                }
+                if (node == 0)
+                    break;
+                node = fail_[size_t(node)];
+            }
+            // A marked node's shorter words were marked with it.
+            for (int w = terminal_[size_t(node)] ? node : dict_[size_t(node)]; w != 0 && !marked_[size_t(w)];
+                 w = dict_[size_t(w)])
+                marked_[size_t(w)] = true;
+        }
+    }
+
+    bool marked(int node) const { return marked_[size_t(node)]; }
+
+    // Calls found(node, end) for every word that ends at index end - 1 of text, also for words
+    // that end inside longer ones.
+    template<typename Found>
+    void forEachMatch(QStringView text, Found found) const
+    {
+        int node = 0;
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            const char16_t u = foldUnit(text[at]);
+            for (;;) {
+                const auto it = edges_.find(edgeKey(node, u));
+                if (it != edges_.end()) {
+                    node = it->second;
+                    break;
+                }
+                if (node == 0)
+                    break;
+                node = fail_[size_t(node)];
+            }
+            for (int w = terminal_[size_t(node)] ? node : dict_[size_t(node)]; w != 0; w = dict_[size_t(w)])
+                found(w, at + 1);
+        }
+    }
+    qsizetype nodeCount() const { return qsizetype(fail_.size()); }
+
+private:
+    static char16_t foldUnit(QChar c)
+    {
+        if (c.isSurrogate())
+            return 0xD800;
+        return char16_t(QChar::toCaseFolded(char32_t(c.unicode())));
+    }
+    static quint64 edgeKey(int node, QChar c) { return edgeKey(node, foldUnit(c)); }
+    static quint64 edgeKey(int node, char16_t folded) { return (quint64(quint32(node)) << 16) | folded; }
+
+    std::vector<int> fail_{0};
+    std::vector<int> dict_;
+    std::vector<bool> terminal_{false};
+    std::vector<bool> marked_;
+    std::vector<std::vector<std::pair<char16_t, int>>> children_{1};
+    std::unordered_map<quint64, int> edges_;
+};
+
+} // namespace sorvek
