@@ -2,6 +2,8 @@
 
 #include "commands/texthelpers.h"
 
+#include <QFileInfo>
+
 namespace sorvek {
 
 bool isWebPageReference(const QString &ref)
@@ -13,6 +15,9 @@ std::optional<QString> pageFilePath(const QString &ref, const QString &topFolder
 {
     if (isWebPageReference(ref))
         return std::nullopt;
+    // A folder level lists real file names, which may hold "\" on this system.
+    if (!ref.isEmpty() && !ref.contains(u'/') && QFileInfo(topFolder + ref).isFile())
+        return topFolder + ref;
     const QString slashed = toSlashes(ref);
     if (isAbsoluteOrUrl(slashed))
         return urlToLocalPath(slashed);

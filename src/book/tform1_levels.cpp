@@ -8,9 +8,9 @@
 
 namespace sorvek {
 
-void TForm1::OpenLevel(const QString &folder, int index, bool push)
+void TForm1::OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
-    levels_.openLevel(folder, index, push);
+    levels_.openLevel(folder, index, push, origin);
 }
 
 void TForm1::TiteleLoad(int i)
@@ -40,9 +40,10 @@ int TForm1::PageIndex() const
     return levels_.pageIndex();
 }
 
-void TForm1::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder)
+void TForm1::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
+                       CommandOrigin origin)
 {
-    levels_.pushLevel(pages, titles, index, folder);
+    levels_.pushLevel(pages, titles, index, folder, origin);
 }
 
 void TForm1::LeaveLevel()

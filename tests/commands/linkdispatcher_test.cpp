@@ -10,9 +10,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(NavigationText, FileUrlsAsLocalPathsWebFullyDecoded)
+TEST(NavigationText, DecodedOnceWithQueryAndFragmentAndNoEncodedSeparator)
 {
     EXPECT_EQ(navigationText(QUrl(u"file:///$NEXT,$BACK"_s)), u"/$NEXT,$BACK"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///book/a.wav?$x"_s)), u"/book/a.wav?$x"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///$JS%20v.txt%20q=a?b"_s)), u"/$JS v.txt q=a?b"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///$_%E3%80%90?%E3%80%91"_s)), u"/$_【?】"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///$_%E3%80%90#%E3%80%91"_s)), u"/$_【#】"_s);
+    EXPECT_EQ(navigationText(QUrl(u"http://h/$usr%2Fbin%2Ftouch%20a%5Cb%2520"_s)), u"http://h/$usr%2Fbin%2Ftouch a%5Cb%20"_s);
     EXPECT_EQ(navigationText(QUrl(u"file:///book/my%20page.html"_s)), u"/book/my page.html"_s);
     EXPECT_EQ(navigationText(QUrl(u"file:///book/$-1,$%3C-1[_x]"_s)), u"/book/$-1,$<-1[_x]"_s);
     EXPECT_EQ(navigationText(QUrl(u"https://example.com/a%20b/$LOOK%20%E7%8C%AB"_s)),
@@ -67,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"LocalVideoEvenWithDollar", u"/book/$a.wmv", A::OpenVideo, u"/book/$a.wmv"},
         DecisionCase{"HttpsVideoWholeAddress", u"https://example.com/v/a.mpg", A::OpenWebVideo,
                      u"https://example.com/v/a.mpg"},
-        DecisionCase{"CommandListDecodesSpaces", u"/$LOOK%20cat,$NEXT", A::RunCommands, u"LOOK cat,$NEXT,"},
+        DecisionCase{"CommandListIsDecodedOnceBefore", u"/$LOOK%20cat,$NEXT", A::RunCommands, u"LOOK%20cat,$NEXT,"},
+        DecisionCase{"QueryAndFragmentStay", u"/book/a.wav?$x#y", A::RunCommands, u"x#y,"},
         DecisionCase{"ShowAgain", u"/$", A::RunCommands, u","},
         DecisionCase{"DollarOnlyFirstIsNoCommand", u"$NEXT", A::Navigate, u""},
         DecisionCase{"WebCommandLink", u"https://example.com/$NEXT", A::RunCommands, u"NEXT,"},
