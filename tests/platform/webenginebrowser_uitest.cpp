@@ -4,6 +4,7 @@
 #include "testutil.h"
 
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
@@ -23,7 +24,7 @@ protected:
                            "<A id=\"cmd\" href=\"/$NEXT,$BACK\">次</A>\n"
                            "<A id=\"rel\" href=\"$GO 1010_apple\">GO</A>\n"
                            "<A id=\"script\" href=\"#\" onclick=\"location.href='/$-1,$<-1[_【×】]'; return false;\">x</A>\n"
-                           "<P>ねこの絵</P></BODY></HTML>"));
+                           "<P id=\"first\">ねこの絵</P><P id=\"second\">ねこの歌</P></BODY></HTML>"));
         browser.resize(400, 300);
         browser.show();
         QSignalSpy loaded(&browser, &BrowserControl::DocumentComplete);
@@ -69,11 +70,43 @@ TEST_F(BrowserTest, ScriptNavigationKeepsTheTextAsWritten)
     EXPECT_EQ(url.toLocalFile(), QStringLiteral("/$-1,$<-1[_【×】]"));
 }
 
-TEST_F(BrowserTest, CancelledNavigationKeepsThePage)
+TEST_F(BrowserTest, CancelledNavigationKeepsThePageAndCompletesNothing)
 {
+    QSignalSpy completed(&browser, &BrowserControl::DocumentComplete);
+    QSignalSpy downloaded(&browser, &BrowserControl::DownloadComplete);
     clickAndCancel(QStringLiteral("cmd"));
     QTest::qWait(300);
     EXPECT_EQ(browser.LocationURL().toLocalFile(), page);
+    EXPECT_EQ(completed.size() + downloaded.size(), 0);
+}
+
+TEST_F(BrowserTest, StoppedLoadKeepsTheLoadedLocation)
+{
+    QTcpServer silent; // accepts and never answers
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    QSignalSpy completed(&browser, &BrowserControl::DocumentComplete);
+    browser.Navigate(QUrl(QStringLiteral("http://127.0.0.1:%1/never.html").arg(silent.serverPort())));
+    ASSERT_TRUE(QTest::qWaitFor([&silent] { return silent.hasPendingConnections(); }, 10000));
+    browser.Stop();
+    QTest::qWait(300);
+    EXPECT_EQ(browser.LocationURL().toLocalFile(), page);
+    EXPECT_EQ(completed.size(), 0);
+}
+
+TEST_F(BrowserTest, EveryFindStartsAfreshAndSelectsTheFirstMatch)
+{
+    for (int round = 0; round < 2; ++round) {
+        int found = -1;
+        browser.FindText(QStringLiteral("ねこ"), [&found](bool f) { found = f ? 1 : 0; });
+        ASSERT_TRUE(QTest::qWaitFor([&found] { return found >= 0; }, 10000));
+        EXPECT_EQ(found, 1);
+        QString selected;
+        browser.view()->page()->runJavaScript(
+            QStringLiteral("(function(){var s=window.getSelection();return s.toString()+'@'+s.anchorNode.parentNode.id;})()"),
+            [&selected](const QVariant &v) { selected = v.toString(); });
+        ASSERT_TRUE(QTest::qWaitFor([&selected] { return !selected.isEmpty(); }, 10000));
+        EXPECT_EQ(selected, QStringLiteral("ねこ@first"));
+    }
 }
 
 TEST_F(BrowserTest, BodyHtmlAndFindText)
