@@ -13,7 +13,9 @@ CommandOrigin originOfAddress(const QUrl &url)
 
 QString NavigationTrail::keyOf(const QUrl &url)
 {
-    return QString::fromUtf8(url.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments).toEncoded());
+    // Decoded, so that the engine's choice of which characters to escape never makes the
+    // program's own load look like one nobody asked for.
+    return url.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments).toString(QUrl::FullyDecoded);
 }
 
 qsizetype NavigationTrail::indexOf(const QList<Step> &steps, const QString &key)

@@ -54,6 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TrailCase{"LocalLevelPage", {u"request local file:///b/a.html", u"ask program file:///b/a.html", u"load - file:///b/a.html",
                                      u"ask link file:///$JS"}, L, L},
+        TrailCase{"LocalPageEscapedOtherwise", {u"request local file:///b/a%7Cb%5E.html", u"ask program file:///b/a|b^.html",
+                                                u"load - file:///b/a|b^.html"}, L, L},
         TrailCase{"PageOfAWebLevel", {u"request web file:///b/a.html", u"ask program file:///b/a.html", u"load - file:///b/a.html",
                                       u"ask link file:///$JS"}, W, W},
         TrailCase{"WebAddressOfALocalLevel", {u"request local http://h/a.html", u"ask program http://h/a.html"}, W, W},
