@@ -137,8 +137,6 @@ NavigationDecision decideNavigation(const QString &target, const NavigationConte
     const bool command = holdsAfterFirst(target, QStringLiteral("$"));
     if (start.redirect)
         return command || !isWebAddress(target) ? NavigationDecision{A::Refuse, -1, target} : NavigationDecision{};
-    if (start.pageFile)
-        return {};
     if (!start.mainFrame)
         return command ? NavigationDecision{A::RunCommands, -1, commandListOfTarget(target)} : NavigationDecision{};
     const int page = levelPageHolding(target, context);
@@ -154,7 +152,8 @@ NavigationDecision decideNavigation(const QString &target, const NavigationConte
         return {A::PlayWave, -1, target};
     if (holdsAnyAfterFirst(target, {u".avi", u".mpg", u".wmv"}))
         return {isWebAddress(target) ? A::OpenWebVideo : A::OpenVideo, -1, target};
-    if (command)
+    // A level's page file is shown, whatever its name holds: only links run commands.
+    if (command && !start.pageFile)
         return {A::RunCommands, -1, commandListOfTarget(target)};
     return {};
 }

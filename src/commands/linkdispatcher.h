@@ -71,8 +71,8 @@ struct NavigationContext {
 
 // Decides, in this order: a page of the level, "mwex.exe", a project file, a sound, a video, a
 // command link, else a plain navigation. target is navigationText() of the requested URL.
-// A redirect into a local file or a command is refused; a level's page file is shown as it is;
-// a frame's navigation is only looked at for a command link.
+// A redirect into a local file or a command is refused; a level's page file is never taken for
+// a command link; a frame's navigation is only looked at for a command link.
 NavigationDecision decideNavigation(const QString &target, const NavigationContext &context,
                                     const NavigationStart &start = {});
 

@@ -38,6 +38,7 @@ struct DecisionCase {
     const char16_t *target;
     NavigationAction action;
     const char16_t *result; // the decision's target, or the page index for SelectPage
+    NavigationStart start = {};
 };
 
 class DecideNavigation : public testing::TestWithParam<DecisionCase> {};
@@ -48,7 +49,7 @@ TEST_P(DecideNavigation, InOrder)
     context.pages = {u"/links/a.html"_s, u"http://example.com/b%20c.html"_s, u"/links/d.html"_s};
     context.currentIndex = 2;
     const DecisionCase &c = GetParam();
-    const NavigationDecision d = decideNavigation(QString::fromUtf16(c.target), context);
+    const NavigationDecision d = decideNavigation(QString::fromUtf16(c.target), context, c.start);
     EXPECT_EQ(d.action, c.action);
     if (c.action == NavigationAction::SelectPage)
         EXPECT_EQ(QString::number(d.pageIndex), QString::fromUtf16(c.result));
@@ -57,6 +58,8 @@ TEST_P(DecideNavigation, InOrder)
 }
 
 using A = NavigationAction;
+constexpr auto L = CommandOrigin::LocalPage;
+constexpr auto W = CommandOrigin::WebPage;
 INSTANTIATE_TEST_SUITE_P(
     Decisions, DecideNavigation,
     testing::Values(
@@ -77,7 +80,13 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"ShowAgain", u"/$", A::RunCommands, u","},
         DecisionCase{"DollarOnlyFirstIsNoCommand", u"$NEXT", A::Navigate, u""},
         DecisionCase{"WebCommandLink", u"https://example.com/$NEXT", A::RunCommands, u"NEXT,"},
-        DecisionCase{"PlainPage", u"/book/b.html", A::Navigate, u""}),
+        DecisionCase{"PlainPage", u"/book/b.html", A::Navigate, u""},
+        DecisionCase{"RedirectIntoCommand", u"http://h/$JS a b", A::Refuse, u"http://h/$JS a b", {W, true, true}},
+        DecisionCase{"RedirectIntoFile", u"/book/b.html", A::Refuse, u"/book/b.html", {W, true, true}},
+        DecisionCase{"RedirectOnTheWeb", u"http://h/b.html", A::Navigate, u"", {W, true, true}},
+        DecisionCase{"PageFileNamedLikeACommand", u"/book/1110_$NEXT.html", A::Navigate, u"", {L, true, false, true}},
+        DecisionCase{"FrameCommandLink", u"/$NEXT", A::RunCommands, u"NEXT,", {L, false}},
+        DecisionCase{"FrameSoundStaysInTheFrame", u"/book/a.wav", A::Navigate, u"", {L, false}}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(DecideNavigation, FolderLevelEntriesNeverHoldAFullPath)
