@@ -23,6 +23,7 @@ protected:
             QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><BODY>\n"
                            "<A id=\"cmd\" href=\"/$NEXT,$BACK\">次</A>\n"
                            "<A id=\"rel\" href=\"$GO 1010_apple\">GO</A>\n"
+                           "<A id=\"query\" href=\"a.wav?$JS v.txt q=a?b#c\">Q</A>\n"
                            "<A id=\"script\" href=\"#\" onclick=\"location.href='/$-1,$<-1[_【×】]'; return false;\">x</A>\n"
                            "<P id=\"first\">ねこの絵</P><P id=\"second\">ねこの歌</P></BODY></HTML>"));
         browser.resize(400, 300);
@@ -62,6 +63,12 @@ TEST_F(BrowserTest, RelativeCommandLinkArrivesInThePageFolder)
 {
     const QUrl url = clickAndCancel(QStringLiteral("rel"));
     EXPECT_EQ(url.toLocalFile(), dir.filePath(QStringLiteral("ページ/$GO 1010_apple")));
+}
+
+TEST_F(BrowserTest, QueryAndFragmentStayInTheCommandText)
+{
+    const QUrl url = clickAndCancel(QStringLiteral("query"));
+    EXPECT_EQ(navigationText(url), dir.filePath(QStringLiteral("ページ/a.wav?$JS v.txt q=a?b#c")));
 }
 
 TEST_F(BrowserTest, ScriptNavigationKeepsTheTextAsWritten)
