@@ -117,6 +117,12 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
     const bool mwex = QFileInfo(mwexBookCopy(BookFolder)).isFile() || MwexModeTag == int(MwexMode::Installed);
     NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), mwex}, start);
     if (decision.action == NavigationAction::OpenProject) {
+        // A project runs in MicroWorlds EX: never for a document shown on behalf of the web.
+        if (start.origin == CommandOrigin::WebPage) {
+            cancel = true;
+            ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+            return;
+        }
         if (OpenProjectLink(decision.target)) {
             cancel = true;
             return;

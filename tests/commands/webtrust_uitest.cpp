@@ -101,7 +101,9 @@ protected:
         testutil::writePage(folder, u"_inner-next.html"_s, autoClick(u"/$NEXT"_s));
         testutil::writePage(folder, u"_frame-web.html"_s, html(u"<IFRAME src=\"%1/inner-js.html\"></IFRAME>"_s.arg(s)));
         evil = dir.filePath(u"Downloads"_s);
-        testutil::writePage(evil, u"1000_evil.html"_s, html(u"<A id=\"js\" href=\"%1\">js</A>"_s.arg(pwn)));
+        testutil::writePage(evil, u"1000_evil.html"_s,
+                            html(u"<A id=\"js\" href=\"%1\">js</A><BR><A id=\"mwx\" href=\"p.mwx\">project</A>"_s.arg(pwn)));
+        testutil::writePage(evil, u"p.mwx"_s, u"x"_s);
 
         server.redirect(u"/redir-js"_s, u"/$JS%20pwn.txt%20x=1"_s);
         server.redirect(u"/redir-file"_s, QUrl::fromLocalFile(folder + u"/1010_b.html"_s).toString());
@@ -228,6 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
         Chain{"LocalFrameOfLocalPageRunsItsCommands", {{u"localFrame", u"turned"}}},
         Chain{"DirFromWebThenCommandLinkOnTheLevel",
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"js", u"notice"}}},
+        Chain{"ProjectOnAWebBuiltLevel",
+              {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"mwx", u"notice"}}},
         Chain{"DirFromWebCreatesNoFolder", {{u"dir", u"loaded:dir.html"}, {u"make", u"turned"}}},
         Chain{"BackIntoWebBuiltLevel",
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"home", u"loaded:1000_start.html"},
