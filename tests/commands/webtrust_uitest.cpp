@@ -77,7 +77,7 @@ QString autoClick(const QString &href)
 
 class WebTrustTest : public fakes::DemoBookWindowTest {
 protected:
-    // The book is a few small pages of its own (not the demo book), so every load is quick.
+    // The book is a few small pages of its own (not the demo book); the server answers the rest.
     void SetUp() override
     {
         ASSERT_TRUE(server.isListening());
@@ -95,7 +95,7 @@ protected:
             .replace(QRegularExpression(u">.</A>"_s), u">a link to click</A><BR>"_s)));
         testutil::writePage(folder, u"1010_b.html"_s, html(u"b"_s));
         testutil::writePage(folder, u"1020_c.html"_s, html(u"c"_s));
-        testutil::writePage(folder, u"1030_links.html"_s, html(u"【リンク】<A href=\"page.html%1\">x</A>"_s.arg(pwn)));
+        testutil::writePage(folder, u"_links.html"_s, oneLink(u"【リンク】<A href=\"page.html%1\">x</A>"_s.arg(pwn)));
         testutil::writePage(folder, u"MWEX/mwex.exe"_s, u"x"_s);
         testutil::writePage(folder, u"_frame-local.html"_s, html(u"<IFRAME src=\"_inner-next.html\"></IFRAME>"_s));
         testutil::writePage(folder, u"_inner-next.html"_s, autoClick(u"/$NEXT"_s));
@@ -113,7 +113,7 @@ protected:
         server.page(u"/plain.html"_s, html(u"plain"_s));
         server.page(u"/links.html"_s, html(u"【リンク】<A href=\"%1\">local</A><A href=\"/plain.html\">plain</A>"
                                            u"<A href=\"%2\">js</A>"_s.arg(QUrl::fromLocalFile(u"/etc/hostname"_s).toString(), pwn)));
-        server.page(u"/one.html"_s, oneLink(u"【リンク】<A href=\"%1\">x</A>"_s.arg(QUrl::fromLocalFile(folder + u"/1030_links.html"_s).toString())));
+        server.page(u"/one.html"_s, oneLink(u"【リンク】<A href=\"%1\">x</A>"_s.arg(QUrl::fromLocalFile(folder + u"/_links.html"_s).toString())));
         server.page(u"/one-mwex.html"_s, oneLink(u"【リンク】<A href=\"%1\">x</A>"_s.arg(QUrl::fromLocalFile(folder + u"/MWEX/mwex.exe"_s).toString())));
         server.page(u"/framed.html"_s, html(u"<IFRAME src=\"/inner-js.html\"></IFRAME>"_s));
         server.page(u"/inner-js.html"_s, autoClick(pwn));
