@@ -49,6 +49,10 @@ NavigationStart NavigationTrail::startOf(const QUrl &url, Kind kind, bool mainFr
         break;
     }
     case Kind::Redirect:
+        // The engine calls a document's own refresh a redirect too. A server's redirect only
+        // comes while a web navigation is in flight, which makes the document's trust web.
+        if (documentOrigin() == CommandOrigin::LocalPage)
+            return startOf(url, Kind::Document, mainFrame);
         start.origin = CommandOrigin::WebPage;
         start.redirect = true;
         break;

@@ -91,7 +91,8 @@ protected:
             u"<A id=\"touch\" href=\"%1/touch.html\">w</A><A id=\"links\" href=\"%1/links.html\">w</A>"
             u"<A id=\"one\" href=\"%1/one.html\">w</A><A id=\"oneMwex\" href=\"%1/one-mwex.html\">w</A>"
             u"<A id=\"framed\" href=\"%1/framed.html\">w</A><A id=\"localFrame\" href=\"_frame-local.html\">f</A>"
-            u"<A id=\"webFrame\" href=\"_frame-web.html\">f</A><A id=\"dir\" href=\"%1/dir.html\">w</A>"_s.arg(s))
+            u"<A id=\"webFrame\" href=\"_frame-web.html\">f</A><A id=\"dir\" href=\"%1/dir.html\">w</A>"
+            u"<A id=\"refresh\" href=\"_refresh.html\">f</A>"_s.arg(s))
             .replace(QRegularExpression(u">.</A>"_s), u">a link to click</A><BR>"_s)));
         testutil::writePage(folder, u"1010_b.html"_s, html(u"b"_s));
         testutil::writePage(folder, u"1020_c.html"_s, html(u"c"_s));
@@ -99,6 +100,7 @@ protected:
         testutil::writePage(folder, u"MWEX/mwex.exe"_s, u"x"_s);
         testutil::writePage(folder, u"_frame-local.html"_s, html(u"<IFRAME src=\"_inner-next.html\"></IFRAME>"_s));
         testutil::writePage(folder, u"_inner-next.html"_s, autoClick(u"/$NEXT"_s));
+        testutil::writePage(folder, u"_refresh.html"_s, u"<HTML><HEAD><META http-equiv=\"refresh\" content=\"0;url=/$NEXT\"></HEAD></HTML>"_s);
         testutil::writePage(folder, u"_frame-web.html"_s, html(u"<IFRAME src=\"%1/inner-js.html\"></IFRAME>"_s.arg(s)));
         evil = dir.filePath(u"Downloads"_s);
         testutil::writePage(evil, u"1000_evil.html"_s,
@@ -228,6 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
         Chain{"FrameOfWebPage", {{u"framed", u"notice"}}},
         Chain{"WebFrameOfLocalPageNeverLoads", {{u"webFrame", u"loaded:_frame-web.html"}}},
         Chain{"LocalFrameOfLocalPageRunsItsCommands", {{u"localFrame", u"turned"}}},
+        Chain{"LocalPageRefreshRunsItsCommands", {{u"refresh", u"turned"}}, true},
         Chain{"DirFromWebThenCommandLinkOnTheLevel",
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"js", u"notice"}}},
         Chain{"ProjectOnAWebBuiltLevel",

@@ -73,6 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                                                    u"load - file:///e/a.html", u"request local file:///b/a.html",
                                                    u"ask program file:///b/a.html", u"load - file:///b/a.html",
                                                    u"ask history file:///e/a.html", u"load - file:///e/a.html"}, W, W},
+        TrailCase{"RefreshOfALocalPageTurnsIt", {u"request local file:///b/a.html", u"ask program file:///b/a.html",
+                                                 u"load - file:///b/a.html", u"ask redirect file:///$NEXT"}, L, L},
         TrailCase{"ReloadOfALocalPage", {u"request local file:///b/a.html", u"ask program file:///b/a.html",
                                          u"load - file:///b/a.html", u"ask reload file:///b/a.html"}, L, L}),
     [](const auto &row) { return std::string(row.param.name); });
