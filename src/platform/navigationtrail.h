@@ -35,7 +35,6 @@ public:
     // The shown document's trust, lowered by any navigation still in flight (its document may
     // already run scripts before it has finished loading).
     CommandOrigin documentOrigin() const;
-    CommandOrigin loadedOrigin() const { return loaded_; }
 
 private:
     struct Step {
