@@ -15,8 +15,6 @@ public:
     {
         ask(url, start);
     }
-    // A link of the shown document, as the engine reports it.
-    void click(const QUrl &url) { ask(url, {origin, true, false, false}); }
     void Refresh() override { ++refreshes; }
     void Stop() override { ++stops; }
     void GoBack() override { ++backs; }
