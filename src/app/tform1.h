@@ -76,7 +76,7 @@ public:
     AnswerMarks answerMarks() const { return {AnswerOpenMark, ChoiceMark, AnswerCloseMark, AlternativeMark}; }
 
     // Folder levels
-    void OpenLevel(const QString &folder, int index, bool push);
+    void OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin = CommandOrigin::LocalPage);
     void TiteleLoad(int i);
     void CloseLevel();
     void SetPageIndex(int i);
@@ -208,17 +208,22 @@ public:
     int pageCount() const override { return PageCount(); }
     int pageIndex() const override { return PageIndex(); }
     void setPageIndex(int index) override { SetPageIndex(index); }
-    void openLevel(const QString &folder, int index, bool push) override { OpenLevel(folder, index, push); }
+    void openLevel(const QString &folder, int index, bool push, CommandOrigin origin) override
+    {
+        OpenLevel(folder, index, push, origin);
+    }
     void closeLevel() override { CloseLevel(); }
     void leaveLevel() override { LeaveLevel(); }
     void goHome() override { GoHome(); }
-    void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder) override;
+    void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
+                   CommandOrigin origin = CommandOrigin::LocalPage) override;
     QString topFolder() const override { return levels_.topFolder(); }
     QStringList pageList() const override { return levels_.pageList(); }
     QStringList titleList() const override { return levels_.titleList(); }
     QString bookFolder() const override { return BookFolder; }
     void rebuildPageButtons() override { RebuildPageButtons(); }
     void showPage(bool navigate) override { ShowPage(navigate); }
+    void showPageFrom(CommandOrigin origin) override;
     void showNote(const QString &word, bool find) override { ShowNote(word, find); }
     void showNotice(const QString &text, int milliseconds) override { ShowNotice(text, milliseconds); }
     void setCaption(const QString &text) override { setWindowTitle(text); }
@@ -279,6 +284,7 @@ public:
     QTimer *slideTimer_ = nullptr;
     QList<int> slideSteps_;
     bool refreshingNotes_ = false;
+    CommandOrigin showOrigin_ = CommandOrigin::LocalPage; // lowers the next page show's trust
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
     TForm4 *Form4 = nullptr;
@@ -367,6 +373,10 @@ private:
     void fitPageButtons();
     void setColumnLayout(int width, int tag, bool showClose);
     void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);
+    void runNavigationAction(const NavigationDecision &decision, CommandOrigin origin);
+    // How ShowPage's navigation starts: with the top level's trust, or less for a page a web
+    // page picked; a level's own page file is shown as the file it is.
+    NavigationStart pageShowStart(bool pageFileExists) const;
     void pageWork(const QUrl &url);
     void ManagePageFiles(PageFileMode mode);
     void createPrinting();

@@ -9,9 +9,10 @@
 
 namespace sorvek {
 
-bool LevelStack::openLevel(const QString &folder, int index, bool push)
+bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
-    QDir().mkdir(folder);
+    if (origin == CommandOrigin::LocalPage)
+        QDir().mkdir(folder);
     std::optional<QStringList> names = listPageFiles(folder);
     const bool entered = names.has_value();
     if (entered) {
@@ -21,13 +22,16 @@ bool LevelStack::openLevel(const QString &folder, int index, bool push)
     }
     if (listedFolder_.isEmpty())
         listedFolder_ = levelFolderPath(folder);
-    if (!push && !pageLists_.isEmpty())
+    if (!push && !pageLists_.isEmpty()) {
+        origin = leastTrusted(origin, origins_.last());
         dropTop();
+    }
     const QStringList pages = orderPageNames(names.value_or(QStringList()));
     titleLists_.append(loadTitles(pages, listedFolder_));
     pageLists_.append(pages);
     pBanList_.append(index);
     dirList_.append(listedFolder_);
+    origins_.append(origin);
     titlesStale_ = false;
     return entered;
 }
@@ -37,7 +41,8 @@ QStringList LevelStack::loadTitles(const QStringList &pages, const QString &fold
     return readLevelTitles(pages, folder, titleLists_.isEmpty() ? QStringList() : titleLists_.last());
 }
 
-void LevelStack::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder)
+void LevelStack::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
+                           CommandOrigin origin)
 {
     QStringList sameLength = titles.mid(0, pages.size());
     while (sameLength.size() < pages.size())
@@ -46,6 +51,7 @@ void LevelStack::pushLevel(const QStringList &pages, const QStringList &titles, 
     titleLists_.append(sameLength);
     pBanList_.append(index);
     dirList_.append(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+    origins_.append(origin);
 }
 
 void LevelStack::dropTop()
@@ -54,6 +60,7 @@ void LevelStack::dropTop()
     titleLists_.removeLast();
     pBanList_.removeLast();
     dirList_.removeLast();
+    origins_.removeLast();
 }
 
 void LevelStack::closeLevel()
@@ -78,6 +85,7 @@ void LevelStack::clear()
     titleLists_.clear();
     pBanList_.clear();
     dirList_.clear();
+    origins_.clear();
 }
 
 TitleLoadResult LevelStack::titeleLoad(int i, const QString &currentUrl)
@@ -122,6 +130,11 @@ int LevelStack::wrapPageIndex()
 QString LevelStack::topFolder() const
 {
     return dirList_.isEmpty() ? QString() : dirList_.last();
+}
+
+CommandOrigin LevelStack::topOrigin() const
+{
+    return origins_.isEmpty() ? CommandOrigin::LocalPage : origins_.last();
 }
 
 QStringList LevelStack::pageList() const

@@ -2,6 +2,8 @@
 // The book is browsed as a stack of levels: the root is the book folder; a level is pushed for a
 // folder entered, a link page with several links, or a search result. Four parallel stacks of
 // equal depth, the last entry being the top (current) level.
+#include "commands/linkdispatcher.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,11 +23,14 @@ public:
     // Opens folder as a new top level (push) or in place of the top level, with its page list
     // and titles; index becomes the level's current page. The folder is created when missing
     // (one step). A folder that cannot be read gives a level of the folder listed last.
-    // Returns false in that case.
-    bool openLevel(const QString &folder, int index, bool push);
+    // Returns false in that case. origin is who asked: a level a web page asked for keeps web
+    // trust and never creates a folder; a level opened in place keeps the trust it had.
+    bool openLevel(const QString &folder, int index, bool push,
+                   CommandOrigin origin = CommandOrigin::LocalPage);
     // Pushes a level whose pages are not a folder listing (link or search results, a copy for a
     // sub-call). folder gets a trailing "/".
-    void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder);
+    void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
+                   CommandOrigin origin = CommandOrigin::LocalPage);
     // Drops the top level; at the root only the page index becomes 0.
     void closeLevel();
     // Drops every level above the root, leaving the root's page index alone.
@@ -46,6 +51,7 @@ public:
 
     int depth() const { return int(pageLists_.size()); }
     QString topFolder() const;                 // "" without a level
+    CommandOrigin topOrigin() const;           // who the top level was built for
     QStringList pageList() const;              // top level's page references
     QStringList titleList() const;             // top level's titles
     QString pageReference(int i) const;        // "" outside the top level
@@ -66,6 +72,7 @@ private:
     QList<QStringList> titleLists_;  // TitleLists
     QList<int> pBanList_;            // PBanList
     QStringList dirList_;            // DIRList, each ending with "/"
+    QList<CommandOrigin> origins_;   // each level's trust
     QString listedFolder_;           // the folder whose files were listed last
     bool titlesStale_ = false;       // TitlesStale
 };

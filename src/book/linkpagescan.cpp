@@ -206,14 +206,14 @@ bool opensNotesPanel(const QString &source)
 }
 
 LinkPageDecision decideLinkPage(const QString &source, const QString &locationUrl,
-                                const QString &currentFolder)
+                                const QString &currentFolder, CommandOrigin origin)
 {
     LinkPageDecision decision;
     if (!source.contains(linkMarker()) || source.contains(QLatin1String("NOTLINK")))
         return decision;
     QString text = source;
     text.replace(QLatin1String("HREF="), hrefKey());
-    decision.origin = originOfDocument(QUrl(locationUrl));
+    decision.origin = leastTrusted(origin, originOfDocument(QUrl(locationUrl)));
     const LinkCount links = countLinks(text);
     decision.linkCount = links.count;
     if (links.count == 1) {
@@ -227,7 +227,7 @@ LinkPageDecision decideLinkPage(const QString &source, const QString &locationUr
 }
 
 LinkScanResult scanLoadedPage(const QString &source, const QString &locationUrl,
-                              const QString &currentFolder)
+                              const QString &currentFolder, CommandOrigin origin)
 {
     LinkScanResult result;
     result.openNotesPanel = opensNotesPanel(source);
@@ -235,14 +235,14 @@ LinkScanResult scanLoadedPage(const QString &source, const QString &locationUrl,
     const qsizetype amp = text.indexOf(QLatin1String("&amp;"));
     if (amp >= 0)
         text.replace(amp, 5, u'&');
-    result.linkPage = decideLinkPage(text, locationUrl, currentFolder);
+    result.linkPage = decideLinkPage(text, locationUrl, currentFolder, origin);
     return result;
 }
 
 void openLinkLevel(LevelStack &levels, const LinkPageDecision &decision)
 {
     levels.closeToRoot();
-    levels.pushLevel(decision.pages, decision.titles, 0, decision.folder);
+    levels.pushLevel(decision.pages, decision.titles, 0, decision.folder, decision.origin);
 }
 
 } // namespace sorvek

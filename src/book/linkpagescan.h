@@ -46,9 +46,11 @@ struct LinkPageDecision {
 };
 
 // HandleLinkPage's decision. source is the page's text, locationUrl the page browser's address,
-// currentFolder the folder bare link targets of a new level belong to.
+// currentFolder the folder bare link targets of a new level belong to, origin the trust of the
+// shown document (a local file shown for a web page keeps web trust).
 LinkPageDecision decideLinkPage(const QString &source, const QString &locationUrl,
-                                const QString &currentFolder);
+                                const QString &currentFolder,
+                                CommandOrigin origin = CommandOrigin::LocalPage);
 
 // What the link scan found: the notes-panel request and the link-page decision (made on the
 // source with its first "&amp;" turned into "&", as the one link may carry a query).
@@ -57,10 +59,11 @@ struct LinkScanResult {
     LinkPageDecision linkPage;
 };
 LinkScanResult scanLoadedPage(const QString &source, const QString &locationUrl,
-                              const QString &currentFolder);
+                              const QString &currentFolder,
+                              CommandOrigin origin = CommandOrigin::LocalPage);
 
 // A link level replaces everything above the root: the root stays, the link level is pushed
-// with its first page current.
+// with its first page current and the trust of the page it was made from.
 void openLinkLevel(LevelStack &levels, const LinkPageDecision &decision);
 
 } // namespace sorvek

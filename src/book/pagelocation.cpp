@@ -2,6 +2,8 @@
 
 #include "commands/texthelpers.h"
 
+#include <QFileInfo>
+
 namespace sorvek {
 
 bool isBarePageName(const QString &ref)
@@ -22,6 +24,9 @@ std::optional<QString> pageFilePath(const QString &ref, const QString &topFolder
         return topFolder + ref;
     if (isWebPageReference(ref))
         return std::nullopt;
+    // A folder level lists real file names, which may hold "\" on this system.
+    if (!ref.isEmpty() && !ref.contains(u'/') && QFileInfo(topFolder + ref).isFile())
+        return topFolder + ref;
     const QString slashed = toSlashes(ref);
     if (isAbsoluteOrUrl(slashed))
         return urlToLocalPath(slashed);

@@ -6,6 +6,7 @@
 #include "book/linkpagescan.h"
 #include "book/pagememo.h"
 #include "book/pageslide.h"
+#include "book/webcommandlist.h"
 #include "print/resumerun.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
@@ -84,15 +85,19 @@ void TForm1::applyBreadcrumb()
 
 void TForm1::linkScan(const QUrl &, const QString &source)
 {
-    const LinkScanResult scan = scanLoadedPage(source, WebBrowser1->LocationURL().toString(), CurrentFolder);
+    const CommandOrigin origin = WebBrowser1->DocumentOrigin();
+    const LinkScanResult scan =
+        scanLoadedPage(source, WebBrowser1->LocationURL().toString(), CurrentFolder, origin);
     if (scan.openNotesPanel)
-        WebBrowser2->Navigate(QUrl(CurrentPageURL));
+        WebBrowser2->Navigate(QUrl(CurrentPageURL), {origin});
     setWindowTitle(WebBrowser1->LocationURL().toString());
     HandleLinkPage(scan.linkPage);
 }
 
-void TForm1::HandleLinkPage(const LinkPageDecision &decision)
+void TForm1::HandleLinkPage(const LinkPageDecision &linkPage)
 {
+    // A web page's links lead only to the web: never into a file or a script of this machine.
+    const LinkPageDecision decision = keepWebAddressesOfWebPage(linkPage);
     switch (decision.action) {
     case LinkPageDecision::Action::None:
         return;
@@ -103,7 +108,8 @@ void TForm1::HandleLinkPage(const LinkPageDecision &decision)
         CurrentPageURL = decision.followUrl;
         RememberShown(QStringLiteral("Web1"), decision.followUrl);
         WebBrowser1->Navigate(isWebAddress(decision.followUrl) ? QUrl(decision.followUrl)
-                                                              : QUrl::fromLocalFile(urlToLocalPath(decision.followUrl)));
+                                                              : QUrl::fromLocalFile(urlToLocalPath(decision.followUrl)),
+                              {decision.origin});
         setWindowTitle(decision.followUrl);
         return;
     case LinkPageDecision::Action::RunCommands:
@@ -111,7 +117,7 @@ void TForm1::HandleLinkPage(const LinkPageDecision &decision)
         RunLinkCommands(decision.commandList, decision.origin);
         return;
     case LinkPageDecision::Action::RefusedFromWebPage:
-        ShowNotice(QStringLiteral("Webページのリンクは実行できません: ") + decision.target, 2000);
+        ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
         return;
     case LinkPageDecision::Action::NewLevel:
         openLinkLevel(levels_, decision);

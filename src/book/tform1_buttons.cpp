@@ -163,7 +163,7 @@ void TForm1::ShowPage(bool navigate)
         placeButtons(true);
     }
     RememberShown(QStringLiteral("Web1"), CurrentPageURL);
-    WebBrowser1->Navigate(urlOf(CurrentPageURL));
+    WebBrowser1->Navigate(urlOf(CurrentPageURL), pageShowStart(!location.web && QFileInfo(location.path).isFile()));
     setWindowTitle(CurrentPageURL);
 }
 

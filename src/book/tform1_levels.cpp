@@ -10,13 +10,13 @@
 
 namespace sorvek {
 
-void TForm1::OpenLevel(const QString &folder, int index, bool push)
+void TForm1::OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
     // Renames cut short by a killed process are brought to an end before the folder is listed.
     const JournalRecovery recovered = recoverRenameJournal(folder);
     if (!recovered.message.isEmpty() && services().prompt)
         services().prompt->information(recovered.message);
-    levels_.openLevel(folder, index, push);
+    levels_.openLevel(folder, index, push, origin);
 }
 
 void TForm1::TiteleLoad(int i)
@@ -46,9 +46,10 @@ int TForm1::PageIndex() const
     return levels_.pageIndex();
 }
 
-void TForm1::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder)
+void TForm1::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
+                       CommandOrigin origin)
 {
-    levels_.pushLevel(pages, titles, index, folder);
+    levels_.pushLevel(pages, titles, index, folder, origin);
 }
 
 void TForm1::LeaveLevel()

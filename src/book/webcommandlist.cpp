@@ -4,6 +4,7 @@
 #include "commands/commandtext.h"
 
 #include <QStringList>
+#include <QUrl>
 
 #include <climits>
 
@@ -26,6 +27,12 @@ bool itemAllowed(const QString &item)
     return !writers.contains(word) && !word.contains(u'.') && !word.contains(QLatin1String("DESKTOP"));
 }
 
+bool isHttpAddress(const QString &text)
+{
+    const QString scheme = QUrl(text).scheme().toLower();
+    return scheme == u"http" || scheme == u"https";
+}
+
 } // namespace
 
 bool commandListAllowedFromWebPage(const QString &list)
@@ -45,6 +52,29 @@ bool commandListAllowedFromWebPage(const QString &list)
         }
     }
     return true;
+}
+
+LinkPageDecision keepWebAddressesOfWebPage(const LinkPageDecision &decision)
+{
+    if (decision.origin != CommandOrigin::WebPage)
+        return decision;
+    LinkPageDecision kept = decision;
+    if (decision.action == LinkPageDecision::Action::Follow && !isHttpAddress(decision.followUrl)) {
+        kept.action = LinkPageDecision::Action::RefusedFromWebPage;
+        kept.target = decision.followUrl;
+    } else if (decision.action == LinkPageDecision::Action::NewLevel) {
+        kept.pages.clear();
+        kept.titles.clear();
+        for (qsizetype i = 0; i < decision.pages.size(); ++i) {
+            if (!isHttpAddress(decision.pages.at(i)))
+                continue;
+            kept.pages.append(decision.pages.at(i));
+            kept.titles.append(decision.titles.value(i));
+        }
+        if (kept.pages.isEmpty())
+            kept.action = LinkPageDecision::Action::None;
+    }
+    return kept;
 }
 
 } // namespace sorvek

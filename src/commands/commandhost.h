@@ -2,6 +2,8 @@
 // What the link command runner needs from the main window and the world outside: the level
 // stack, the page display, notices, and the services that start programs or fetch files.
 // TForm1 implements it; the rule tests use a recording fake.
+#include "commands/linkdispatcher.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,13 +24,14 @@ public:
     virtual int pageCount() const = 0;
     virtual int pageIndex() const = 0;
     virtual void setPageIndex(int index) = 0;
-    virtual void openLevel(const QString &folder, int index, bool push) = 0;
+    // origin: who asked; a level a web page asked for keeps web trust for every page shown on it.
+    virtual void openLevel(const QString &folder, int index, bool push, CommandOrigin origin) = 0;
     virtual void closeLevel() = 0;
     virtual void leaveLevel() = 0;
     virtual void goHome() = 0;
     // Pushes a level made of given lists (GOSUB's copy, LOOK's results).
     virtual void pushLevel(const QStringList &pages, const QStringList &titles, int index,
-                           const QString &folder) = 0;
+                           const QString &folder, CommandOrigin origin) = 0;
     virtual QString topFolder() const = 0;
     virtual QStringList pageList() const = 0;
     virtual QStringList titleList() const = 0;
@@ -37,6 +40,8 @@ public:
     // Page display. showPage(true) must also reset the runner's page counter.
     virtual void rebuildPageButtons() = 0;
     virtual void showPage(bool navigate) = 0;
+    // showPage(true) for a page a document of the given trust chose: the page gets no more.
+    virtual void showPageFrom(CommandOrigin origin) = 0;
     virtual void showNote(const QString &word, bool find) = 0;
     virtual void showNotice(const QString &text, int milliseconds) = 0;
     // The current-URL register (the window caption), which also carries launch notices.

@@ -46,13 +46,13 @@ void CommandRunner::runCommand(const QString &text, CommandOrigin origin)
     if (refusedForWebPage(command, origin))
         return;
     if (QStringLiteral("/NEXT/BACK/TOP/HOME/GO/GOSUB/").contains(u'/' + word + u'/'))
-        runPageGroup(command);
+        runPageGroup(command, origin);
     else if (word == u"RETURN")
         returnFromLevel();
     else if (word == u"LOOK")
         look(command.argumentText, origin);
     else if (word == u"DIR")
-        enterFolder(command.argumentText);
+        enterFolder(command.argumentText, origin);
     else if (word == u"WAV")
         recordSound(command);
     else if (word == u"PAINT")
@@ -60,7 +60,7 @@ void CommandRunner::runCommand(const QString &text, CommandOrigin origin)
     else if (word == u"dir")
         host_.openFolderInFileManager(bookOrFolderPath(command.argumentText, folders()));
     else if ((word == u"SAVE" || word == u"COPY" || word == u"JS") && command.tokens.size() < 3)
-        reloadLevel();
+        reloadLevel(origin);
     else if (word == u"SAVE")
         download(command);
     else if (word == u"COPY")
@@ -99,7 +99,7 @@ CommandFolders CommandRunner::folders() const
     return {host_.bookFolder(), host_.topFolder()};
 }
 
-void CommandRunner::runPageGroup(const PreparedCommand &command)
+void CommandRunner::runPageGroup(const PreparedCommand &command, CommandOrigin origin)
 {
     const QString &word = command.word;
     const int index = host_.pageIndex();
@@ -127,19 +127,23 @@ void CommandRunner::runPageGroup(const PreparedCommand &command)
             host_.setPageIndex(found);
     } else if (word == u"GOSUB") {
         host_.setPageDirection(1);
-        goSub(command.argumentText);
+        goSub(command.argumentText, origin);
     }
-    host_.showPage(true);
+    // A page a web page picked by name is shown with no more trust than that web page.
+    if (word == u"GO" || word == u"GOSUB")
+        host_.showPageFrom(origin);
+    else
+        host_.showPage(true);
 }
 
-void CommandRunner::goSub(const QString &name)
+void CommandRunner::goSub(const QString &name, CommandOrigin origin)
 {
     const QStringList pages = host_.pageList();
     const int found = findPageByName(pages, name);
     if (found < 0)
         return;
     // The calling level keeps its own index, so RETURN comes back to the calling page.
-    host_.pushLevel(pages, host_.titleList(), found, host_.topFolder());
+    host_.pushLevel(pages, host_.titleList(), found, host_.topFolder(), origin);
     host_.rebuildPageButtons();
 }
 
@@ -160,23 +164,29 @@ void CommandRunner::look(const QString &words, CommandOrigin origin)
     // A search cut short (Esc) shows no result and hands back no pages: the reader stays put.
     if (found.pages.isEmpty() || found.shownUrl.isEmpty())
         return;
-    host_.pushLevel(found.pages, found.titles, 0, host_.bookFolder() + u'/');
+    host_.pushLevel(found.pages, found.titles, 0, host_.bookFolder() + u'/', origin);
     host_.rebuildPageButtons();
     runCommand(QStringLiteral("GO ") + pageStem(found.shownUrl), origin);
 }
 
-void CommandRunner::enterFolder(const QString &argumentText)
+void CommandRunner::enterFolder(const QString &argumentText, CommandOrigin origin)
 {
+    const QString folder = levelFolderPath(argumentText, folders());
+    // Network shares and drive letters name no folder here; "//srv" must not become "/srv".
+    if (!folder.startsWith(u'/') || folder.startsWith(QStringLiteral("//"))) {
+        host_.showNotice(QStringLiteral("フォルダを開けません: ") + folder, 2000);
+        return;
+    }
     host_.setPageDirection(1);
     host_.setPageIndex(host_.pageIndex() + host_.pageStep());
-    host_.openLevel(levelFolderPath(argumentText, folders()), 0, true);
+    host_.openLevel(folder, 0, true, origin);
     host_.rebuildPageButtons();
     host_.showPage(true);
 }
 
-void CommandRunner::reloadLevel()
+void CommandRunner::reloadLevel(CommandOrigin origin)
 {
-    host_.openLevel(host_.topFolder(), host_.pageIndex(), false);
+    host_.openLevel(host_.topFolder(), host_.pageIndex(), false, origin);
     host_.rebuildPageButtons();
     host_.showPage(true);
 }

@@ -39,12 +39,12 @@ public:
 private:
     bool refusedForWebPage(const PreparedCommand &command, CommandOrigin origin);
     CommandFolders folders() const;
-    void runPageGroup(const PreparedCommand &command);
-    void goSub(const QString &name);
+    void runPageGroup(const PreparedCommand &command, CommandOrigin origin);
+    void goSub(const QString &name, CommandOrigin origin);
     void returnFromLevel();
     void look(const QString &words, CommandOrigin origin);
-    void enterFolder(const QString &argumentText);
-    void reloadLevel();
+    void enterFolder(const QString &argumentText, CommandOrigin origin);
+    void reloadLevel(CommandOrigin origin = CommandOrigin::LocalPage);
     void recordSound(const PreparedCommand &command);
     void paint(const PreparedCommand &command);
     void download(const PreparedCommand &command);

@@ -58,9 +58,14 @@ bool CommandRunner::makeTargetFolder(const QString &target)
 
 void CommandRunner::download(const PreparedCommand &command)
 {
+    const std::optional<QString> address = downloadAddress(command.first);
+    if (!address) {
+        host_.showNotice(QStringLiteral("http か https のアドレスだけを保存できます: ") + command.first, kNoticeMs);
+        return;
+    }
     const QString target = fullBookOrFolderPath(command.second, folders());
     if (makeTargetFolder(target))
-        host_.startDownload(downloadAddress(command.first), target);
+        host_.startDownload(*address, target);
 }
 
 void CommandRunner::copy(const PreparedCommand &command)

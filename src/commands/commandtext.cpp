@@ -110,14 +110,19 @@ int findPageByName(const QStringList &pages, const QString &name)
     return -1;
 }
 
-QString downloadAddress(const QString &text)
+std::optional<QString> downloadAddress(const QString &text)
 {
     QString address = text;
     address.replace(u'\\', u'/');
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-    if (!scheme.match(address).hasMatch())
-        address.prepend(QStringLiteral("http://"));
-    return address;
+    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*):"));
+    const QRegularExpressionMatch match = scheme.match(address);
+    const QString name = match.hasMatch() ? match.captured(1).toLower() : QString();
+    if (name == u"http" || name == u"https")
+        return address;
+    // "host:8080/a" has no scheme; "file:", "ftp://" and the like are no web addresses.
+    if (address.contains(QStringLiteral("://")) || name == u"file")
+        return std::nullopt;
+    return QStringLiteral("http://") + address;
 }
 
 QByteArray blankPictureBytes()

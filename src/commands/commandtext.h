@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace sorvek {
 
 // A command text taken apart.
@@ -46,8 +48,9 @@ QString pageStem(const QString &entry);
 // The first entry whose stem is name or ends with "_" + name; -1 for none.
 int findPageByName(const QStringList &pages, const QString &name);
 
-// SAVE's address: "\" becomes "/", and "http://" is put in front only when there is no scheme.
-QString downloadAddress(const QString &text);
+// SAVE's address: "\" becomes "/", and "http://" is put in front when no "scheme://" leads it.
+// Nothing for any address that is not http or https (file:, ftp: ...): SAVE fetches from the web.
+std::optional<QString> downloadAddress(const QString &text);
 
 // The picture PAINT starts from: a white 640 x 480 bitmap of 24 bits (921,654 bytes).
 QByteArray blankPictureBytes();

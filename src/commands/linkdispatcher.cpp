@@ -51,6 +51,30 @@ int levelPageHolding(const QString &target, const NavigationContext &context)
     return -1;
 }
 
+// One percent-decode of an encoded address; "%2F" and "%5C" stay as they are written.
+QString decodeWebAddress(const QByteArray &encoded)
+{
+    QByteArray bytes;
+    bytes.reserve(encoded.size());
+    for (qsizetype i = 0; i < encoded.size(); ++i) {
+        const char c = encoded.at(i);
+        if (c != '%' || i + 2 >= encoded.size()) {
+            bytes.append(c);
+            continue;
+        }
+        const QByteArray hex = encoded.mid(i + 1, 2).toUpper();
+        bool ok = false;
+        const int value = hex.toInt(&ok, 16);
+        if (!ok || hex == "2F" || hex == "5C") {
+            bytes.append(c);
+            continue;
+        }
+        bytes.append(char(value));
+        i += 2;
+    }
+    return QString::fromUtf8(bytes);
+}
+
 QString lastNameOf(const QString &target)
 {
     const qsizetype cut = qMax(qMax(target.lastIndexOf(u'/'), target.lastIndexOf(u'\\')),
@@ -67,11 +91,23 @@ CommandOrigin originOfDocument(const QUrl &documentUrl)
     return CommandOrigin::WebPage;
 }
 
+CommandOrigin leastTrusted(CommandOrigin a, CommandOrigin b)
+{
+    return a == CommandOrigin::WebPage || b == CommandOrigin::WebPage ? CommandOrigin::WebPage
+                                                                      : CommandOrigin::LocalPage;
+}
+
 QString navigationText(const QUrl &url)
 {
-    if (url.isLocalFile())
-        return url.toLocalFile();
-    return QUrl::fromPercentEncoding(url.toEncoded());
+    if (url.isLocalFile()) {
+        QString text = url.toLocalFile();
+        if (url.hasQuery())
+            text += u'?' + url.query(QUrl::FullyDecoded);
+        if (url.hasFragment())
+            text += u'#' + url.fragment(QUrl::FullyDecoded);
+        return text;
+    }
+    return decodeWebAddress(url.toEncoded());
 }
 
 QString layoutTitle(const QString &target, const QStringList &titles, int currentIndex)
@@ -94,9 +130,15 @@ bool isTitlePageTitle(const QString &title)
     return title.contains(QStringLiteral("TITLE")) || title.contains(QStringLiteral("題目"));
 }
 
-NavigationDecision decideNavigation(const QString &target, const NavigationContext &context)
+NavigationDecision decideNavigation(const QString &target, const NavigationContext &context,
+                                    const NavigationStart &start)
 {
     using A = NavigationAction;
+    const bool command = holdsAfterFirst(target, QStringLiteral("$"));
+    if (start.redirect)
+        return command || !isWebAddress(target) ? NavigationDecision{A::Refuse, -1, target} : NavigationDecision{};
+    if (!start.mainFrame)
+        return command ? NavigationDecision{A::RunCommands, -1, commandListOfTarget(target)} : NavigationDecision{};
     const int page = levelPageHolding(target, context);
     if (page >= 0)
         return {A::SelectPage, page, {}};
@@ -110,8 +152,9 @@ NavigationDecision decideNavigation(const QString &target, const NavigationConte
         return {A::PlayWave, -1, target};
     if (holdsAnyAfterFirst(target, {u".avi", u".mpg", u".wmv"}))
         return {isWebAddress(target) ? A::OpenWebVideo : A::OpenVideo, -1, target};
-    if (holdsAfterFirst(target, QStringLiteral("$")))
-        return {A::RunCommands, -1, commandListOfTarget(decodeSpaces(target))};
+    // A level's page file is shown, whatever its name holds: only links run commands.
+    if (command && !start.pageFile)
+        return {A::RunCommands, -1, commandListOfTarget(target)};
     return {};
 }
 

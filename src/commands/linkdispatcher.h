@@ -16,9 +16,21 @@ enum class CommandOrigin {
 // The origin of a navigation started by the document at documentUrl: a local file (or no
 // document yet, the program's own first load) is local, anything else is a web page.
 CommandOrigin originOfDocument(const QUrl &documentUrl);
+// Web when either is web: trust only ever goes down along a chain of navigations.
+CommandOrigin leastTrusted(CommandOrigin a, CommandOrigin b);
 
-// The text the dispatcher's rules look at: a file URL as its local path, a web address fully
-// percent-decoded.
+// Who started a navigation, as far as the engine tells: the trust of the document (or program
+// step) that asked for it, the frame it loads in, and whether a web server redirected it.
+struct NavigationStart {
+    CommandOrigin origin = CommandOrigin::LocalPage;
+    bool mainFrame = true;
+    bool redirect = false; // a server's answer: never followed into a local file or a command
+    bool pageFile = false; // the program shows a level's page file: its name is no command
+};
+
+// The text the dispatcher's rules look at, decoded once: a file URL as its local path with its
+// query and fragment kept ("a.wav?$x", "_【?】"); a web address percent-decoded, except that an
+// encoded "/" or "\" stays encoded so it never becomes a path separator.
 QString navigationText(const QUrl &url);
 
 // The title the layout decision looks at: the title of the page file target names (read only
@@ -37,6 +49,7 @@ enum class NavigationAction {
     OpenVideo,    // the video player opens the local file target
     OpenWebVideo, // the shell opens the web address target
     RunCommands,  // RunLinkCommands(target), target being the item list
+    Refuse,       // a web server's redirect into a local file or a command: only a notice
 };
 
 struct NavigationDecision {
@@ -58,6 +71,9 @@ struct NavigationContext {
 
 // Decides, in this order: a page of the level, "mwex.exe", a project file, a sound, a video, a
 // command link, else a plain navigation. target is navigationText() of the requested URL.
-NavigationDecision decideNavigation(const QString &target, const NavigationContext &context);
+// A redirect into a local file or a command is refused; a level's page file is never taken for
+// a command link; a frame's navigation is only looked at for a command link.
+NavigationDecision decideNavigation(const QString &target, const NavigationContext &context,
+                                    const NavigationStart &start = {});
 
 } // namespace sorvek

@@ -10,8 +10,58 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
+#include <QWindow>
 
 namespace sorvek {
+
+namespace {
+
+bool isUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Drops the mouse and key input aimed at one window for as long as it lives.
+class InputDrop : public QObject {
+public:
+    explicit InputDrop(QWidget *window)
+        : window_(window)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~InputDrop() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!isUserInput(event->type()))
+            return false;
+        if (auto *widget = qobject_cast<QWidget *>(watched))
+            return widget->window() == window_;
+        auto *window = qobject_cast<QWindow *>(watched);
+        return window && window == window_->windowHandle();
+    }
+
+private:
+    QWidget *window_;
+};
+
+} // namespace
 
 void TForm1::setColumnLayout(int width, int tag, bool showClose)
 {
@@ -39,67 +89,99 @@ void TForm1::WebBrowser4BeforeNavigate2(const QUrl &url, bool &cancel)
     const QString target = navigationText(url);
     if (target == BookFolder + QStringLiteral("/_index.html"))
         return;
-    while (levels_.depth() > 1)
-        CloseLevel();
+    if (WebBrowser4->CurrentNavigation().mainFrame) {
+        while (levels_.depth() > 1)
+            CloseLevel();
+    }
     dispatchNavigation(url, cancel, WebBrowser4);
 }
 
 void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source)
 {
     const QString target = navigationText(url);
-    if (isTitlePageTitle(layoutTitle(target, levels_.titleList(), PageIndex()))) {
-        hyoushi->resize(0, hyoushi->height());
-        SpeedButton9->hide();
-        SpeedButton2->show();
-        AlignPanel::setAlign(kabeRight, Align::None);
-        kabeRight->move(kabeBASE->width(), kabeRight->y());
-        setColumnLayout(1, 1, false);
-        SpeedButton7->move(SpeedButton6->x() + SpeedButton6->width() + 4, 0);
-    } else if (kabeRightTag < 1) {
-        AlignPanel::setAlign(kabeRight, Align::Right);
-        setColumnLayout(120, 0, true);
+    const NavigationStart start = source->CurrentNavigation();
+    if (start.mainFrame && !start.redirect) {
+        if (isTitlePageTitle(layoutTitle(target, levels_.titleList(), PageIndex()))) {
+            hyoushi->resize(0, hyoushi->height());
+            SpeedButton9->hide();
+            SpeedButton2->show();
+            AlignPanel::setAlign(kabeRight, Align::None);
+            kabeRight->move(kabeBASE->width(), kabeRight->y());
+            setColumnLayout(1, 1, false);
+            SpeedButton7->move(SpeedButton6->x() + SpeedButton6->width() + 4, 0);
+        } else if (kabeRightTag < 1) {
+            AlignPanel::setAlign(kabeRight, Align::Right);
+            setColumnLayout(120, 0, true);
+        }
     }
     // Every project link goes to OpenProjectLink, which says so when nothing here can run it.
-    NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), true});
+    NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), true}, start);
     if (decision.action == NavigationAction::OpenProject) {
+        // A project runs in MicroWorlds EX: never for a document shown on behalf of the web.
+        if (start.origin == CommandOrigin::WebPage) {
+            cancel = true;
+            ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+            return;
+        }
         if (OpenProjectLink(decision.target)) {
             cancel = true;
             return;
         }
         // A project that cannot be handed to MicroWorlds EX goes on through the other rules.
-        decision = decideNavigation(target, {levels_.pageList(), PageIndex(), false});
+        decision = decideNavigation(target, {levels_.pageList(), PageIndex(), false}, start);
     }
     cancel = decision.cancelsNavigation();
-    const CommandOrigin origin = originOfDocument(source->LocationURL());
     // The actions run after the engine's navigation hook has returned: they navigate again.
-    QTimer::singleShot(0, this, [this, decision, origin] {
-        switch (decision.action) {
-        case NavigationAction::SelectPage:
-            SetPageIndex(decision.pageIndex);
-            ShowPage(true);
-            break;
-        case NavigationAction::LaunchMwex:
-            if (services().shell && !services().shell->openWithDefault(decision.target))
-                ShowNotice(mwexCannotRunNotice(decision.target), kMwexNoticeMs);
-            break;
-        case NavigationAction::PlayWave:
-            PlayWave(decision.target);
-            break;
-        case NavigationAction::OpenVideo:
-            OpenVideo(decision.target);
-            break;
-        case NavigationAction::OpenWebVideo:
-            if (services().shell)
-                services().shell->openWithDefault(decision.target);
-            break;
-        case NavigationAction::RunCommands:
-            RunLinkCommands(decision.target, origin);
-            break;
-        case NavigationAction::OpenProject:  // handed over in the hook itself
-        case NavigationAction::Navigate:
-            break;
-        }
-    });
+    QTimer::singleShot(0, this, [this, decision, origin = start.origin] { runNavigationAction(decision, origin); });
+}
+
+void TForm1::runNavigationAction(const NavigationDecision &decision, CommandOrigin origin)
+{
+    switch (decision.action) {
+    case NavigationAction::SelectPage:
+        SetPageIndex(decision.pageIndex);
+        showPageFrom(origin);
+        break;
+    case NavigationAction::LaunchMwex:
+    case NavigationAction::OpenWebVideo:
+        // A web page never hands a file of this machine to the desktop's programs.
+        if (origin == CommandOrigin::WebPage && !isWebAddress(decision.target))
+            ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+        else if (services().shell && !services().shell->openWithDefault(decision.target)
+                 && decision.action == NavigationAction::LaunchMwex)
+            ShowNotice(mwexCannotRunNotice(decision.target), kMwexNoticeMs);
+        break;
+    case NavigationAction::PlayWave:
+        PlayWave(decision.target);
+        break;
+    case NavigationAction::OpenVideo:
+        OpenVideo(decision.target);
+        break;
+    case NavigationAction::RunCommands:
+        RunLinkCommands(decision.target, origin);
+        break;
+    case NavigationAction::Refuse:
+        ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+        break;
+    case NavigationAction::OpenProject: // handed over in the hook itself
+    case NavigationAction::Navigate:
+        break;
+    }
+}
+
+NavigationStart TForm1::pageShowStart(bool pageFileExists) const
+{
+    NavigationStart start;
+    start.origin = leastTrusted(levels_.topOrigin(), showOrigin_);
+    start.pageFile = pageFileExists;
+    return start;
+}
+
+void TForm1::showPageFrom(CommandOrigin origin)
+{
+    showOrigin_ = origin;
+    ShowPage(true);
+    showOrigin_ = CommandOrigin::LocalPage;
 }
 
 void TForm1::RunLinkCommands(const QString &list, CommandOrigin origin)
@@ -135,13 +217,15 @@ void TForm1::ShowNote(const QString &word, bool find)
         WebBrowser2->ScrollIntoView(true);
         return;
     }
-    WebBrowser2->ScrollIntoView(false);
-    WebBrowser2->FindText(w, [this](bool found) {
-        if (!found)
-            WebBrowser2->FindText(QStringLiteral("【その他】"), [this](bool other) {
-                if (!other)
-                    WebBrowser2->ScrollIntoView(false);
-            });
+    // The find waits for the scroll, so a match is never scrolled away again.
+    WebBrowser2->ScrollIntoView(false, [this, w] {
+        WebBrowser2->FindText(w, [this](bool found) {
+            if (!found)
+                WebBrowser2->FindText(QStringLiteral("【その他】"), [this](bool other) {
+                    if (!other)
+                        WebBrowser2->ScrollIntoView(false);
+                });
+        });
     });
 }
 
@@ -197,6 +281,13 @@ bool TForm1::WaitForProgram(const QString &program, const QStringList &arguments
     });
     if (!ended)
         wait.exec(QEventLoop::ExcludeUserInputEvents);
+    // Input made meanwhile was held back by the wait: it reaches the window while it is still
+    // disabled and is dropped there, so no click of that time turns a page afterwards.
+    {
+        const InputDrop drop(this);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
     setEnabled(true);
     return started;
 }

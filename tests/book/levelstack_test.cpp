@@ -103,6 +103,19 @@ TEST_F(LevelStackTest, MissingFolderIsCreated)
     EXPECT_EQ(levels.topFolder(), book + QStringLiteral("/new/"));
 }
 
+TEST_F(LevelStackTest, LevelsAWebPageAskedForKeepWebTrustAndCreateNothing)
+{
+    levels.openLevel(book, 0, true);
+    levels.openLevel(book + QStringLiteral("/made"), 0, true, CommandOrigin::WebPage);
+    EXPECT_FALSE(QDir(book + QStringLiteral("/made")).exists());
+    levels.openLevel(levels.topFolder(), 0, false); // a reload in place keeps the trust it had
+    EXPECT_EQ(levels.topOrigin(), CommandOrigin::WebPage);
+    levels.pushLevel({QStringLiteral("a.html")}, {}, 0, book, CommandOrigin::WebPage);
+    levels.closeLevel();
+    levels.closeLevel();
+    EXPECT_EQ(levels.topOrigin(), CommandOrigin::LocalPage);
+}
+
 TEST_F(LevelStackTest, FolderThatCannotBeEnteredKeepsPreviousListing)
 {
     levels.openLevel(book, 0, true);

@@ -188,10 +188,11 @@ TEST_F(CommandRunnerTest, DirOpensFolderBelowTopAndStepsCallingLevel)
     EXPECT_EQ(host.direction, 1);
 }
 
-TEST_F(CommandRunnerTest, DirWithDollarsOpensNetworkFormAsIs)
+TEST_F(CommandRunnerTest, DirWithDollarsNamesANetworkShareThatIsNoFolderHere)
 {
     runner.runCommand(u"DIR $$srv$share"_s);
-    EXPECT_EQ(host.calls.first(), u"openLevel(//srv/share,0,push)"_s);
+    EXPECT_EQ(host.calls, QStringList{u"notice:フォルダを開けません: //srv/share"_s});
+    EXPECT_EQ(host.levels.size(), 1u);
 }
 
 TEST_F(CommandRunnerTest, LookPushesResultsAndGoesToShownPage)
@@ -275,24 +276,33 @@ struct WebCase {
     const char *name;
     const char16_t *command;
     bool refused;
+    const char16_t *call = nullptr; // a call the command makes, " web" where it keeps web trust
 };
 
 class FromWebPage : public CommandRunnerTest, public testing::WithParamInterface<WebCase> {};
 
 TEST_P(FromWebPage, OnlyTurnsPagesAndMovesLevels)
 {
+    host.lookAnswer = {{u"a/1000_cat.html"_s}, {u"Cat"_s}, u"file:///book/a/1000_cat.html"_s};
     runner.runLinkCommands(QString::fromUtf16(GetParam().command) + u',', CommandOrigin::WebPage);
     const bool noticed = !host.calls.isEmpty() && host.calls.first().startsWith(u"notice:Webページからは実行できません: "_s);
     EXPECT_EQ(noticed, GetParam().refused);
     if (GetParam().refused) {
         EXPECT_EQ(host.calls.size(), 1);
     }
+    if (GetParam().call) {
+        EXPECT_TRUE(host.called(QString::fromUtf16(GetParam().call))) << host.calls.join(u'\n').toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Web, FromWebPage,
-    testing::Values(WebCase{"Next", u"NEXT", false}, WebCase{"Go", u"GO apple", false},
-                    WebCase{"Dir", u"DIR pics", false}, WebCase{"Return", u"RETURN", false},
+    testing::Values(WebCase{"Next", u"NEXT", false, u"showPage(true)"},
+                    WebCase{"Go", u"GO apple", false, u"showPage(true) web"},
+                    WebCase{"Gosub", u"GOSUB pear", false, u"pushLevel(2,/book/) web"},
+                    WebCase{"Dir", u"DIR pics", false, u"openLevel(/book/pics,0,push) web"},
+                    WebCase{"Look", u"LOOK cat", false, u"pushLevel(0,/book/) web"},
+                    WebCase{"Return", u"RETURN", false},
                     WebCase{"Note", u"_【○】", false}, WebCase{"Program", u"tool.exe a", true},
                     WebCase{"Save", u"SAVE x.com/a a.txt", true}, WebCase{"SaveReload", u"SAVE x", true},
                     WebCase{"Copy", u"COPY a b", true}, WebCase{"Js", u"JS v.txt a=1", true},

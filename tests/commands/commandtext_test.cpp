@@ -126,12 +126,24 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"ExtensionIsNotPartOfStem", u"apple.html", -1}),
     [](const auto &row) { return std::string(row.param.name); });
 
-TEST(DownloadAddress, AddsHttpOnlyWithoutScheme)
+TEST(DownloadAddress, WebAddressesOnlyWithHttpAddedWithoutScheme)
 {
-    EXPECT_EQ(downloadAddress(u"example.com\\a.txt"_s), u"http://example.com/a.txt"_s);
-    EXPECT_EQ(downloadAddress(u"https://example.com/a.txt"_s), u"https://example.com/a.txt"_s);
-    EXPECT_EQ(downloadAddress(u"http://example.com/a.txt"_s), u"http://example.com/a.txt"_s);
-    EXPECT_EQ(downloadAddress(u"localhost:8080/a"_s), u"http://localhost:8080/a"_s);
+    const struct {
+        const char16_t *text;
+        const char16_t *address; // "none": refused
+    } rows[] = {
+        {u"example.com\\a.txt", u"http://example.com/a.txt"},
+        {u"https://example.com/a.txt", u"https://example.com/a.txt"},
+        {u"HTTP://example.com/a.txt", u"HTTP://example.com/a.txt"},
+        {u"localhost:8080/a", u"http://localhost:8080/a"},
+        {u"file:///etc/passwd", u"none"},
+        {u"file:/etc/passwd", u"none"},
+        {u"FILE:\\etc\\passwd", u"none"},
+        {u"ftp://example.com/a", u"none"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(downloadAddress(QString::fromUtf16(row.text)).value_or(u"none"_s), QString::fromUtf16(row.address))
+            << QString::fromUtf16(row.text).toStdString();
 }
 
 TEST(BlankPicture, IsACompleteWhiteBitmap)

@@ -156,3 +156,59 @@ TEST_F(DispatcherTest, SoundLinkInTheRealEngineIsPlayedNotNavigated)
 }
 
 } // namespace
+
+namespace {
+
+// Clicks and keys made while a program or the recorder runs are dropped, not replayed when it ends.
+class InputWhileWaiting : public DispatcherTest, public testing::WithParamInterface<const char16_t *> {};
+
+TEST_P(InputWhileWaiting, IsDroppedAndTheArrowWorksAfterwards)
+{
+    open(false);
+    ASSERT_EQ(form->PageIndex(), 0);
+    platform.processes.whileRunning = [this](const QStringList &) {
+        EXPECT_FALSE(form->isEnabled());
+        QTest::mouseClick(form->Image7, Qt::LeftButton);
+        QTest::mouseClick(form->Image7, Qt::LeftButton);
+        QTest::keyClick(form.get(), Qt::Key_Right);
+        QTimer::singleShot(0, form.get(), [this] { platform.processes.pending(true); });
+    };
+    follow(QString::fromUtf16(GetParam()));
+    ASSERT_EQ(platform.processes.waited.size(), 1);
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_EQ(form->PageIndex(), 0);
+    QTest::mouseClick(form->Image7, Qt::LeftButton);
+    EXPECT_EQ(form->PageIndex(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Waits, InputWhileWaiting,
+                         testing::Values(u"file:///$tool.EXE", u"file:///$WAV talk"),
+                         [](const auto &row) { return row.index == 0 ? std::string("Program") : std::string("Recorder"); });
+
+} // namespace
+
+namespace {
+
+// A level's page file is shown as the file it is, whatever its name holds; only links run commands.
+class OddPageName : public DispatcherTest, public testing::WithParamInterface<const char16_t *> {};
+
+TEST_P(OddPageName, IsShownNotRun)
+{
+    open(false);
+    const QString name = QString::fromUtf16(GetParam());
+    testutil::writePage(book(QString()), name, QStringLiteral("<HTML><BODY>x</BODY></HTML>"));
+    form->GoHome();
+    const int index = int(form->levels_.pageList().indexOf(name));
+    ASSERT_GE(index, 0);
+    form->SetPageIndex(index);
+    form->ShowPage(true);
+    settle();
+    EXPECT_EQ(shown(), book(name));
+    EXPECT_EQ(form->PageIndex(), index);
+    EXPECT_EQ(form->levels_.depth(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, OddPageName, testing::Values(u"1110_$NEXT.html", u"1100_back\\slash.html"),
+                         [](const auto &row) { return row.index == 0 ? std::string("Dollar") : std::string("Backslash"); });
+
+} // namespace

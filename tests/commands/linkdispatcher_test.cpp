@@ -10,9 +10,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(NavigationText, FileUrlsAsLocalPathsWebFullyDecoded)
+TEST(NavigationText, DecodedOnceWithQueryAndFragmentAndNoEncodedSeparator)
 {
     EXPECT_EQ(navigationText(QUrl(u"file:///$NEXT,$BACK"_s)), u"/$NEXT,$BACK"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///book/a.wav?$x"_s)), u"/book/a.wav?$x"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///$JS%20v.txt%20q=a?b"_s)), u"/$JS v.txt q=a?b"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///$_%E3%80%90?%E3%80%91"_s)), u"/$_【?】"_s);
+    EXPECT_EQ(navigationText(QUrl(u"file:///$_%E3%80%90#%E3%80%91"_s)), u"/$_【#】"_s);
+    EXPECT_EQ(navigationText(QUrl(u"http://h/$usr%2Fbin%2Ftouch%20a%5Cb%2520"_s)), u"http://h/$usr%2Fbin%2Ftouch a%5Cb%20"_s);
     EXPECT_EQ(navigationText(QUrl(u"file:///book/my%20page.html"_s)), u"/book/my page.html"_s);
     EXPECT_EQ(navigationText(QUrl(u"file:///book/$-1,$%3C-1[_x]"_s)), u"/book/$-1,$<-1[_x]"_s);
     EXPECT_EQ(navigationText(QUrl(u"https://example.com/a%20b/$LOOK%20%E7%8C%AB"_s)),
@@ -33,6 +38,7 @@ struct DecisionCase {
     const char16_t *target;
     NavigationAction action;
     const char16_t *result; // the decision's target, or the page index for SelectPage
+    NavigationStart start = {};
 };
 
 class DecideNavigation : public testing::TestWithParam<DecisionCase> {};
@@ -43,7 +49,7 @@ TEST_P(DecideNavigation, InOrder)
     context.pages = {u"/links/a.html"_s, u"http://example.com/b%20c.html"_s, u"/links/d.html"_s};
     context.currentIndex = 2;
     const DecisionCase &c = GetParam();
-    const NavigationDecision d = decideNavigation(QString::fromUtf16(c.target), context);
+    const NavigationDecision d = decideNavigation(QString::fromUtf16(c.target), context, c.start);
     EXPECT_EQ(d.action, c.action);
     if (c.action == NavigationAction::SelectPage)
         EXPECT_EQ(QString::number(d.pageIndex), QString::fromUtf16(c.result));
@@ -52,6 +58,8 @@ TEST_P(DecideNavigation, InOrder)
 }
 
 using A = NavigationAction;
+constexpr auto L = CommandOrigin::LocalPage;
+constexpr auto W = CommandOrigin::WebPage;
 INSTANTIATE_TEST_SUITE_P(
     Decisions, DecideNavigation,
     testing::Values(
@@ -67,11 +75,18 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"LocalVideoEvenWithDollar", u"/book/$a.wmv", A::OpenVideo, u"/book/$a.wmv"},
         DecisionCase{"HttpsVideoWholeAddress", u"https://example.com/v/a.mpg", A::OpenWebVideo,
                      u"https://example.com/v/a.mpg"},
-        DecisionCase{"CommandListDecodesSpaces", u"/$LOOK%20cat,$NEXT", A::RunCommands, u"LOOK cat,$NEXT,"},
+        DecisionCase{"CommandListIsDecodedOnceBefore", u"/$LOOK%20cat,$NEXT", A::RunCommands, u"LOOK%20cat,$NEXT,"},
+        DecisionCase{"QueryAndFragmentStay", u"/book/a.wav?$x#y", A::RunCommands, u"x#y,"},
         DecisionCase{"ShowAgain", u"/$", A::RunCommands, u","},
         DecisionCase{"DollarOnlyFirstIsNoCommand", u"$NEXT", A::Navigate, u""},
         DecisionCase{"WebCommandLink", u"https://example.com/$NEXT", A::RunCommands, u"NEXT,"},
-        DecisionCase{"PlainPage", u"/book/b.html", A::Navigate, u""}),
+        DecisionCase{"PlainPage", u"/book/b.html", A::Navigate, u""},
+        DecisionCase{"RedirectIntoCommand", u"http://h/$JS a b", A::Refuse, u"http://h/$JS a b", {W, true, true}},
+        DecisionCase{"RedirectIntoFile", u"/book/b.html", A::Refuse, u"/book/b.html", {W, true, true}},
+        DecisionCase{"RedirectOnTheWeb", u"http://h/b.html", A::Navigate, u"", {W, true, true}},
+        DecisionCase{"PageFileNamedLikeACommand", u"/book/1110_$NEXT.html", A::Navigate, u"", {L, true, false, true}},
+        DecisionCase{"FrameCommandLink", u"/$NEXT", A::RunCommands, u"NEXT,", {L, false}},
+        DecisionCase{"FrameSoundStaysInTheFrame", u"/book/a.wav", A::Navigate, u"", {L, false}}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(DecideNavigation, FolderLevelEntriesNeverHoldAFullPath)

@@ -11,13 +11,9 @@ class FakeBrowser : public sorvek::BrowserControl {
 public:
     using BrowserControl::BrowserControl;
 
-    void Navigate(const QUrl &url) override
+    void Navigate(const QUrl &url, const sorvek::NavigationStart &start = {}) override
     {
-        bool cancel = false;
-        emit BeforeNavigate2(url, cancel);
-        navigations.append(url.toString());
-        if (!cancel)
-            location = url;
+        ask(url, start);
     }
     void Refresh() override { ++refreshes; }
     void Stop() override { ++stops; }
@@ -25,14 +21,35 @@ public:
     void GoForward() override { ++forwards; }
     void PrintPreview() override { ++previews; }
     QUrl LocationURL() const override { return location; }
+    sorvek::NavigationStart CurrentNavigation() const override { return current; }
+    sorvek::CommandOrigin DocumentOrigin() const override { return origin; }
     void BodyHtml(std::function<void(const QString &)> done) override { done(body); }
     void FindText(const QString &text, std::function<void(bool)> done) override
     {
         finds.append(text);
         done(body.contains(text));
     }
-    void ScrollIntoView(bool top) override { scrolls.append(top ? QStringLiteral("top") : QStringLiteral("bottom")); }
+    void ScrollIntoView(bool top, std::function<void()> done = {}) override
+    {
+        scrolls.append(top ? QStringLiteral("top") : QStringLiteral("bottom"));
+        if (done)
+            done();
+    }
     void PrintTo(QPrinter *, std::function<void(bool)> done) override { done(true); }
+
+    void ask(const QUrl &url, sorvek::NavigationStart start)
+    {
+        if (!url.isLocalFile())
+            start.origin = sorvek::CommandOrigin::WebPage;
+        current = start;
+        bool cancel = false;
+        emit BeforeNavigate2(url, cancel);
+        navigations.append(url.toString());
+        if (!cancel) {
+            location = url;
+            origin = start.origin;
+        }
+    }
 
     // Ends the current navigation as the engine would.
     void complete()
@@ -43,6 +60,8 @@ public:
 
     QStringList navigations, finds, scrolls;
     QUrl location;
+    sorvek::CommandOrigin origin = sorvek::CommandOrigin::LocalPage;
+    sorvek::NavigationStart current;
     QString body;
     int refreshes = 0, stops = 0, backs = 0, forwards = 0, previews = 0;
 };

@@ -50,9 +50,10 @@ public:
         if (!levels.empty())
             levels.back().index = index;
     }
-    void openLevel(const QString &folder, int index, bool push) override
+    void openLevel(const QString &folder, int index, bool push, sorvek::CommandOrigin origin) override
     {
-        calls << QStringLiteral("openLevel(%1,%2,%3)").arg(folder).arg(index).arg(push ? u"push" : u"replace");
+        calls << QStringLiteral("openLevel(%1,%2,%3)").arg(folder).arg(index).arg(push ? u"push" : u"replace")
+                     + webMark(origin);
         if (!push && !levels.empty())
             levels.pop_back();
         const QString withSlash = folder.endsWith(u'/') ? folder : folder + u'/';
@@ -79,9 +80,9 @@ public:
         levels = {Level{pages, pages, 0, book_ + u'/'}};
     }
     void pushLevel(const QStringList &pages, const QStringList &titles, int index,
-                   const QString &folder) override
+                   const QString &folder, sorvek::CommandOrigin origin = sorvek::CommandOrigin::LocalPage) override
     {
-        calls << QStringLiteral("pushLevel(%1,%2)").arg(index).arg(folder);
+        calls << QStringLiteral("pushLevel(%1,%2)").arg(index).arg(folder) + webMark(origin);
         levels.push_back(Level{pages, titles, index, folder});
     }
     QString topFolder() const override { return levels.empty() ? QString() : levels.back().folder; }
@@ -95,6 +96,17 @@ public:
         calls << QStringLiteral("showPage(%1)").arg(navigate ? u"true" : u"false");
         if (navigate && runner)
             runner->resetPageCounter();
+    }
+    void showPageFrom(sorvek::CommandOrigin origin) override
+    {
+        calls << QStringLiteral("showPage(true)") + webMark(origin);
+        if (runner)
+            runner->resetPageCounter();
+    }
+    // Calls made for a web page are marked, so a row can tell them apart.
+    static QString webMark(sorvek::CommandOrigin origin)
+    {
+        return origin == sorvek::CommandOrigin::WebPage ? QStringLiteral(" web") : QString();
     }
     void showNote(const QString &word, bool find) override
     {

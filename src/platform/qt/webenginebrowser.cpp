@@ -1,22 +1,75 @@
 #include "platform/qt/webenginebrowser.h"
 
 #include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonArray>
+#include <QWebEngineLoadingInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QVBoxLayout>
-#include <QWebEngineFindTextResult>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace sorvek {
 
-bool SorvekPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
+namespace {
+
+NavigationTrail::Kind kindOf(QWebEnginePage::NavigationType type)
 {
-    if (!isMainFrame)
-        return true;
+    switch (type) {
+    case QWebEnginePage::NavigationTypeTyped:
+        return NavigationTrail::Kind::Program;
+    case QWebEnginePage::NavigationTypeRedirect:
+        return NavigationTrail::Kind::Redirect;
+    case QWebEnginePage::NavigationTypeBackForward:
+        return NavigationTrail::Kind::History;
+    case QWebEnginePage::NavigationTypeReload:
+        return NavigationTrail::Kind::Reload;
+    default:
+        return NavigationTrail::Kind::Document;
+    }
+}
+
+} // namespace
+
+SorvekPage::SorvekPage(QObject *parent)
+    : QWebEnginePage(parent)
+{
+    connect(this, &QWebEnginePage::loadingChanged, this, &SorvekPage::onLoadingChanged);
+}
+
+void SorvekPage::load(const QUrl &url, const NavigationStart &start)
+{
+    trail_.programRequested(url, start);
+    QWebEnginePage::load(url);
+}
+
+bool SorvekPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    current_ = trail_.startOf(url, kindOf(type), isMainFrame);
     bool cancel = false;
     emit navigationRequested(url, cancel);
+    if (!cancel && isMainFrame)
+        trail_.accepted(url, current_);
+    current_ = {};
     return !cancel;
+}
+
+void SorvekPage::onLoadingChanged(const QWebEngineLoadingInfo &info)
+{
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        return;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        trail_.loaded(info.url());
+        loadedUrl_ = info.url();
+        emit documentLoaded(info.url());
+        return;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        trail_.ended(info.url());
+        return;
+    }
 }
 
 QWebEnginePage *SorvekPage::createWindow(WebWindowType)
@@ -35,18 +88,23 @@ WebEngineBrowser::WebEngineBrowser(QWidget *parent)
     page_->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     view_->setPage(page_);
     connect(page_, &SorvekPage::navigationRequested, this, &WebEngineBrowser::BeforeNavigate2);
-    connect(page_, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::onLoadFinished);
+    connect(page_, &SorvekPage::documentLoaded, this, &WebEngineBrowser::onDocumentLoaded);
 }
 
-void WebEngineBrowser::onLoadFinished(bool)
+WebEngineBrowser::~WebEngineBrowser()
+{
+    *alive_ = false;
+}
+
+void WebEngineBrowser::onDocumentLoaded()
 {
     emit DownloadComplete();
-    emit DocumentComplete(page_->url());
+    emit DocumentComplete(page_->loadedUrl());
 }
 
-void WebEngineBrowser::Navigate(const QUrl &url)
+void WebEngineBrowser::Navigate(const QUrl &url, const NavigationStart &start)
 {
-    page_->load(url);
+    page_->load(url, start);
 }
 
 void WebEngineBrowser::Refresh()
@@ -71,24 +129,40 @@ void WebEngineBrowser::GoForward()
 
 QUrl WebEngineBrowser::LocationURL() const
 {
-    return page_->url();
+    return page_->loadedUrl();
 }
 
 void WebEngineBrowser::BodyHtml(std::function<void(const QString &)> done)
 {
     page_->runJavaScript(QStringLiteral("document.body ? document.body.innerHTML : ''"),
-                         [done](const QVariant &v) { done(v.toString()); });
+                         [done, alive = alive_](const QVariant &v) {
+                             if (*alive)
+                                 done(v.toString());
+                         });
 }
 
 void WebEngineBrowser::FindText(const QString &text, std::function<void(bool found)> done)
 {
-    page_->findText(text, {}, [done](const QWebEngineFindTextResult &r) { done(r.numberOfMatches() > 0); });
+    // The document's own find starts over from the top once the selection is gone, selects the
+    // match and scrolls it into view; the engine's find would move on to the next match.
+    const QString quoted = QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
+    page_->runJavaScript(QStringLiteral("(function(t){var s=window.getSelection();if(s)s.removeAllRanges();"
+                                        "return t.length>0&&window.find(t,false,false,false,false,false,false);})(%1[0])")
+                             .arg(quoted),
+                         [done, alive = alive_](const QVariant &found) {
+                             if (*alive)
+                                 done(found.toBool());
+                         });
 }
 
-void WebEngineBrowser::ScrollIntoView(bool top)
+void WebEngineBrowser::ScrollIntoView(bool top, std::function<void()> done)
 {
     page_->runJavaScript(top ? QStringLiteral("window.scrollTo(0, 0);")
-                             : QStringLiteral("window.scrollTo(0, document.documentElement.scrollHeight);"));
+                             : QStringLiteral("window.scrollTo(0, document.documentElement.scrollHeight);"),
+                         [done, alive = alive_](const QVariant &) {
+                             if (*alive && done)
+                                 done();
+                         });
 }
 
 void WebEngineBrowser::PrintTo(QPrinter *printer, std::function<void(bool ok)> done)

@@ -1,0 +1,244 @@
+// What web content may make the main window do, through the real engine offscreen and a small
+// HTTP server: chains of redirects, link pages, frames, levels and history that start on the web
+// never write a file, start a program or hand a local file to the desktop, and pages still turn.
+#include "platform/qt/qtplatform.h"
+#include "platform/qt/webenginebrowser.h"
+
+#include "fakes/demobookwindow_ui.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineView>
+
+using namespace sorvek;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Answers each request with the fixed response of its path ("" when there is none: 404).
+class FixedHttpServer : public QTcpServer {
+public:
+    FixedHttpServer()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+        });
+    }
+    QString base() const { return u"http://127.0.0.1:%1"_s.arg(serverPort()); }
+    void page(const QString &path, const QString &html) { responses[path] = {200, {}, html}; }
+    void redirect(const QString &path, const QString &location) { responses[path] = {302, location, {}}; }
+
+private:
+    struct Response {
+        int status = 404;
+        QString location;
+        QString body;
+    };
+    void answer(QTcpSocket *socket)
+    {
+        const QByteArray request = socket->readAll();
+        const QByteArray path = request.mid(4, request.indexOf(' ', 4) - 4);
+        const Response r = responses.value(QString::fromUtf8(path));
+        const QByteArray body = r.body.toUtf8();
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + (r.status == 302 ? " Found" : r.status == 200 ? " OK" : " Not Found");
+        head += "\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\nContent-Length: "
+                + QByteArray::number(body.size()) + "\r\n";
+        if (!r.location.isEmpty())
+            head += "Location: " + r.location.toUtf8() + "\r\n";
+        socket->write(head + "\r\n" + body);
+        socket->disconnectFromHost();
+    }
+    QHash<QString, Response> responses;
+};
+
+QString html(const QString &body)
+{
+    return u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><HEAD><TITLE>t</TITLE></HEAD>"
+           u"<BODY><A id=\"next\" href=\"/$NEXT\">next</A> "_s + body + u"</BODY></HTML>"_s;
+}
+
+// A link page of one link: no next link beside it.
+QString oneLink(const QString &body)
+{
+    return u"<HTML><BODY>"_s + body + u"</BODY></HTML>"_s;
+}
+
+// A frame's page that follows its only link as soon as it has loaded.
+QString autoClick(const QString &href)
+{
+    return u"<HTML><BODY onload=\"document.getElementById('a').click()\"><A id=\"a\" href=\"%1\">a</A></BODY></HTML>"_s.arg(href);
+}
+
+class WebTrustTest : public fakes::DemoBookWindowTest {
+protected:
+    // The book is a few small pages of its own (not the demo book); the server answers the rest.
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.isListening());
+        folder = dir.filePath(u"Book"_s);
+        const QString s = server.base();
+        const QString pwn = u"/$JS pwn.txt x=1"_s;
+        const QString touch = u"/$..%2F..%2F..%2F..%2F..%2F..%2F..%2Fusr%2Fbin%2Ftouch%20pwn"_s;
+        testutil::writePage(folder, u"1000_start.html"_s, html(QString(
+            u"<A id=\"redirJs\" href=\"%1/redir-js\">r</A><A id=\"redirFile\" href=\"%1/redir-file\">r</A>"
+            u"<A id=\"redirSlash\" href=\"%1/redir-slash\">r</A><A id=\"redirBack\" href=\"%1/redir-back\">r</A>"
+            u"<A id=\"touch\" href=\"%1/touch.html\">w</A><A id=\"links\" href=\"%1/links.html\">w</A>"
+            u"<A id=\"one\" href=\"%1/one.html\">w</A><A id=\"oneMwex\" href=\"%1/one-mwex.html\">w</A>"
+            u"<A id=\"framed\" href=\"%1/framed.html\">w</A><A id=\"localFrame\" href=\"_frame-local.html\">f</A>"
+            u"<A id=\"webFrame\" href=\"_frame-web.html\">f</A><A id=\"dir\" href=\"%1/dir.html\">w</A>"
+            u"<A id=\"refresh\" href=\"_refresh.html\">f</A>"_s.arg(s))
+            .replace(QRegularExpression(u">.</A>"_s), u">a link to click</A><BR>"_s)));
+        testutil::writePage(folder, u"1010_b.html"_s, html(u"b"_s));
+        testutil::writePage(folder, u"1020_c.html"_s, html(u"c"_s));
+        testutil::writePage(folder, u"_links.html"_s, oneLink(u"【リンク】<A href=\"page.html%1\">x</A>"_s.arg(pwn)));
+        testutil::writePage(folder, u"MWEX/mwex.exe"_s, u"x"_s);
+        testutil::writePage(folder, u"_frame-local.html"_s, html(u"<IFRAME src=\"_inner-next.html\"></IFRAME>"_s));
+        testutil::writePage(folder, u"_inner-next.html"_s, autoClick(u"/$NEXT"_s));
+        testutil::writePage(folder, u"_refresh.html"_s, u"<HTML><HEAD><META http-equiv=\"refresh\" content=\"0;url=/$NEXT\"></HEAD></HTML>"_s);
+        testutil::writePage(folder, u"_frame-web.html"_s, html(u"<IFRAME src=\"%1/inner-js.html\"></IFRAME>"_s.arg(s)));
+        evil = dir.filePath(u"Downloads"_s);
+        testutil::writePage(evil, u"1000_evil.html"_s,
+                            html(u"<A id=\"js\" href=\"%1\">js</A><BR><A id=\"mwx\" href=\"p.mwx\">project</A>"_s.arg(pwn)));
+        testutil::writePage(evil, u"p.mwx"_s, u"x"_s);
+
+        server.redirect(u"/redir-js"_s, u"/$JS%20pwn.txt%20x=1"_s);
+        server.redirect(u"/redir-file"_s, QUrl::fromLocalFile(folder + u"/1010_b.html"_s).toString());
+        server.redirect(u"/redir-slash"_s, touch);
+        server.redirect(u"/redir-back"_s, u"/$..%5C..%5C..%5C..%5C..%5C..%5Cusr%5Cbin%5Ctouch%20pwn"_s);
+        server.page(u"/touch.html"_s, html(u"<A id=\"go\" href=\"%1\">t</A>"_s.arg(touch)));
+        server.page(u"/plain.html"_s, html(u"plain"_s));
+        server.page(u"/links.html"_s, html(u"【リンク】<A href=\"%1\">local</A><A href=\"/plain.html\">plain</A>"
+                                           u"<A href=\"%2\">js</A>"_s.arg(QUrl::fromLocalFile(u"/etc/hostname"_s).toString(), pwn)));
+        server.page(u"/one.html"_s, oneLink(u"【リンク】<A href=\"%1\">x</A>"_s.arg(QUrl::fromLocalFile(folder + u"/_links.html"_s).toString())));
+        server.page(u"/one-mwex.html"_s, oneLink(u"【リンク】<A href=\"%1\">x</A>"_s.arg(QUrl::fromLocalFile(folder + u"/MWEX/mwex.exe"_s).toString())));
+        server.page(u"/framed.html"_s, html(u"<IFRAME src=\"/inner-js.html\"></IFRAME>"_s));
+        server.page(u"/inner-js.html"_s, autoClick(pwn));
+        server.page(u"/dir.html"_s, html(u"<A id=\"go\" href=\"/$DIR %1/\">d</A><A id=\"make\" href=\"/$DIR %2/\">d</A>"_s
+                                         .arg(evil, dir.filePath(u"Made"_s))));
+    }
+
+    void open()
+    {
+        makeForm({}, QtPlatform::browsers()).show();
+        ASSERT_TRUE(waitLoaded(u"1000_start.html"_s));
+    }
+    WebEngineBrowser *browser() const { return static_cast<WebEngineBrowser *>(form->WebBrowser1); }
+    bool waitLoaded(const QString &name)
+    {
+        return QTest::qWaitFor([&] { return browser()->LocationURL().toString().endsWith(name); }, 20000);
+    }
+    // A real mouse click on the link: the engine treats it as the user's.
+    void click(const QString &id)
+    {
+        QPoint at(-1, -1);
+        browser()->view()->page()->runJavaScript(
+            u"(function(){var r=document.getElementById('%1').getBoundingClientRect();return [r.left+r.width/2,r.top+r.height/2];})()"_s.arg(id),
+            [&at](const QVariant &v) { at = QPoint(v.toList().value(0).toInt(), v.toList().value(1).toInt()); });
+        ASSERT_TRUE(QTest::qWaitFor([&at] { return at.x() >= 0; }, 10000));
+        QWidget *surface = browser()->view()->focusProxy();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, at);
+    }
+    bool noticed() const { return form->PmathuCaption->text().startsWith(u"Webページからは実行できません"_s); }
+    QStringList written() const
+    {
+        QStringList found;
+        for (QDirIterator it(dir.path(), {u"pwn*"_s, u"Made"_s}, QDir::AllEntries, QDirIterator::Subdirectories); it.hasNext();)
+            found << it.next();
+        return found;
+    }
+
+    FixedHttpServer server;
+    QString folder;
+    QString evil;
+};
+
+// One step of a chain: what is done, then what it waits for.
+struct Step {
+    const char16_t *act;   // an element id to click, or "arrow" (the NEXT arrow), "home", "back"
+    const char16_t *until; // "notice", "loaded:<name>" or "turned" (the page index or depth changed)
+};
+
+struct Chain {
+    const char *name;
+    std::vector<Step> steps;
+    bool turnByArrow = false; // the page left on the screen has no next link of its own
+};
+
+class WebChains : public WebTrustTest, public testing::WithParamInterface<Chain> {};
+
+TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
+{
+    open();
+    int ended = 0;
+    QObject::connect(browser()->view()->page(), &QWebEnginePage::loadingChanged, form.get(),
+                     [&ended](const QWebEngineLoadingInfo &info) {
+                         ended += info.status() != QWebEngineLoadingInfo::LoadStartedStatus;
+                     });
+    for (const Step &step : GetParam().steps) {
+        const QString act = QString::fromUtf16(step.act);
+        const QString until = QString::fromUtf16(step.until);
+        const auto before = std::make_pair(form->levels_.depth(), form->PageIndex());
+        form->PmathuCaption->clear();
+        const int endedBefore = ended;
+        if (act == u"arrow")
+            form->Image7MouseUp(Qt::LeftButton);
+        else if (act == u"home")
+            form->GoHome();
+        else if (act == u"back")
+            form->WebBrowser1->GoBack();
+        else
+            click(act);
+        if (until == u"notice")
+            EXPECT_TRUE(QTest::qWaitFor([this] { return noticed(); }, 20000)) << act.toStdString();
+        else if (until == u"ended")
+            EXPECT_TRUE(QTest::qWaitFor([&] { return ended > endedBefore; }, 20000)) << act.toStdString();
+        else if (until.startsWith(u"loaded:"))
+            EXPECT_TRUE(waitLoaded(until.mid(7))) << act.toStdString();
+        else
+            EXPECT_TRUE(QTest::qWaitFor([&] { return std::make_pair(form->levels_.depth(), form->PageIndex()) != before; }, 20000))
+                << act.toStdString();
+    }
+    EXPECT_EQ(written(), QStringList());
+    EXPECT_EQ(platform.processes.started + platform.processes.waited, QStringList());
+    EXPECT_EQ(platform.shell.calls, QStringList());
+    // Whatever the chain left on the screen, its own next link still turns the page.
+    const auto before = std::make_pair(form->levels_.depth(), form->PageIndex());
+    if (GetParam().turnByArrow)
+        form->Image7MouseUp(Qt::LeftButton);
+    else
+        click(u"next"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::make_pair(form->levels_.depth(), form->PageIndex()) != before; }, 20000));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chains, WebChains,
+    testing::Values(
+        Chain{"RedirectToCommandLink", {{u"redirJs", u"notice"}}},
+        Chain{"RedirectToLocalFile", {{u"redirFile", u"ended"}}, true},
+        Chain{"RedirectWithEncodedSlashes", {{u"redirSlash", u"notice"}}},
+        Chain{"RedirectWithEncodedBackslashes", {{u"redirBack", u"notice"}}},
+        Chain{"WebLinkWithEncodedSlashes", {{u"touch", u"loaded:touch.html"}, {u"go", u"notice"}}},
+        Chain{"WebLinkPageThenNextArrow", {{u"links", u"loaded:plain.html"}, {u"arrow", u"notice"}}},
+        Chain{"WebOneLinkPageToLocalLinkPage", {{u"one", u"notice"}}, true},
+        Chain{"WebOneLinkPageToMwex", {{u"oneMwex", u"notice"}}, true},
+        Chain{"FrameOfWebPage", {{u"framed", u"notice"}}},
+        Chain{"WebFrameOfLocalPageNeverLoads", {{u"webFrame", u"loaded:_frame-web.html"}}},
+        Chain{"LocalFrameOfLocalPageRunsItsCommands", {{u"localFrame", u"turned"}}},
+        Chain{"LocalPageRefreshRunsItsCommands", {{u"refresh", u"turned"}}, true},
+        Chain{"DirFromWebThenCommandLinkOnTheLevel",
+              {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"js", u"notice"}}},
+        Chain{"ProjectOnAWebBuiltLevel",
+              {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"mwx", u"notice"}}},
+        Chain{"DirFromWebCreatesNoFolder", {{u"dir", u"loaded:dir.html"}, {u"make", u"turned"}}},
+        Chain{"BackIntoWebBuiltLevel",
+              {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"home", u"loaded:1000_start.html"},
+               {u"back", u"loaded:1000_evil.html"}, {u"js", u"notice"}}}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+} // namespace
