@@ -7,6 +7,7 @@
 #include "authoring/lookautolink.h"
 #include "authoring/quizpage.h"
 #include "book/levelstack.h"
+#include "book/pagebuttoncolumn_ui.h"
 #include "commands/commandhost.h"
 #include "commands/commandrunner.h"
 #include "commands/textfile.h"
@@ -247,7 +248,7 @@ public:
 
     // The level stack (PageLists, TitleLists, PBanList, DIRList) and the page display state
     LevelStack levels_;
-    QList<PageButton *> PageButtons;
+    PageButtonColumn PageButtons;
     QString CurrentPagePath;
     QString CurrentPageURL;
     int PageDirection = 0;
@@ -349,7 +350,7 @@ private:
     void placeLeftGroup();
     void placeRightGroup();
     void placeBitBtn1();
-    void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
+    void attachPageButtons();
     void placeButtons(bool shiftCurrent);
     void fitPageButtons();
     void setColumnLayout(int width, int tag, bool showClose);
