@@ -11,3 +11,5 @@ for bench in "${benches[@]}"; do
     echo "== $bench"
     "$build/bench/$bench" 2> /dev/null
 done
+# Start-up to the first painted page, memory and page turns, on Xvfb.
+"$top/scripts/bench_startup.sh"
