@@ -83,7 +83,11 @@ QString mwexMimeType()
 
 QString registeredMwexCommand(IShell &shell, const QStringList &folders)
 {
-    const QString entry = shell.defaultProgramFor(mwexMimeType());
+    return mwexCommandForEntry(shell.defaultProgramFor(mwexMimeType()), folders);
+}
+
+QString mwexCommandForEntry(const QString &entry, const QStringList &folders)
+{
     if (entry.isEmpty())
         return QString();
     for (const QString &folder : folders) {
