@@ -217,7 +217,7 @@ int main(int argc, char **argv)
     if (args.size() >= 3 && args.at(1) == QStringLiteral("--bare"))
         return bareView(args.at(2));
     if (args.size() >= 3 && args.at(1) == QStringLiteral("--turns"))
-        return pageTurns(args.at(2), 15);
+        return pageTurns(args.at(2), 31);
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: startup_screen_bench <Sorvek.bin> [runs]\n");
         return 2;
@@ -256,17 +256,25 @@ int main(int argc, char **argv)
     QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(SORVEK_SOURCE_DIR "/examples/book"),
                                              demoRoot + QStringLiteral("/Sorvek")});
     QFile::copy(program, demoRoot + QStringLiteral("/Sorvek.bin"));
-    const Run sorvekMemory = startAndWatch(demoRoot + QStringLiteral("/Sorvek.bin"), {}, DemoColour, 3000);
-    const Run bareMemory = startAndWatch(self, {QStringLiteral("--bare"), demoRoot + QStringLiteral("/Sorvek/index.html")},
-                                         DemoColour, 3000);
-    std::printf("memory after start-up on the demo book, PSS of all processes, MB\n");
+    // PSS shares library pages with every other process that maps them: alternate and take medians.
+    std::vector<double> sorvekMb, bareMb;
+    Run sorvekMemory, bareMemory;
+    for (int i = 0; i < std::max(3, runs / 2); ++i) {
+        sorvekMemory = startAndWatch(demoRoot + QStringLiteral("/Sorvek.bin"), {}, DemoColour, 3000);
+        bareMemory = startAndWatch(self, {QStringLiteral("--bare"), demoRoot + QStringLiteral("/Sorvek/index.html")},
+                                   DemoColour, 3000);
+        sorvekMb.push_back(sorvekMemory.pssMb);
+        bareMb.push_back(bareMemory.pssMb);
+    }
+    std::printf("memory after start-up on the demo book, PSS of all processes, MB (median of %d runs)\n",
+                int(sorvekMb.size()));
     row(qPrintable(QStringLiteral("%1 vs %2 processes").arg(sorvekMemory.processes).arg(bareMemory.processes)),
-        sorvekMemory.pssMb, bareMemory.pssMb, "<= 1.4x");
+        median(sorvekMb), median(bareMb), "<= 1.4x");
 
     // Page turns, in the program's own window on this display.
     const QString tenRoot = dir.filePath(QStringLiteral("ten"));
     const QString ten = makeBook(tenRoot, program, 10, 2048);
-    std::printf("a page turn (Down, Enter, loaded and painted), ms, median of 15\n");
+    std::printf("a page turn (Down, Enter, loaded and painted), ms, median of 31\n");
     row("20,000-page level vs 10-page level", turnMedian(self, books[2].program), turnMedian(self, ten), "<= 1.3x");
     return 0;
 }
