@@ -6,9 +6,35 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include <unistd.h>
+
+namespace {
+
+// Runs an action once, before the first key or mouse press reaches any window.
+class FirstInput : public QObject {
+public:
+    explicit FirstInput(std::function<void()> action) : action_(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (action_ && (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::ShortcutOverride)) {
+            const std::function<void()> action = std::exchange(action_, nullptr);
+            action();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -45,16 +71,28 @@ int main(int argc, char **argv)
         form3 = std::make_unique<TForm3>(platform.services(), &form1);
         form4 = std::make_unique<TForm4>(QtPlatform::browsers(), platform.prompt, form1.IndexedFolder, &form1);
         form5 = std::make_unique<TForm5>(&form1);
-        form6 = std::make_unique<TForm6>(platform.prompt);
         form10 = std::make_unique<TForm10>(&form1);
         form11 = std::make_unique<TForm11>();
         form12 = std::make_unique<TForm12>(platform.prompt);
         form1.SetEditor(form2.get());
         form1.SetFileTools(form3.get(), form5.get(), form10.get());
         form1.SetSearchWindow(form4.get());
-        form1.SetVideoPlayer(form6.get());
         form1.SetToolWindows(form11.get(), form12.get());
     });
+    // The video player starts the media framework, which takes longer than all the others: it is
+    // made a while after the first page shows, or at the first key or click if that comes sooner.
+    const auto makePlayer = [&] {
+        if (form6)
+            return;
+        form6 = std::make_unique<TForm6>(platform.prompt);
+        form1.SetVideoPlayer(form6.get());
+    };
+    FirstInput firstInput(makePlayer);
+    app.installEventFilter(&firstInput);
+    QObject::connect(
+        form1.WebBrowser1, &BrowserControl::DocumentComplete, &form1,
+        [&] { QTimer::singleShot(500, &form1, makePlayer); }, Qt::SingleShotConnection);
+    QTimer::singleShot(3000, &form1, makePlayer);  // when no page comes
     QApplication::setApplicationName(form1.ApplicationTitle);
     delete splash;
     if (files.isEmpty())

@@ -188,10 +188,9 @@ void PageButtonColumn::scrollTo(int i)
     const int top = i * pitch;
     const int bottom = top + pitch - 1;
     const int height = box_->viewport()->height();
-    if (top < bar->value())
-        bar->setValue(top);
-    else if (bottom >= bar->value() + height)
-        bar->setValue(bottom - height + 1);
+    // A button out of sight comes to the middle, so that the next turns need no scrolling.
+    if (top < bar->value() || bottom >= bar->value() + height)
+        bar->setValue(top + pitch / 2 - height / 2);
 }
 
 void PageButtonColumn::sync()
