@@ -24,8 +24,8 @@ protected:
     {
         const QEvent::Type type = event->type();
         if (action_ && (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::ShortcutOverride)) {
-            const std::function<void()> action = std::exchange(action_, nullptr);
-            action();
+            QCoreApplication::instance()->removeEventFilter(this);
+            std::exchange(action_, nullptr)();
         }
         return QObject::eventFilter(watched, event);
     }
