@@ -1,14 +1,12 @@
 // TForm1: the page-button column, showing a page, and the bottom bar's page controls.
 #include "app/tform1.h"
 
-#include "app/pictures_ui.h"
 #include "book/pagebuttonface.h"
 #include "book/pagebuttonlayout.h"
 #include "book/pagelocation.h"
 #include "commands/texthelpers.h"
 
 #include <QFileInfo>
-#include <QScrollBar>
 
 namespace sorvek {
 
