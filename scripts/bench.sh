@@ -21,3 +21,6 @@ scan_rows() {
     "$build/bench/scans_bench" 2> /dev/null
 }
 scan_rows
+
+# Start-up to the first painted page, memory and page turns, on Xvfb.
+"$top/scripts/bench_startup.sh"

@@ -4,8 +4,37 @@
 #include "tools/tform8.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <utility>
 
 #include <unistd.h>
+
+namespace {
+
+// Runs an action once, before the first key or mouse press reaches any window.
+class FirstInput : public QObject {
+public:
+    explicit FirstInput(std::function<void()> action) : action_(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (action_ && (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::ShortcutOverride)) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            std::exchange(action_, nullptr)();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -26,20 +55,44 @@ int main(int argc, char **argv)
     }
     QtPlatform platform;
     TForm1 form1(platform.services(), QtPlatform::browsers(), QCoreApplication::applicationFilePath(), files);
-    TForm2 form2(platform.services(), &form1);
-    TForm3 form3(platform.services(), &form1);
-    TForm4 form4(QtPlatform::browsers(), platform.prompt, form1.IndexedFolder, &form1);
-    TForm5 form5(&form1);
-    TForm6 form6(platform.prompt);
-    TForm10 form10(&form1);
-    TForm11 form11;
-    TForm12 form12(platform.prompt);
-    form1.SetEditor(&form2);
-    form1.SetFileTools(&form3, &form5, &form10);
-    form1.SetSearchWindow(&form4);
-    form1.SetVideoPlayer(&form6);
-    form1.SetToolWindows(&form11, &form12);
     platform.prompt.setParent(&form1);
+    // The tool windows are made once the event loop runs, while the engine loads the first page:
+    // they start the media framework and more, and nobody sees them before the page.
+    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<TForm3> form3;
+    std::unique_ptr<TForm4> form4;
+    std::unique_ptr<TForm5> form5;
+    std::unique_ptr<TForm6> form6;
+    std::unique_ptr<TForm10> form10;
+    std::unique_ptr<TForm11> form11;
+    std::unique_ptr<TForm12> form12;
+    QTimer::singleShot(0, &form1, [&] {
+        form2 = std::make_unique<TForm2>(platform.services(), &form1);
+        form3 = std::make_unique<TForm3>(platform.services(), &form1);
+        form4 = std::make_unique<TForm4>(QtPlatform::browsers(), platform.prompt, form1.IndexedFolder, &form1);
+        form5 = std::make_unique<TForm5>(&form1);
+        form10 = std::make_unique<TForm10>(&form1);
+        form11 = std::make_unique<TForm11>();
+        form12 = std::make_unique<TForm12>(platform.prompt);
+        form1.SetEditor(form2.get());
+        form1.SetFileTools(form3.get(), form5.get(), form10.get());
+        form1.SetSearchWindow(form4.get());
+        form1.SetToolWindows(form11.get(), form12.get());
+    });
+    // The video player starts the media framework, which takes longer than all the others: it is
+    // made a while after the first page shows, or at the first key or click if that comes sooner.
+    const auto makePlayer = [&] {
+        if (form6)
+            return;
+        form6 = std::make_unique<TForm6>(platform.prompt);
+        form1.SetVideoPlayer(form6.get());
+    };
+    FirstInput firstInput(makePlayer);
+    app.installEventFilter(&firstInput);
+    QObject::connect(
+        form1.WebBrowser1, &BrowserControl::DocumentComplete, &form1,
+        [&] { QTimer::singleShot(500, &form1, makePlayer); }, Qt::SingleShotConnection);
+    QTimer::singleShot(3000, &form1, makePlayer);  // when no page comes
     QApplication::setApplicationName(form1.ApplicationTitle);
     delete splash;
     if (files.isEmpty())

@@ -166,6 +166,7 @@ void TForm1::createButtonColumn()
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(ScrollBox1, &ButtonScrollBox::ContentsWidthChanged, this, &TForm1::fitPageButtons);
+    attachPageButtons();
     fill(ScrollBox1->viewport(), QColor(0xa6, 0xca, 0xf0));
     fill(ScrollBox1->widget(), QColor(0xa6, 0xca, 0xf0));
     ScrollBox1->widget()->setObjectName(QStringLiteral("ScrollBox1Contents"));

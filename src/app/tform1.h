@@ -7,6 +7,7 @@
 #include "authoring/lookautolink.h"
 #include "authoring/quizpage.h"
 #include "book/levelstack.h"
+#include "book/pagebuttoncolumn_ui.h"
 #include "commands/commandhost.h"
 #include "commands/commandrunner.h"
 #include "commands/textfile.h"
@@ -261,7 +262,7 @@ public:
 
     // The level stack (PageLists, TitleLists, PBanList, DIRList) and the page display state
     LevelStack levels_;
-    QList<PageButton *> PageButtons;
+    PageButtonColumn PageButtons;
     QString CurrentPagePath;
     QString CurrentPageURL;
     int PageDirection = 0;
@@ -368,7 +369,7 @@ private:
     void placeBitBtn1();
     void placeMaskHole();
     void tellWhenNoBook(bool bookExisted);
-    void applyButtonFace(PageButton *button, const class PageButtonFace &face, bool refresh);
+    void attachPageButtons();
     void placeButtons(bool shiftCurrent);
     void fitPageButtons();
     void setColumnLayout(int width, int tag, bool showClose);

@@ -191,7 +191,6 @@ bool TForm1::FormCloseQuery()
 
 void TForm1::FormClose()
 {
-    qDeleteAll(PageButtons);
     PageButtons.clear();
     levels_.clear();
     Timer5->stop();

@@ -17,11 +17,12 @@ public:
         ImageList,   // picture imageIndex of the button image list
     };
 
-    // Button i being built from its title-list entry ("&lt;" and "&gt;" are unescaped here);
+    // Button i being built from its title-list entry ("&lt;" and "&gt;" are unescaped here, other
+    // character references in the caption and hint too);
     // the hint is always set. topFolder ends with "/".
     static PageButtonFace forNewButton(const QString &storedTitle, int i, const QString &topFolder);
-    // The current page's button refreshed with refreshedButtonTitle(): the title is taken as it
-    // stands; without "?" the hint stays as it was (hint() empty), and Picture::None removes the glyph.
+    // The current page's button refreshed with refreshedButtonTitle(), unescaped like a stored title;
+    // without "?" the hint stays as it was (hint() empty), and Picture::None removes the glyph.
     static PageButtonFace forRefresh(const QString &title, int i, const QString &topFolder);
 
     QString caption() const { return captionLines_.join(QLatin1String("\r\n")); }
@@ -50,6 +51,10 @@ private:
 // written), the file-name rule when the file has no usable title, the stored title (unescaped)
 // when the file is missing, unreadable or a web page.
 QString refreshedButtonTitle(const QString &pageRef, const QString &topFolder, const QString &storedTitle);
+
+// Character references of a title ("&amp;", "&quot;", "&#39;", "&#x3042;" ...) as the characters
+// they stand for; an "&" that starts no known reference stays as it is.
+QString decodeTitleEntities(const QString &text);
 
 class LevelStack;
 // The face of button i of the top level refreshed from its page file; nullopt for i < 0, an

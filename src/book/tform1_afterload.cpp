@@ -103,8 +103,8 @@ void TForm1::HandleLinkPage(const LinkPageDecision &linkPage)
         return;
     case LinkPageDecision::Action::Follow:
         PageStep = 1;
-        if (!decision.caption.isEmpty() && PageButtons.value(PageIndex()))
-            PageButtons.at(PageIndex())->setText(padCaption(decision.caption, 16));
+        if (!decision.caption.isEmpty())
+            PageButtons.setCaption(PageIndex(), padCaption(decision.caption, 16));
         CurrentPageURL = decision.followUrl;
         RememberShown(QStringLiteral("Web1"), decision.followUrl);
         WebBrowser1->Navigate(isWebAddress(decision.followUrl) ? QUrl(decision.followUrl)

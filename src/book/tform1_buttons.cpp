@@ -1,25 +1,16 @@
 // TForm1: the page-button column, showing a page, and the bottom bar's page controls.
 #include "app/tform1.h"
 
-#include "app/pictures_ui.h"
 #include "book/pagebuttonface.h"
 #include "book/pagebuttonlayout.h"
 #include "book/pagelocation.h"
 #include "commands/texthelpers.h"
 
 #include <QFileInfo>
-#include <QScrollBar>
 
 namespace sorvek {
 
 namespace {
-
-QFont buttonFont()
-{
-    QFont f(QStringLiteral("Noto Sans Mono CJK JP"));
-    f.setPointSize(9);
-    return f;
-}
 
 QUrl urlOf(const QString &text)
 {
@@ -28,10 +19,20 @@ QUrl urlOf(const QString &text)
 
 } // namespace
 
+void TForm1::attachPageButtons()
+{
+    PageButtons.attach(ScrollBox1, [this](PageButton *button) {
+        connect(button, &PageButton::MouseDown, this,
+                [this, button](Qt::MouseButton b, QPoint pos) { PageButtonMouseDown(button, b, pos); });
+        connect(button, &PageButton::KeyPress, this, &TForm1::PageButtonKeyPress);
+        connect(button, &PageButton::DialogKey, this, &TForm1::CMDialogKey);
+        connect(button, &PageButton::Enter, this, [this, button] { PageButtonEnter(button); });
+    });
+}
+
 void TForm1::RebuildPageButtons()
 {
     kabeBrowser->show();
-    qDeleteAll(PageButtons);
     PageButtons.clear();
     CreatePageButtons();
 }
@@ -46,87 +47,28 @@ void TForm1::FitBrowsers(bool show)
     SnapshotShown = show;
 }
 
-void TForm1::applyButtonFace(PageButton *button, const PageButtonFace &face, bool refresh)
-{
-    button->setText(face.captionLines().join(QLatin1Char('\n')));
-    if (face.hint())
-        button->setToolTip(*face.hint());
-    QPixmap picture;
-    switch (face.picture()) {
-    case PageButtonFace::Picture::None:
-        if (refresh)
-            button->setIcon(QIcon());
-        return;
-    case PageButtonFace::Picture::GlyphFile:
-        // A glyph that is no readable picture falls back to the image list.
-        picture = QPixmap(face.glyphPath());
-        if (picture.isNull())
-            picture = pictures::imageList1(face.imageIndex());
-        break;
-    case PageButtonFace::Picture::ImageList:
-        picture = pictures::imageList1(face.imageIndex());
-        break;
-    }
-    button->setIcon(picture);
-    button->setIconSize(picture.size().boundedTo(QSize(32, 32)));
-}
-
 void TForm1::CreatePageButtons()
 {
-    QWidget *box = ScrollBox1->widget();
-    const int n = PageCount();
-    // The pitch comes from the whole column; the width from the contents once a scroll bar has
-    // taken its share.
-    ScrollBox1->setContentHeight(PageButtonLayout(n, ScrollBox1->width(), ScrollBox1->height()).contentHeight());
-    const PageButtonLayout layout(n, box->width(), ScrollBox1->height());
-    PageButtons.clear();
-    for (int i = 0; i < n; ++i) {
-        auto *button = new PageButton(box);
-        button->setObjectName(QStringLiteral("PageButton%1").arg(i));
-        button->setProperty("Tag", i);
-        button->setFont(buttonFont());
-        button->setCursor(Qt::PointingHandCursor);
-        button->setStyleSheet(QStringLiteral("text-align: left; color: black;"));
-        button->setGeometry(layout.buttonRect(i));
-        applyButtonFace(button, PageButtonFace::forNewButton(levels_.title(i), i, levels_.topFolder()), false);
-        connect(button, &PageButton::MouseDown, this,
-                [this, button](Qt::MouseButton b, QPoint pos) { PageButtonMouseDown(button, b, pos); });
-        connect(button, &PageButton::KeyPress, this, &TForm1::PageButtonKeyPress);
-        connect(button, &PageButton::DialogKey, this, &TForm1::CMDialogKey);
-        connect(button, &PageButton::Enter, this, [this, button] { PageButtonEnter(button); });
-        button->show();
-        PageButtons.append(button);
-    }
+    // The buttons read the titles of the level as it is now, whenever they come into sight.
+    PageButtons.reset(PageCount(), [titles = levels_.titleList(), folder = levels_.topFolder()](int i) {
+        return PageButtonFace::forNewButton(titles.value(i), i, folder);
+    });
 }
 
 void TForm1::RefreshPageButton(int i)
 {
-    const std::optional<PageButtonFace> face = refreshedPageButtonFace(levels_, i);
-    if (face && i < PageButtons.size())
-        applyButtonFace(PageButtons.at(i), *face, true);
+    if (const std::optional<PageButtonFace> face = refreshedPageButtonFace(levels_, i))
+        PageButtons.refresh(i, *face);
 }
 
 void TForm1::placeButtons(bool shiftCurrent)
 {
-    // Only the left edge and the width change; the buttons keep the pitch they were built with.
-    const PageButtonLayout layout(int(PageButtons.size()), ScrollBox1->widget()->width(), ScrollBox1->height());
-    const int current = PageIndex();
-    for (int i = 0; i < PageButtons.size(); ++i) {
-        PageButton *b = PageButtons.at(i);
-        b->setFont(buttonFont());
-        const bool highlighted = i == current && HighlightCurrent;
-        const QRect r = (i == current && (highlighted || shiftCurrent)) ? layout.highlightedRect(i) : layout.buttonRect(i);
-        b->setGeometry(r.x(), b->y(), r.width(), b->height());
-        b->setStyleSheet(highlighted ? QStringLiteral("text-align: left; color: blue;")
-                                     : QStringLiteral("text-align: left; color: black;"));
-    }
+    PageButtons.placeCurrent(PageIndex(), HighlightCurrent, shiftCurrent);
 }
 
 void TForm1::fitPageButtons()
 {
-    // A new column width: every button keeps its place, the current one shifted or not.
-    const PageButton *current = PageButtons.value(PageIndex());
-    placeButtons(current && current->x() < ButtonMargin);
+    PageButtons.fitWidth();
 }
 
 void TForm1::ShowPage(bool navigate)
@@ -151,13 +93,13 @@ void TForm1::ShowPage(bool navigate)
     levels_.wrapPageIndex();
     FitBrowsers(false);
     placeButtons(false);
+    PageButton *current = PageButtons.value(PageIndex());  // brought into sight
     if (!navigate)
         return;
     runner_.resetPageCounter();
     const PageLocation location = locatePage(levels_.currentPageReference(), levels_.topFolder(), CurrentPagePath);
     CurrentPagePath = location.path;
     CurrentPageURL = location.url;
-    PageButton *current = PageButtons.value(PageIndex());
     if (current) {
         current->setFocus();
         placeButtons(true);

@@ -62,7 +62,6 @@ void TForm1::LeaveLevel()
 void TForm1::GoHome()
 {
     HighlightCurrent = true;
-    qDeleteAll(PageButtons);
     PageButtons.clear();
     levels_.clear();
     OpenLevel(BookFolder, 0, true);

@@ -45,7 +45,9 @@ int levelPageHolding(const QString &target, const NavigationContext &context)
         if (i == context.currentIndex)
             continue;
         const QString &entry = context.pages.at(i);
-        if (entry.contains(target) || QUrl::fromPercentEncoding(entry.toUtf8()).contains(target))
+        // Decoding only what holds an escape keeps a navigation quick in a level of many pages.
+        if (entry.contains(target)
+            || (entry.contains(u'%') && QUrl::fromPercentEncoding(entry.toUtf8()).contains(target)))
             return i;
     }
     return -1;

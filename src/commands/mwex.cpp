@@ -88,7 +88,11 @@ QString registeredMwexCommand(IShell &shell, const QStringList &folders)
 
 QString registeredCommandFor(IShell &shell, const QString &mimeType, const QStringList &folders)
 {
-    const QString entry = shell.defaultProgramFor(mimeType);
+    return mwexCommandForEntry(shell.defaultProgramFor(mimeType), folders);
+}
+
+QString mwexCommandForEntry(const QString &entry, const QStringList &folders)
+{
     if (entry.isEmpty())
         return QString();
     for (const QString &folder : folders) {

@@ -40,6 +40,8 @@ QString registeredCommandFor(IShell &shell, const QString &mimeType, const QStri
 // desktop entry found in applicationFolders, the Exec line cut before the placeholder. "" when
 // any step finds nothing.
 QString registeredMwexCommand(IShell &shell, const QStringList &applicationFolders);
+// The same from the desktop entry's name that the desktop gave for the type.
+QString mwexCommandForEntry(const QString &entry, const QStringList &applicationFolders);
 // The folders that hold desktop entries on this system.
 QStringList applicationFolders();
 // True when the command's program (its first word) is an existing file or a program on the PATH.

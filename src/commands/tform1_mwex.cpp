@@ -19,12 +19,20 @@ QString registeredCommand(const PlatformServices &services)
 
 void TForm1::FindMwex()
 {
-    const MwexMenu menu = findMwex(BookFolder, registeredCommand(services()));
-    MwexModeTag = int(menu.mode);
-    LOGO1->setVisible(menu.visible);
-    LOGO1->setEnabled(menu.enabled);
-    LOGO1->setText(menu.caption);
-    LOGO1->setToolTip(menu.hint);
+    const auto show = [this](const MwexMenu &menu) {
+        MwexModeTag = int(menu.mode);
+        LOGO1->setVisible(menu.visible);
+        LOGO1->setEnabled(menu.enabled);
+        LOGO1->setText(menu.caption);
+        LOGO1->setToolTip(menu.hint);
+    };
+    // What the book and the install folder offer now; the desktop's registration when it answers,
+    // so that its slow query does not hold up the first page.
+    show(findMwex(BookFolder, QString()));
+    if (services().shell)
+        services().shell->defaultProgramForLater(mwexMimeType(), this, [this, show](const QString &entry) {
+            show(findMwex(BookFolder, mwexCommandForEntry(entry, applicationFolders())));
+        });
 }
 
 void TForm1::launchMwex(const ProgramLaunch &launch)

@@ -102,13 +102,8 @@ QList<PopupItem> pagePopupItems(const QString &pageRef, const QStringList &short
 
 QStringList folderShortcuts(const QString &folder)
 {
-    QStringList shortcuts;
-    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : names) {
-        if (QFileInfo(name).suffix().toLower() == QLatin1String("lnk"))
-            shortcuts.append(name);
-    }
-    return shortcuts;
+    // The mask matches in any case; filtering before sorting keeps big folders quick.
+    return QDir(folder).entryList({QStringLiteral("*.lnk")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
 } // namespace sorvek

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QObject;
+
 namespace sorvek {
 
 // Message boxes. Every message the program shows goes through here, so tests answer them by script.
@@ -38,6 +40,14 @@ public:
     virtual bool moveToTrash(const QString &path) = 0;
     // The desktop's default program for a MIME type (a .desktop name), "" when none.
     virtual QString defaultProgramFor(const QString &mimeType) = 0;
+    // The same answer passed to done later on this thread, so that a slow desktop query holds
+    // nothing up; no answer comes once context is gone.
+    virtual void defaultProgramForLater(const QString &mimeType, QObject *context,
+                                        std::function<void(const QString &)> done)
+    {
+        (void)context;
+        done(defaultProgramFor(mimeType));
+    }
 };
 
 // The standard folders of the signed-in user, created on demand by the caller.

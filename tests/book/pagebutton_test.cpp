@@ -108,6 +108,10 @@ INSTANTIATE_TEST_SUITE_P(
                  QStringLiteral("1 答え?です"), Pic::None, 0},
         FaceCase{"EntitiesUnescaped", QStringLiteral("a&lt;b&gt;"), {pad(QStringLiteral("a<b>"), 16)},
                  QStringLiteral("1"), Pic::None, 0},
+        FaceCase{"ReferencesDecodedAfterTheTitleIsSplit", QStringLiteral("Q&amp;A&#35;1&quot;&#12354;?&amp;&gt;&bogus;"),
+                 {pad(QStringLiteral("Q&A#1\"あ"), 16)}, QStringLiteral("1 &>&bogus;"), Pic::None, 0},
+        FaceCase{"BareAmpersandStays", QStringLiteral("Q&A & B;"), {pad(QStringLiteral("Q&A & B;"), 16)},
+                 QStringLiteral("1"), Pic::None, 0},
         FaceCase{"LongCaptionCut", QStringLiteral("abcdefghijklmnopqrstuvwxyz"),
                  {QStringLiteral("abcdefghijklmnopqrst")}, QStringLiteral("1"), Pic::None, 0}),
     [](const auto &row) { return std::string(row.param.name); });
@@ -133,10 +137,12 @@ TEST(ButtonFace, RefreshKeepsHintWithoutQuestionMarkAndDropsGlyph)
     EXPECT_EQ(hinted.hint().value(), QStringLiteral("3 説明"));
 }
 
-TEST(ButtonFace, RefreshTakesEntitiesAsWritten)
+TEST(ButtonFace, RefreshShowsDecodedText)
 {
-    EXPECT_EQ(PageButtonFace::forRefresh(QStringLiteral("a&lt;b"), 0, QStringLiteral("/")).captionLines().first(),
-              pad(QStringLiteral("a&lt;b"), 16));
+    const PageButtonFace face =
+        PageButtonFace::forRefresh(QStringLiteral("a&lt;b&gt;c?x&amp;y&#x3042;"), 0, QStringLiteral("/"));
+    EXPECT_EQ(face.captionLines().first(), pad(QStringLiteral("a<b>c"), 16));
+    EXPECT_EQ(face.hint().value(), QStringLiteral("1 x&yあ"));
 }
 
 TEST(ButtonFace, RefreshedTitleFromFileOrStoredTitle)

@@ -1,5 +1,9 @@
 // The page-button column and page display of the main window, with fake browsers, on the demo book.
+#include "book/pagebuttonlayout.h"
 #include "fakes/demobookwindow_ui.h"
+
+#include <QApplication>
+#include <QKeySequence>
 
 #include <QDir>
 #include <QScrollBar>
@@ -220,5 +224,103 @@ TEST_F(PageDisplayTest, WebLevelWithoutShortcutsOrHelpShowsThePageOnRightClick)
     EXPECT_TRUE(form->pagePopup_ == nullptr || form->pagePopup_->actions().isEmpty());
     EXPECT_EQ(page()->location.toString(), QStringLiteral("https://example.test/a.html"));
 }
+
+} // namespace
+
+namespace {
+
+// Levels of every size: only the buttons in sight are widgets, and they look and answer as the
+// whole column would.
+struct ColumnCase {
+    const char *name;
+    int pages;
+    int downs;  // Down presses from the first page before Enter
+};
+
+class PageColumnTest : public fakes::DemoBookWindowTest, public ::testing::WithParamInterface<ColumnCase> {
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(book(QString()));
+        const QString head = QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<TITLE>");
+        for (int i = 0; i < GetParam().pages; ++i)
+            testutil::writeBytes(book(QString()), QStringLiteral("%1_p.html").arg(10000 + i),
+                                 (head + QStringLiteral("Q&A %1?a&lt;b&gt;c</TITLE>").arg(i + 1)).toUtf8());
+        open();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->PageButtons.at(0)->setFocus();
+    }
+    QWidget *contents() const { return form->ScrollBox1->widget(); }
+    QList<PageButton *> liveButtons() const
+    {
+        QList<PageButton *> shown;
+        for (PageButton *b : contents()->findChildren<PageButton *>())
+            if (b->isVisible())
+                shown << b;
+        return shown;
+    }
+    // The button fully inside the column's visible part.
+    bool inSight(const QWidget *button) const
+    {
+        const QRect r(button->mapTo(form->ScrollBox1->viewport(), QPoint(0, 0)), button->size());
+        return form->ScrollBox1->viewport()->rect().contains(QRect(0, r.y(), 1, r.height()));
+    }
+    static int tagOf(const QWidget *button) { return button->property("Tag").toInt(); }
+};
+
+TEST_P(PageColumnTest, ButtonsInSightLookAndAnswerLikeTheWholeColumn)
+{
+    const ColumnCase &c = GetParam();
+    ASSERT_EQ(form->PageButtons.size(), c.pages);
+    const int viewHeight = form->ScrollBox1->viewport()->height();
+    const PageButtonLayout layout(c.pages, form->ScrollBox1->width(), form->ScrollBox1->height());
+    EXPECT_EQ(contents()->height(), std::max(layout.contentHeight(), viewHeight));
+    // Only what is in sight lives, each where the whole column would have it, "&" shown as written.
+    const QList<PageButton *> live = liveButtons();
+    EXPECT_LE(live.size(), viewHeight / layout.pitch() + 2);
+    for (PageButton *b : live) {
+        const int i = tagOf(b);
+        EXPECT_EQ(b->y(), layout.buttonRect(i).y()) << i;
+        EXPECT_EQ(b->height(), layout.pitch() - 1) << i;
+        EXPECT_TRUE(QKeySequence::mnemonic(b->text()).isEmpty()) << i;
+        EXPECT_EQ(QString(b->text()).replace(QStringLiteral("&&"), QStringLiteral("&")).trimmed(),
+                  QStringLiteral("Q&A %1").arg(i + 1));
+        EXPECT_EQ(b->toolTip(), QStringLiteral("%1 a<b>c").arg(i + 1));
+    }
+    // The keyboard way: Down moves the focus, Enter shows the page, its button in sight.
+    for (int k = 0; k < c.downs; ++k)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form->PageIndex(), c.downs);
+    EXPECT_EQ(shownFile(), book(QStringLiteral("%1_p.html").arg(10000 + c.downs)));
+    auto *current = qobject_cast<PageButton *>(QApplication::focusWidget());
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(tagOf(current), c.downs);
+    EXPECT_TRUE(inSight(current));
+    EXPECT_EQ(current->x(), layout.highlightedRect(c.downs).x());
+    // NEXT keeps the new current button in sight.
+    press(form->Image7);
+    const int next = (c.downs + 1) % c.pages;
+    EXPECT_EQ(form->PageIndex(), next);
+    ASSERT_NE(form->PageButtons.live(next), nullptr);
+    EXPECT_TRUE(inSight(form->PageButtons.live(next)));
+    // A click where a button is seen reaches that button; the refreshed caption and hint are decoded.
+    const QPoint spot(20, std::min(viewHeight, layout.contentHeight()) - layout.pitch() / 2);
+    auto *clicked = qobject_cast<PageButton *>(contents()->childAt(contents()->mapFrom(form->ScrollBox1->viewport(), spot)));
+    ASSERT_NE(clicked, nullptr);
+    QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(form->ScrollBox1->viewport(), spot));
+    EXPECT_EQ(form->PageIndex(), tagOf(clicked));
+    EXPECT_EQ(QString(clicked->text()).replace(QStringLiteral("&&"), QStringLiteral("&")).trimmed(),
+              QStringLiteral("Q&A %1").arg(tagOf(clicked) + 1));
+    EXPECT_EQ(clicked->toolTip(), QStringLiteral("%1 a<b>c").arg(tagOf(clicked) + 1));
+    EXPECT_LE(liveButtons().size(), viewHeight / layout.pitch() + 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, PageColumnTest,
+                         ::testing::Values(ColumnCase{"TenPagesFitTheColumn", 10, 3},
+                                           ColumnCase{"FortyPagesScrollToTheFocus", 40, 35},
+                                           ColumnCase{"TwentyThousandPages", 20000, 40}),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

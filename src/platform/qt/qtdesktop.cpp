@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace sorvek {
@@ -75,6 +76,30 @@ QString QtShell::defaultProgramFor(const QString &mimeType)
     if (!xdg.waitForFinished(3000))
         return QString();
     return QString::fromUtf8(xdg.readAllStandardOutput()).trimmed();
+}
+
+void QtShell::defaultProgramForLater(const QString &mimeType, QObject *context,
+                                     std::function<void(const QString &)> done)
+{
+    // xdg-mime is a shell script that starts a dozen programs: a blocking call costs the window
+    // about 100 ms.
+    auto *xdg = new QProcess(context);
+    const auto answer = [xdg, done = std::move(done)](const QString &entry) {
+        if (xdg->property("answered").toBool())
+            return;
+        xdg->setProperty("answered", true);
+        xdg->deleteLater();
+        done(entry);
+    };
+    QObject::connect(xdg, &QProcess::finished, context, [xdg, answer] {
+        answer(QString::fromUtf8(xdg->readAllStandardOutput()).trimmed());
+    });
+    QObject::connect(xdg, &QProcess::errorOccurred, context, [answer](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)  // no "finished" follows
+            answer(QString());
+    });
+    QTimer::singleShot(3000, xdg, [xdg] { xdg->kill(); });
+    xdg->start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
 }
 
 QString QtStandardFolders::documentsFolder()

@@ -32,6 +32,8 @@ public:
     bool openInImageEditor(const QString &path) override;
     bool moveToTrash(const QString &path) override;
     QString defaultProgramFor(const QString &mimeType) override;
+    void defaultProgramForLater(const QString &mimeType, QObject *context,
+                                std::function<void(const QString &)> done) override;
 };
 
 class QtStandardFolders : public IStandardFolders {

@@ -42,10 +42,7 @@ bool QtProcessLauncher::startAndWait(const QString &program, const QStringList &
     return true;
 }
 
-QtSoundPlayer::QtSoundPlayer() : output_(new QAudioOutput), player_(new QMediaPlayer)
-{
-    player_->setAudioOutput(output_);
-}
+QtSoundPlayer::QtSoundPlayer() = default;
 
 QtSoundPlayer::~QtSoundPlayer()
 {
@@ -55,6 +52,12 @@ QtSoundPlayer::~QtSoundPlayer()
 
 void QtSoundPlayer::playFile(const QString &path)
 {
+    // Made at the first sound: the media framework takes tens of milliseconds to start.
+    if (!player_) {
+        output_ = new QAudioOutput;
+        player_ = new QMediaPlayer;
+        player_->setAudioOutput(output_);
+    }
     player_->stop();
     player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     player_->play();
@@ -62,7 +65,8 @@ void QtSoundPlayer::playFile(const QString &path)
 
 void QtSoundPlayer::stop()
 {
-    player_->stop();
+    if (player_)
+        player_->stop();
 }
 
 QtDownloader::QtDownloader() : network_(new QNetworkAccessManager) {}

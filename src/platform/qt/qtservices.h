@@ -25,8 +25,8 @@ public:
     void stop() override;
 
 private:
-    QAudioOutput *output_;
-    QMediaPlayer *player_;
+    QAudioOutput *output_ = nullptr;
+    QMediaPlayer *player_ = nullptr;
 };
 
 class QtDownloader : public IDownloader {

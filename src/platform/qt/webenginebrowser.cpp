@@ -83,6 +83,9 @@ WebEngineBrowser::WebEngineBrowser(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
+    // The engine starts a renderer process for every page shown, even an empty one: the view
+    // shows from the first navigation on.
+    view_->hide();
     // Book pages are local files that load their pictures, scripts and variable files beside them.
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     page_->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
@@ -104,6 +107,7 @@ void WebEngineBrowser::onDocumentLoaded()
 
 void WebEngineBrowser::Navigate(const QUrl &url, const NavigationStart &start)
 {
+    view_->show();
     page_->load(url, start);
 }
 
