@@ -158,7 +158,7 @@ QString LookFileRewrite::message() const
 LookFileRewrite rewriteLookLinks(const QString &pagePath, LookLinkMode mode, const LookTitleIndex &index)
 {
     LookFileRewrite result;
-    result.read = readPageText(pagePath);
+    result.read = readPageToRewrite(pagePath);
     if (!result.read.ok)
         return result;
     result.write = writePageText(pagePath, lookAutoLink(mode, result.read.text, index));

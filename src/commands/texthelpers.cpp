@@ -3,6 +3,7 @@
 #include "commands/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -169,14 +170,31 @@ DecodedPage decodePageBytes(const QByteArray &bytes)
     const CharsetDeclaration declaration = findCharsetDeclaration(head);
     const bool declared = declaration.at >= 0;
     const bool shiftJis = declared && isCodePage932Name(declaration.name);
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return {QString::fromUtf8(bytes.mid(3)), shiftJis};
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        const QString text = utf8.decode(QByteArrayView(bytes).sliced(3));
+        return {text, shiftJis, !utf8.hasError()};
+    }
     const QString asUtf8 = utf8.decode(bytes);
-    QStringDecoder codePage("windows-31j");
+    QStringDecoder codePage("windows-31j", QStringDecoder::Flag::Stateless);
     if (!utf8.hasError() || (declared && !shiftJis) || !codePage.isValid())
-        return {asUtf8, shiftJis};
-    return {codePage.decode(bytes), shiftJis};
+        return {asUtf8, shiftJis, !utf8.hasError()};
+    const QString asCodePage = codePage.decode(bytes);
+    return {asCodePage, shiftJis, !codePage.hasError()};
+}
+
+ReadResult readPageToRewrite(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
+    const DecodedPage page = decodePageBytes(bytes);
+    if (!page.clean)
+        return {false, {}, path + QStringLiteral(" (文字コードが読み取れません)")};
+    return {true, page.declaresShiftJis ? declareUtf8(page.text) : page.text, {}};
 }
 
 QString declareUtf8(const QString &pageText)
