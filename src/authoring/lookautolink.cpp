@@ -1,6 +1,7 @@
 #include "authoring/lookautolink.h"
 
 #include "authoring/pageformat.h"
+#include "authoring/pagesave.h"
 #include "commands/texthelpers.h"
 #include "tools/searchrules.h"
 
@@ -161,7 +162,9 @@ LookFileRewrite rewriteLookLinks(const QString &pagePath, LookLinkMode mode, con
     result.read = readPageToRewrite(pagePath);
     if (!result.read.ok)
         return result;
-    result.write = writePageText(pagePath, lookAutoLink(mode, result.read.text, index));
+    const QString &text = result.read.text;
+    result.write = writePageText(pagePath, mode == LookLinkMode::Add ? linkOutsideScripts(text, index)
+                                                                     : lookAutoLink(mode, text, index));
     return result;
 }
 
