@@ -170,15 +170,16 @@ DecodedPage decodePageBytes(const QByteArray &bytes)
     const CharsetDeclaration declaration = findCharsetDeclaration(head);
     const bool declared = declaration.at >= 0;
     const bool shiftJis = declared && isCodePage932Name(declaration.name);
+    // A stray byte in a page that is UTF-8 by its byte-order mark or its declaration shows as the
+    // replacement mark in any browser: reading it so loses nothing the page showed.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return {QString::fromUtf8(bytes.mid(3)), shiftJis, true};
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        const QString text = utf8.decode(QByteArrayView(bytes).sliced(3));
-        return {text, shiftJis, !utf8.hasError()};
-    }
     const QString asUtf8 = utf8.decode(bytes);
+    const bool utf8Declared = declared && declaration.name.compare(u"UTF-8", Qt::CaseInsensitive) == 0;
     QStringDecoder codePage("windows-31j", QStringDecoder::Flag::Stateless);
     if (!utf8.hasError() || (declared && !shiftJis) || !codePage.isValid())
-        return {asUtf8, shiftJis, !utf8.hasError()};
+        return {asUtf8, shiftJis, !utf8.hasError() || utf8Declared};
     const QString asCodePage = codePage.decode(bytes);
     return {asCodePage, shiftJis, !codePage.hasError()};
 }

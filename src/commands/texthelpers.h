@@ -55,7 +55,7 @@ QString linkedFileInFolder(const QString &folder, const QString &name);
 struct DecodedPage {
     QString text;
     bool declaresShiftJis = false; // the head names Shift_JIS, whatever the bytes turned out to be
-    bool clean = true;             // every byte was read as a character (no invalid sequence)
+    bool clean = true;             // the text holds every character the page shows (no bytes lost)
 };
 DecodedPage decodePageBytes(const QByteArray &bytes);
 // The charset value of the first "charset=" (any case) replaced by "UTF-8"; text without one unchanged.

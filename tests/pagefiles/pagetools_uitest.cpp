@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct OldPageCase {
     const char *name;
     const char *item;
-    QByteArray bytes;  // code page 932
+    QByteArray bytes;
     bool kept;         // rewritten in UTF-8 with its text; otherwise left byte for byte
     const char *done;  // what the tool's work looks like in the kept page
 };
@@ -143,7 +143,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OldPageCase{"MarkUndeclared", "〆マークをつける", oldHead + oldBody, true, "<TITLE>\"!\"かか</TITLE>"},
                       OldPageCase{"LookRemovalUndeclared", "LOOKの削除", oldHead + oldBody, true, "</P>x</BODY>"},
                       OldPageCase{"MarkDamaged", "〆マークをつける", oldHead + oldBody + "\x81\x20", false, ""},
-                      OldPageCase{"LookRemovalDamaged", "LOOKの削除", oldHead + oldBody + "\x81\x20", false, ""}),
+                      OldPageCase{"LookRemovalDamaged", "LOOKの削除", oldHead + oldBody + "\x81\x20", false, ""},
+                      // A stray byte in a UTF-8 page shows as the replacement mark anyway.
+                      OldPageCase{"MarkUtf8WithStrayByte", "〆マークをつける",
+                                  bom + u"<TITLE>かか</TITLE><P>日本語の本文です。</P>"_s.toUtf8() + "\xFF", true, "<TITLE>\"!\"かか</TITLE>"}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
