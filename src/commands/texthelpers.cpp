@@ -180,7 +180,10 @@ DecodedPage decodePageBytes(const QByteArray &bytes)
     QStringDecoder codePage("windows-31j", QStringDecoder::Flag::Stateless);
     if (!utf8.hasError() || (declared && !shiftJis) || !codePage.isValid())
         return {asUtf8, shiftJis, !utf8.hasError() || utf8Declared};
-    const QString asCodePage = codePage.decode(bytes);
+    QString asCodePage = codePage.decode(bytes);
+    // The decoder writes SUB for a bad byte: shown and saved as the usual mark for one instead.
+    if (codePage.hasError() && !bytes.contains('\x1A'))
+        asCodePage.replace(QChar(0x1A), QChar(0xFFFD));
     return {asCodePage, shiftJis, !codePage.hasError()};
 }
 
