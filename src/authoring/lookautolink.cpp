@@ -1,6 +1,7 @@
 #include "authoring/lookautolink.h"
 
 #include "authoring/pageformat.h"
+#include "authoring/pagesave.h"
 #include "authoring/titlelinker.h"
 #include "commands/texthelpers.h"
 #include "authoring/wordautomaton.h"
@@ -271,10 +272,12 @@ QString LookFileRewrite::message() const
 LookFileRewrite rewriteLookLinks(const QString &pagePath, LookLinkMode mode, const LookTitleIndex &index)
 {
     LookFileRewrite result;
-    result.read = readPageText(pagePath);
+    result.read = readPageToRewrite(pagePath);
     if (!result.read.ok)
         return result;
-    result.write = writePageText(pagePath, lookAutoLink(mode, result.read.text, index));
+    const QString &text = result.read.text;
+    result.write = writePageText(pagePath, mode == LookLinkMode::Add ? linkOutsideScripts(text, index)
+                                                                     : lookAutoLink(mode, text, index));
     return result;
 }
 

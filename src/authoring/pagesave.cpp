@@ -44,8 +44,8 @@ std::optional<pageformat::Span> findScript(QStringView text, qsizetype from)
     return pageformat::Span{start, close + 9};
 }
 
-// LOOK links go into the author's text only: the quiz's generated blocks and the page's scripts
-// stand aside meanwhile, so no link lands inside a script.
+} // namespace
+
 QString linkOutsideScripts(const QString &text, const LookTitleIndex &index)
 {
     QStringList held;
@@ -56,8 +56,6 @@ QString linkOutsideScripts(const QString &text, const LookTitleIndex &index)
         linked.replace(holdToken(n), held.at(n));
     return linked;
 }
-
-} // namespace
 
 EditSavePlan planEditSave(const EditorClosing &closing, const QString &currentPagePath)
 {

@@ -37,6 +37,10 @@ struct EditSavePlan {
     bool quizPage = false;
 };
 
+// LOOK links (as lookAutoLink adds them) in the author's text only: the quiz's generated blocks
+// and the page's scripts stand aside meanwhile, so no link lands inside a script.
+QString linkOutsideScripts(const QString &text, const LookTitleIndex &index);
+
 EditSavePlan planEditSave(const EditorClosing &closing, const QString &currentPagePath);
 
 // The page text to save: the written page, turned into a quiz page for "ボタン保存", its lines

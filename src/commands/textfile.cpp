@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <utility>
 
 namespace sorvek {
 
@@ -125,8 +126,16 @@ bool isPlainAscii(const QByteArray &bytes)
 
 // Code page 932 bytes of text; what the code page cannot hold becomes "?" (its own substitute
 // bytes FC FC would read back as a kanji).
-QByteArray encodeCodePage932(const QString &text, int &unmappable)
+QByteArray encodeCodePage932(const QString &typed, int &unmappable)
 {
+    // Input methods here type the JIS forms of these marks (WAVE DASH, MINUS SIGN ...); the code
+    // page holds them under the forms Windows types, as Windows' own conversion writes them.
+    static const std::pair<char16_t, char16_t> windowsForms[] = {
+        {u'\u301C', u'\uFF5E'}, {u'\u2016', u'\u2225'}, {u'\u2212', u'\uFF0D'}, {u'\u00A2', u'\uFFE0'},
+        {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'}, {u'\u2014', u'\u2015'}};
+    QString text = typed;
+    for (const auto &[jis, windows] : windowsForms)
+        text.replace(QChar(jis), QChar(windows));
     QStringEncoder encoder(codePage932, QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     if (!encoder.hasError())

@@ -3,6 +3,7 @@
 #include "commands/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -169,14 +170,35 @@ DecodedPage decodePageBytes(const QByteArray &bytes)
     const CharsetDeclaration declaration = findCharsetDeclaration(head);
     const bool declared = declaration.at >= 0;
     const bool shiftJis = declared && isCodePage932Name(declaration.name);
+    // A stray byte in a page that is UTF-8 by its byte-order mark or its declaration shows as the
+    // replacement mark in any browser: reading it so loses nothing the page showed.
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return {QString::fromUtf8(bytes.mid(3)), shiftJis};
+        return {QString::fromUtf8(bytes.mid(3)), shiftJis, true};
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString asUtf8 = utf8.decode(bytes);
-    QStringDecoder codePage("windows-31j");
+    const bool utf8Declared = declared && declaration.name.compare(u"UTF-8", Qt::CaseInsensitive) == 0;
+    QStringDecoder codePage("windows-31j", QStringDecoder::Flag::Stateless);
     if (!utf8.hasError() || (declared && !shiftJis) || !codePage.isValid())
-        return {asUtf8, shiftJis};
-    return {codePage.decode(bytes), shiftJis};
+        return {asUtf8, shiftJis, !utf8.hasError() || utf8Declared};
+    QString asCodePage = codePage.decode(bytes);
+    // The decoder writes SUB for a bad byte: shown and saved as the usual mark for one instead.
+    if (codePage.hasError() && !bytes.contains('\x1A'))
+        asCodePage.replace(QChar(0x1A), QChar(0xFFFD));
+    return {asCodePage, shiftJis, !codePage.hasError()};
+}
+
+ReadResult readPageToRewrite(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
+    const DecodedPage page = decodePageBytes(bytes);
+    if (!page.clean)
+        return {false, {}, path + QStringLiteral(" (文字コードが読み取れません)")};
+    return {true, page.declaresShiftJis ? declareUtf8(page.text) : page.text, {}};
 }
 
 QString declareUtf8(const QString &pageText)

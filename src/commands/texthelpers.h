@@ -1,6 +1,8 @@
 #pragma once
 // Small text and path operations shared by navigation, link commands and page authoring.
 // Paths use "/"; positions are UTF-16 code units.
+#include "commands/textfile.h"
+
 #include <QString>
 
 namespace sorvek {
@@ -53,9 +55,14 @@ QString linkedFileInFolder(const QString &folder, const QString &name);
 struct DecodedPage {
     QString text;
     bool declaresShiftJis = false; // the head names Shift_JIS, whatever the bytes turned out to be
+    bool clean = true;             // the text holds every character the page shows (no bytes lost)
 };
 DecodedPage decodePageBytes(const QByteArray &bytes);
 // The charset value of the first "charset=" (any case) replaced by "UTF-8"; text without one unchanged.
 QString declareUtf8(const QString &pageText);
+// A page's text for a tool that writes it back in UTF-8 (marks, LOOK links, picture names, the
+// side menu): read as the editor reads it, and declared UTF-8 when it named Shift_JIS. Fails when
+// its bytes are neither UTF-8 nor code page 932, as writing them back would lose the page's text.
+ReadResult readPageToRewrite(const QString &path);
 
 } // namespace sorvek

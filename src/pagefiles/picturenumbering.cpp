@@ -45,10 +45,17 @@ bool planPageEdits(const QStringList &pages, const QString &oldName, const QStri
             return false;
         }
         const QByteArray bytes = file.readAll();
-        const QString text = QString::fromUtf8(bytes.startsWith(utf8Bom) ? bytes.mid(3) : bytes);
+        const DecodedPage decoded = decodePageBytes(bytes);
+        const QString text = decoded.declaresShiftJis ? declareUtf8(decoded.text) : decoded.text;
         const QString replaced = replaceFileNameReferences(text, oldName, newName);
-        if (replaced != text)
-            edits.append({page, bytes, utf8Bom + replaced.toUtf8()});
+        if (replaced == text)
+            continue;
+        // Written back in UTF-8: bytes that are not text would be lost.
+        if (!decoded.clean) {
+            error = page + QStringLiteral(" (文字コードが読み取れません)");
+            return false;
+        }
+        edits.append({page, bytes, utf8Bom + replaced.toUtf8()});
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "pagefiles/sidemenu.h"
 
+#include "commands/texthelpers.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -98,7 +100,7 @@ SideMenuRead readSideMenu(const QString &path)
     SideMenuRead read;
     if (!QFileInfo::exists(path))
         return read;
-    const ReadResult text = readPageText(path);
+    const ReadResult text = readPageToRewrite(path);
     if (!text.ok)
         return {false, text.error, {}};
     read.parts = splitSideMenu(text.text);

@@ -95,7 +95,7 @@ PageMarkResult setPageMark(const QString &pageRef, const QString &topFolder, con
     const std::optional<QString> path = pageFilePath(pageRef, topFolder);
     if (!path || pageRef.contains(QLatin1String("http:"), Qt::CaseInsensitive))
         return {PageMarkResult::Status::Skipped, {}, {}};
-    const ReadResult read = readPageText(*path);
+    const ReadResult read = readPageToRewrite(*path);
     if (!read)
         return {PageMarkResult::Status::ReadError, *path, read.error};
     const QString title = splitAtTitle(read.text).title.toString();

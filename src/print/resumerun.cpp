@@ -17,7 +17,8 @@ QString memoOf(const QString &pagePath)
     const QString memoPath = (dot > slash ? pagePath.first(dot) : pagePath) + QStringLiteral(".txt");
     if (!QFileInfo(memoPath).isFile())
         return QString();
-    const ReadResult read = readPageText(memoPath);
+    // Memos written on old machines are code page 932: the bytes tell which a memo is.
+    const ReadResult read = readTextByContent(memoPath);
     return read ? read.text : QString();
 }
 

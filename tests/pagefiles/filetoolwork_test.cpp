@@ -139,7 +139,9 @@ TEST(PictureRename, RenamesAndRewritesThePages)
     const QString spaced = testutil::writeBytes(dir.path(), u"my photo.jpg"_s, "spaced");
     const QString encoded = testutil::writeBytes(dir.path(), u"e.html"_s, "<IMG src=\"my%20photo.jpg\">");
     const QString other = testutil::writeBytes(dir.path(), u"q.html"_s, "<P>none</P>");
-    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {page, other});
+    // A page still in code page 932 is rewritten in UTF-8 with its text.
+    const QString old = testutil::writeBytes(dir.path(), u"s.html"_s, "<META charset=\"x-sjis\"><IMG src=\"photo.jpg\">\x8E\xCA\x90\x5E");
+    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {page, other, old});
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(result.newPath, dir.filePath(u"pic1.jpg"_s));
     EXPECT_EQ(testutil::readBytes(result.newPath), QByteArray("jpeg"));
@@ -147,6 +149,7 @@ TEST(PictureRename, RenamesAndRewritesThePages)
     // Line ends are kept as they were.
     EXPECT_EQ(testutil::readBytes(page), bom + u"<IMG src=\"pic1.jpg\">\r\n<P>写真</P>\n"_s.toUtf8());
     EXPECT_EQ(testutil::readBytes(other), QByteArray("<P>none</P>"));
+    EXPECT_EQ(testutil::readBytes(old), bom + u"<META charset=\"UTF-8\"><IMG src=\"pic1.jpg\">写真"_s.toUtf8());
     const PictureRenameResult second = renamePictureInPages(spaced, u"pic"_s, {encoded});
     ASSERT_TRUE(second.ok) << second.error.toStdString();
     EXPECT_EQ(testutil::readBytes(encoded), bom + "<IMG src=\"pic2.jpg\">");

@@ -117,7 +117,8 @@ TEST_F(PageMenuTest, LookAutoLinkCanBeCancelledAndThenLeavesThePageAsItWas)
     const QByteArray original = testutil::readBytes(testutil::writePage(
         book(QString()), name,
         QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><HEAD><TITLE>見る</TITLE>"
-                       "</HEAD><BODY>\n<P><A href=\"/$LOOK きせつ\">きせつ</A>の まとめ</P>\n</BODY></HTML>\n")));
+                       "</HEAD><BODY>\n<P><A href=\"/$LOOK きせつ\">きせつ</A>の まとめ</P>\n"
+                       "<SCRIPT>var まとめ=1;</SCRIPT>\n</BODY></HTML>\n")));
     struct Row {
         const char *name;
         bool esc;
@@ -141,6 +142,7 @@ TEST_F(PageMenuTest, LookAutoLinkCanBeCancelledAndThenLeavesThePageAsItWas)
             EXPECT_TRUE(form->PmathuCaption->text().contains(QStringLiteral("中止")));
         } else {
             EXPECT_TRUE(QString::fromUtf8(after).contains(QStringLiteral("<A href=\"/$LOOK まとめ\">まとめ</A>")));
+            EXPECT_TRUE(QString::fromUtf8(after).contains(QStringLiteral("<SCRIPT>var まとめ=1;</SCRIPT>")));
         }
         esc.reset();
         search.reset();

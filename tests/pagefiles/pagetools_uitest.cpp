@@ -100,6 +100,55 @@ INSTANTIATE_TEST_SUITE_P(
                       MemoToolCase{"ButtonOrder", "ボタン順変更", "1030_どうぶつ.txt"}),
     [](const auto &row) { return std::string(row.param.name); });
 
+// Pages that opening the level left in code page 932: a tool that writes a page back keeps its
+// text, or leaves the page alone when its bytes are no text it can read.
+struct OldPageCase {
+    const char *name;
+    const char *item;
+    QByteArray bytes;
+    bool kept;         // rewritten in UTF-8 with its text; otherwise left byte for byte
+    const char *done;  // what the tool's work looks like in the kept page
+};
+
+class OldEncodingPageToolTest : public PageToolsTest, public ::testing::WithParamInterface<OldPageCase> {};
+
+TEST_P(OldEncodingPageToolTest, PageTextSurvivesTheTool)
+{
+    const QString page = book(u"1050_old.html"_s);
+    testutil::writeBytes(book(QString()), u"1050_old.html"_s, GetParam().bytes);
+    form->OpenLevel(book(QString()), 0, false);
+    form->RebuildPageButtons();
+    const int index = int(form->levels_.pageList().indexOf(u"1050_old.html"_s));
+    ASSERT_GE(index, 0);
+    ASSERT_EQ(testutil::readBytes(page), GetParam().bytes);  // not migrated on opening
+    popupItem(index, QString::fromUtf8(GetParam().item));
+    const QByteArray after = testutil::readBytes(page);
+    if (GetParam().kept) {
+        EXPECT_TRUE(after.startsWith(bom));
+        EXPECT_TRUE(QString::fromUtf8(after).contains(u"<P>日本語の本文です。</P>"_s)) << after.toStdString();
+        EXPECT_TRUE(after.contains(GetParam().done)) << after.toStdString();
+    } else {
+        EXPECT_EQ(after, GetParam().bytes);
+        EXPECT_TRUE(platform.prompt.messages.value(0).contains(page)) << platform.prompt.messages.join(u'|').toStdString();
+    }
+}
+
+const QByteArray oldHead("<HTML><HEAD><TITLE>\x82\xA9\x82\xA9</TITLE></HEAD><BODY>");
+// "<P>日本語の本文です。</P>" and a LOOK link in code page 932
+const QByteArray oldBody("<P>\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x96\x7B\x95\xB6\x82\xC5\x82\xB7\x81\x42</P>"
+                         "<A href=\"/$LOOK x\">x</A></BODY></HTML>\r\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Popup, OldEncodingPageToolTest,
+    ::testing::Values(OldPageCase{"MarkUndeclared", "〆マークをつける", oldHead + oldBody, true, "<TITLE>\"!\"かか</TITLE>"},
+                      OldPageCase{"LookRemovalUndeclared", "LOOKの削除", oldHead + oldBody, true, "</P>x</BODY>"},
+                      OldPageCase{"MarkDamaged", "〆マークをつける", oldHead + oldBody + "\x81\x20", false, ""},
+                      OldPageCase{"LookRemovalDamaged", "LOOKの削除", oldHead + oldBody + "\x81\x20", false, ""},
+                      // A stray byte in a UTF-8 page shows as the replacement mark anyway.
+                      OldPageCase{"MarkUtf8WithStrayByte", "〆マークをつける",
+                                  bom + u"<TITLE>かか</TITLE><P>日本語の本文です。</P>"_s.toUtf8() + "\xFF", true, "<TITLE>\"!\"かか</TITLE>"}),
+    [](const auto &row) { return std::string(row.param.name); });
+
 TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
 {
     testutil::writeBytes(book(QString()), u"1010_どうぶつ.txt"_s, "memo");

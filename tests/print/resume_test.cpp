@@ -178,6 +178,7 @@ TEST_F(ResumeRunTest, ShowsEveryPageCapturesItAndGoesBackToTheRememberedPage)
     testutil::writePage(folder_, QStringLiteral("1010_a.html"), page(QStringLiteral("\"!\"あ#い?う"), {}));
     testutil::writePage(folder_, QStringLiteral("1010_a.txt"), QStringLiteral("a\nb"));
     testutil::writePage(folder_, QStringLiteral("1020_b.html"), page(QStringLiteral("b"), {}));
+    testutil::writeBytes(folder_, QStringLiteral("1020_b.txt"), "\x83\x81\x83\x82");  // "メモ" in code page 932
     const ResumeOutcome outcome = runToEnd({QStringLiteral("1010_a.html"), QStringLiteral("1020_b.html")}, 1);
     ASSERT_EQ(outcome.status, ResumeOutcome::Status::Written);
     EXPECT_TRUE(outcome.message().isEmpty());
@@ -192,7 +193,7 @@ TEST_F(ResumeRunTest, ShowsEveryPageCapturesItAndGoesBackToTheRememberedPage)
     EXPECT_TRUE(sheet.startsWith("\xEF\xBB\xBF<!DOCTYPE"));
     const QString text = QString::fromUtf8(sheet);
     EXPECT_TRUE(text.contains(QStringLiteral("[\"!\"あ#い?う]<BR>a<BR>b<BR> </TD>\r\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("[b]<BR> </TD>\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("[b]<BR>メモ<BR> </TD>\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("<IMG src=\"_$$$1020_b.jpg\"")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("</BODY>\r\n</HTML>\r\n")));
 }
