@@ -21,6 +21,7 @@ void TForm1::SetToolWindows(TForm11 *mask, TForm12 *memo)
     Form11->PageIndex = [this] { return PageIndex(); };
     Form11->RunCommand = [this](const QString &command) { RunCommand(command); };
     Form11->BlankScreenShown = [this] { return Panel4Tag > 0; };
+    Form11->InputBlocked = [this] { return !isEnabled() || QApplication::activeModalWidget() != nullptr; };
     Form11->ShowBlankScreen = [this] {
         AlignPanel::setAlign(Panel4, Align::Client);
         Panel4->show();

@@ -103,6 +103,9 @@ void TForm11::moveEvent(QMoveEvent *event)
 
 void TForm11::mousePressEvent(QMouseEvent *event)
 {
+    // The mask is a window of its own: the main window's modality and disabling do not reach it.
+    if (InputBlocked && InputBlocked())
+        return;
     FormMouseDown(event->button(), qRound(event->position().y()));
 }
 

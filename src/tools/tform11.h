@@ -23,6 +23,7 @@ public:
     std::function<bool()> BlankScreenShown; // Panel4.Tag > 0
     std::function<void()> ShowBlankScreen;  // Panel4 fills the window, black, visible, Tag 1
     std::function<void()> HideBlankScreen;  // Panel4 fills the window, hidden, Tag 0
+    std::function<bool()> InputBlocked;     // the main window is busy or a window is modal over it
 
     // 1 while the presentation timer has shown the mask; the main window reads and writes it.
     int Tag = 0;

@@ -3,6 +3,7 @@
 #include "fakes/demobookwindow_ui.h"
 
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 
 using namespace sorvek;
@@ -195,6 +196,8 @@ enum class Spot {
     FirstPageButtonInMask,
     WhereTheMovedWindowWas,       // the window moved while the mask is up: mask surround now
     FirstPageButtonOfMovedWindow, // reached through the hole at the window's new place
+    MaskWhileAWindowIsModal,      // the editor (modal to the main window) is open
+    MaskWhileTheWindowIsBusy,     // a program runs: the main window is disabled
 };
 
 struct PressCase {
@@ -218,6 +221,7 @@ protected:
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, local));
     }
     QPoint screenPoint(QWidget *w, QPoint p) const { return w->mapToGlobal(p); }
+    std::unique_ptr<QDialog> modal;
     void presentWithMask()
     {
         press(form->SpeedButton1);
@@ -269,8 +273,22 @@ TEST_P(WindowPressTest, OnlyTheWindowsOwnSurfaceTurnsPages)
         presentThenMoveWindow();
         at = screenPoint(form->ScrollBox1, {form->ScrollBox1->width() / 2, 8});
         break;
+    case Spot::MaskWhileAWindowIsModal:
+        presentWithMask();
+        modal = std::make_unique<QDialog>(form.get());
+        modal->setWindowModality(Qt::WindowModal);
+        modal->show();
+        at = {mask->width() / 2, mask->height() - 4};
+        break;
+    case Spot::MaskWhileTheWindowIsBusy:
+        presentWithMask();
+        form->setEnabled(false);
+        at = {mask->width() / 2, mask->height() - 4};
+        break;
     }
     clickScreen(at);
+    modal.reset();
+    form->setEnabled(true);
     EXPECT_EQ(form->PageIndex(), c.expectedIndex);
     EXPECT_EQ(shownFile(), book(form->levels_.pageList().value(c.expectedIndex)));
     EXPECT_EQ(form->Timer2->isActive(), c.startsPresentation);
@@ -289,7 +307,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"BlankScreenOnlyGoesAway", Spot::BlankScreen, 1, 1, false},
                       PressCase{"PageButtonReachedThroughTheMask", Spot::FirstPageButtonInMask, 2, 0, false},
                       PressCase{"MaskWhereTheMovedWindowWasTurnsForward", Spot::WhereTheMovedWindowWas, 1, 2, false},
-                      PressCase{"PageButtonOfTheMovedWindowReachedThroughTheMask", Spot::FirstPageButtonOfMovedWindow, 2, 0, false}),
+                      PressCase{"PageButtonOfTheMovedWindowReachedThroughTheMask", Spot::FirstPageButtonOfMovedWindow, 2, 0, false},
+                      PressCase{"MaskIgnoredWhileAWindowIsModal", Spot::MaskWhileAWindowIsModal, 1, 1, false},
+                      PressCase{"MaskIgnoredWhileTheWindowIsBusy", Spot::MaskWhileTheWindowIsBusy, 1, 1, false}),
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
