@@ -274,16 +274,16 @@ TEST_P(WindowPressTest, OnlyTheWindowsOwnSurfaceTurnsPages)
         at = screenPoint(form->ScrollBox1, {form->ScrollBox1->width() / 2, 8});
         break;
     case Spot::MaskWhileAWindowIsModal:
-        presentWithMask();
+        presentThenMoveWindow();
         modal = std::make_unique<QDialog>(form.get());
         modal->setWindowModality(Qt::WindowModal);
         modal->show();
-        at = {mask->width() / 2, mask->height() - 4};
+        at = {100, mask->height() / 2 + 100};  // the mask where the window was
         break;
     case Spot::MaskWhileTheWindowIsBusy:
-        presentWithMask();
+        presentThenMoveWindow();
         form->setEnabled(false);
-        at = {mask->width() / 2, mask->height() - 4};
+        at = {100, mask->height() / 2 + 100};  // the mask where the window was
         break;
     }
     clickScreen(at);
