@@ -88,7 +88,7 @@ TEST_F(AfterLoadTest, LinkPageWithSeveralLinksBecomesALevel)
 
 TEST_F(AfterLoadTest, MemoFollowsPageTurnsAndIsSaved)
 {
-    form->textup(Qt::LeftButton);
+    press(form->SpeedButton7);
     ASSERT_TRUE(memo->isVisible());
     EXPECT_EQ(memo->Caption(), book(QStringLiteral("index.txt")));
     memo->Memo1->setPlainText(QStringLiteral("表紙のメモ"));
@@ -103,13 +103,13 @@ TEST_F(AfterLoadTest, MemoOfASearchResultLiesBesideItsPage)
     form->pushLevel({QStringLiteral("さんすう/1020_ひきざん.html")}, {QStringLiteral("ひきざん")}, 0, book(QString()));
     form->RebuildPageButtons();
     turnTo(0);
-    form->textup(Qt::LeftButton);
+    press(form->SpeedButton7);
     EXPECT_EQ(memo->Caption(), book(QStringLiteral("さんすう/1020_ひきざん.txt")));
 }
 
 TEST_F(AfterLoadTest, ClosingTheProgramSavesAnOpenMemo)
 {
-    form->textup(Qt::LeftButton);
+    press(form->SpeedButton7);
     memo->Memo1->setPlainText(QStringLiteral("閉じる前のメモ"));
     TForm6 player(platform.prompt);
     form->SetVideoPlayer(&player);
@@ -171,7 +171,7 @@ TEST_F(AfterLoadTest, FileWatchReloadsARewrittenSideMenu)
 
 TEST_F(AfterLoadTest, PresentationModeShowsTheMaskOnceAfterASecond)
 {
-    form->SpeedButton1MouseDown(Qt::LeftButton);
+    press(form->SpeedButton1);
     EXPECT_TRUE(form->Timer2->isActive());
     EXPECT_EQ(form->Timer2->interval(), 1000);
     form->Timer2Timer();
@@ -179,14 +179,14 @@ TEST_F(AfterLoadTest, PresentationModeShowsTheMaskOnceAfterASecond)
     EXPECT_EQ(mask->Tag, 1);
     form->Timer2Timer();
     EXPECT_EQ(mask->Tag, 1);
-    form->SpeedButton1MouseDown(Qt::RightButton);
+    press(form->SpeedButton1, Qt::RightButton);
     EXPECT_FALSE(mask->isVisible());
     EXPECT_FALSE(form->Timer2->isActive());
 }
 
 // Where a press lands, as the window system decides it: the deepest widget under the point of
 // the topmost window there (the mask only where its region holds the point).
-enum class Spot { SurfaceLowerHalf, SurfaceUpperHalf, BelowPageButtons, EmptyBottomBar, BlankScreen, FirstPageButtonInMask };
+enum class Spot { SurfaceLowerHalf, SurfaceUpperHalf, BelowPageButtons, EmptyBottomBar, BlankScreen, FirstPageButtonInMask, BackArrowInMask };
 
 struct PressCase {
     const char *name;
@@ -244,6 +244,10 @@ TEST_P(WindowPressTest, OnlyTheWindowsOwnSurfaceTurnsPages)
         presentWithMask();
         at = screenPoint(form->ScrollBox1, {form->ScrollBox1->width() / 2, 8});
         break;
+    case Spot::BackArrowInMask:
+        presentWithMask();
+        at = screenPoint(form->Image6, {form->Image6->width() / 2, form->Image6->height() / 2});
+        break;
     }
     clickScreen(at);
     EXPECT_EQ(form->PageIndex(), c.expectedIndex);
@@ -262,7 +266,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"EmptyColumnSpaceDoesNothing", Spot::BelowPageButtons, 1, 1, false},
                       PressCase{"EmptyBottomBarDoesNothing", Spot::EmptyBottomBar, 1, 1, false},
                       PressCase{"BlankScreenOnlyGoesAway", Spot::BlankScreen, 1, 1, false},
-                      PressCase{"PageButtonReachedThroughTheMask", Spot::FirstPageButtonInMask, 2, 0, false}),
+                      PressCase{"PageButtonReachedThroughTheMask", Spot::FirstPageButtonInMask, 2, 0, false},
+                      PressCase{"BottomBarReachedThroughTheMask", Spot::BackArrowInMask, 1, 0, false}),
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
