@@ -54,19 +54,9 @@ protected:
     std::unique_ptr<TForm10> menu;
 };
 
-TEST_F(PageCommandsTest, MarkAndUnmarkAPage)
-{
-    turnTo(3);
-    form->SetMarkClick();
-    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1030_きせつ.html")))).contains(QStringLiteral("<TITLE>\"!\"")));
-    EXPECT_TRUE(form->levels_.title(3).startsWith(QStringLiteral("\"!\"")));
-    form->ClearMarkClick();
-    EXPECT_FALSE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1030_きせつ.html")))).contains(QStringLiteral("\"!\"")));
-}
-
 TEST_F(PageCommandsTest, MergeAllWritesTheDocumentAndOpensItForPrinting)
 {
-    form->MergeAllClick();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("全て→合体.html印刷")));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->mergeJob_->isRunning(); }, 10000));
     const QString merged = printFolder() + QStringLiteral("_合体.html");
     EXPECT_TRUE(QFileInfo(merged).isFile());
@@ -76,15 +66,15 @@ TEST_F(PageCommandsTest, MergeAllWritesTheDocumentAndOpensItForPrinting)
 
 TEST_F(PageCommandsTest, MergeMarkedWithoutMarksSaysSo)
 {
-    form->MergeMarkedClick();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("〆→_合体.html印刷")));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->mergeJob_->isRunning(); }, 10000));
     EXPECT_EQ(platform.prompt.messages, QStringList{QStringLiteral("合体するページがありません。")});
 }
 
 TEST_F(PageCommandsTest, WorksheetOfTheQuizPageHasBlanks)
 {
-    turnTo(form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html")));
-    form->PrintBlankSheetClick();
+    ASSERT_TRUE(choosePageMenuItem(form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html")),
+                                   QStringLiteral("ページ(　)印刷")));
     const QString sheet = QString::fromUtf8(testutil::readBytes(printFolder() + QStringLiteral("_$$$test.html")));
     EXPECT_FALSE(sheet.isEmpty());
     EXPECT_FALSE(sheet.contains(QStringLiteral("(ワン|")));
@@ -92,12 +82,11 @@ TEST_F(PageCommandsTest, WorksheetOfTheQuizPageHasBlanks)
 
 TEST_F(PageCommandsTest, ButtonOrderMovesThePageAndRenumbers)
 {
-    turnTo(4);  // 1040_まとめ
     whenShown(order.get(), [this] {
         order->Memo1->setText(QStringLiteral("2"));
         order->BitBtn1Click();
     });
-    form->ButtonOrderClick();
+    ASSERT_TRUE(choosePageMenuItem(4, QStringLiteral("ボタン順変更")));  // 1040_まとめ
     EXPECT_EQ(form->levels_.pageReference(1), QStringLiteral("1010_まとめ.html"));
     EXPECT_EQ(form->PageIndex(), 1);
     EXPECT_TRUE(QFileInfo(book(QStringLiteral("1020_どうぶつ.html"))).isFile());
@@ -105,14 +94,13 @@ TEST_F(PageCommandsTest, ButtonOrderMovesThePageAndRenumbers)
 
 TEST_F(PageCommandsTest, DeletingAPageSendsItAndItsPictureToTheTrash)
 {
-    turnTo(1);
     platform.prompt.answers = {true};
     whenShown(fileTool.get(), [this] {
         EXPECT_GE(fileTool->Files().size(), 2);
         fileTool->ListBox1->selectAll();
         fileTool->BitBtn1Click();
     });
-    form->PageDeleteClick();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("ページ削除")));
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.html"))));
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("neko.png"))));
 }
@@ -126,7 +114,7 @@ TEST_F(PageCommandsTest, NewPageIsSavedUnderItsDatedNameAfterTheCurrentPage)
         editor->BitBtn1MouseUp();
     });
     platform.fileDialogs.answers.push_back(book(QStringLiteral("20261208-あたらしい.html")));
-    form->N2Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->N2));
     EXPECT_EQ(form->PageCount(), before + 1);
     EXPECT_EQ(form->PageIndex(), 2);
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QString()) + form->levels_.pageReference(2))).contains(QStringLiteral("新しいページ")));
@@ -136,7 +124,7 @@ TEST_F(PageCommandsTest, PastedFilesBecomePagesOfTheFolder)
 {
     const int before = form->PageCount();
     platform.clipboard.files = {testutil::writeBytes(dir.path(), QStringLiteral("in/notes.txt"), "ノート")};
-    form->Paste2Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->Paste2));
     EXPECT_EQ(form->PageCount(), before + 1);
     EXPECT_EQ(QDir(book(QString())).entryList({QStringLiteral("*~notes.html")}).size(), 1);
 }
@@ -150,15 +138,14 @@ TEST_F(PageCommandsTest, PageRecordingPlaysAndGoesToTheTrash)
     form->Timer3Timer();
     EXPECT_EQ(platform.sound.played, QStringList{book(QStringLiteral("1010_どうぶつ.wav"))});
     platform.prompt.answers = {true};
-    form->hSAISEIMouseUp(Qt::RightButton);
+    press(form->BitBtn1, Qt::RightButton);
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.wav"))));
 }
 
 TEST_F(PageCommandsTest, RecordingWithNothingRecordedLeavesNoFile)
 {
-    turnTo(1);
     platform.processes.keepRunning = false;
-    form->RecordSound();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("ページに録音")));
     ASSERT_EQ(platform.processes.waited.size(), 1);
     EXPECT_TRUE(platform.processes.waited.first().endsWith(book(QStringLiteral("1010_どうぶつ.wav"))));
     EXPECT_FALSE(QFileInfo::exists(book(QStringLiteral("1010_どうぶつ.wav"))));
@@ -171,7 +158,7 @@ TEST_F(PageCommandsTest, SideMenuEditingWritesTheMenuRegion)
         menu->Memo1->setPlainText(menu->Memo1->toPlainText() + QStringLiteral("\nこくご"));
         menu->accept();
     });
-    form->N3Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->N3));
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("_index.html")))).contains(QStringLiteral("/$DIR こくご")));
 }
 
@@ -204,7 +191,7 @@ TEST_F(SearchCommandsTest, BodyTextSearchBecomesALevelShowingTheChosenPage)
         search->ListBox2Click();
         search->BitBtn2Click();
     });
-    form->Find1Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->Find1));
     EXPECT_EQ(form->levels_.depth(), 2);
     EXPECT_EQ(form->PageCount(), 1);
     EXPECT_EQ(shownFile(), book(QStringLiteral("1010_どうぶつ.html")));

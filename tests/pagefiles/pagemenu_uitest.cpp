@@ -8,24 +8,7 @@ using namespace sorvek;
 
 namespace {
 
-class PageMenuTest : public fakes::DemoBookWindowTest {
-protected:
-    // Right-clicks the page's button and clicks the item with the caption in the menu that opens.
-    bool choose(int page, const QString &caption)
-    {
-        press(form->PageButtons.at(page), Qt::RightButton);
-        if (!form->pagePopup_ || !form->pagePopup_->isVisible())
-            return false;
-        for (QAction *action : form->pagePopup_->actions()) {
-            if (action->text() == caption) {
-                QTest::mouseClick(form->pagePopup_, Qt::LeftButton, {},
-                                  form->pagePopup_->actionGeometry(action).center());
-                return true;
-            }
-        }
-        return false;
-    }
-};
+using PageMenuTest = fakes::DemoBookWindowTest;
 
 TEST_F(PageMenuTest, ItemsDoWhatTheySayOrSayWhyNot)
 {
@@ -85,7 +68,7 @@ TEST_F(PageMenuTest, ItemsDoWhatTheySayOrSayWhyNot)
         row.before();
         open();
         QTest::qWait(10);
-        ASSERT_TRUE(choose(row.page, row.item));
+        ASSERT_TRUE(choosePageMenuItem(row.page, row.item));
         QTest::qWait(10);
         row.check();
         form.reset();
@@ -134,7 +117,7 @@ TEST_F(PageMenuTest, LookAutoLinkCanBeCancelledAndThenLeavesThePageAsItWas)
             if (row.esc)
                 QTest::keyClick(search.get(), Qt::Key_Escape);
         });
-        ASSERT_TRUE(choose(form->levels_.pageList().indexOf(name), QStringLiteral("LOOK自動リンク")));
+        ASSERT_TRUE(choosePageMenuItem(form->levels_.pageList().indexOf(name), QStringLiteral("LOOK自動リンク")));
         const QByteArray after = testutil::readBytes(book(name));
         if (row.esc) {
             EXPECT_EQ(after, original);
