@@ -197,23 +197,30 @@ TEST_F(SearchCommandsTest, BodyTextSearchBecomesALevelShowingTheChosenPage)
     EXPECT_EQ(shownFile(), book(QStringLiteral("1010_どうぶつ.html")));
 }
 
-// Presses Esc in a window as soon as it shows.
+// Presses Esc in a window, the one that kept the keyboard, as soon as the watched window shows.
 class EscWhenShown : public QObject {
 public:
+    explicit EscWhenShown(QWindow *keyboard)
+        : keyboard_(keyboard)
+    {
+    }
     bool sent = false;
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Show && !sent) {
             sent = true;
-            QTimer::singleShot(0, watched, [watched] { QTest::keyClick(static_cast<QWidget *>(watched), Qt::Key_Escape); });
+            QTimer::singleShot(0, this, [this] { QTest::keyClick(keyboard_, Qt::Key_Escape); });
         }
         return false;
     }
+
+private:
+    QWindow *keyboard_;
 };
 
 TEST_F(SearchCommandsTest, LookCancelledWithEscLeavesTheLevelAndPage)
 {
-    EscWhenShown esc;
+    EscWhenShown esc(form->windowHandle());
     search->installEventFilter(&esc);
     form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return esc.sent && !search->isVisible(); }, 10000));
