@@ -84,7 +84,7 @@ TEST_F(PageCommandsTest, ButtonOrderMovesThePageAndRenumbers)
 {
     whenShown(order.get(), [this] {
         order->Memo1->setText(QStringLiteral("2"));
-        order->BitBtn1Click();
+        QTest::mouseClick(order->BitBtn1, Qt::LeftButton);
     });
     ASSERT_TRUE(choosePageMenuItem(4, QStringLiteral("ボタン順変更")));  // 1040_まとめ
     EXPECT_EQ(form->levels_.pageReference(1), QStringLiteral("1010_まとめ.html"));
@@ -98,7 +98,7 @@ TEST_F(PageCommandsTest, DeletingAPageSendsItAndItsPictureToTheTrash)
     whenShown(fileTool.get(), [this] {
         EXPECT_GE(fileTool->Files().size(), 2);
         fileTool->ListBox1->selectAll();
-        fileTool->BitBtn1Click();
+        QTest::mouseClick(fileTool->BitBtn1, Qt::LeftButton);
     });
     ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("ページ削除")));
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.html"))));
@@ -111,7 +111,7 @@ TEST_F(PageCommandsTest, NewPageIsSavedUnderItsDatedNameAfterTheCurrentPage)
     const int before = form->PageCount();
     whenShown(editor.get(), [this] {
         editor->Memo4->setPlainText(QStringLiteral("新しいページ"));
-        editor->BitBtn1MouseUp();
+        QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
     });
     platform.fileDialogs.answers.push_back(book(QStringLiteral("20261208-あたらしい.html")));
     ASSERT_TRUE(chooseStartMenuItem(form->N2));
@@ -156,7 +156,7 @@ TEST_F(PageCommandsTest, SideMenuEditingWritesTheMenuRegion)
 {
     whenShown(menu.get(), [this] {
         menu->Memo1->setPlainText(menu->Memo1->toPlainText() + QStringLiteral("\nこくご"));
-        menu->accept();
+        press(menu->SpeedButton1);  // "保存"
     });
     ASSERT_TRUE(chooseStartMenuItem(form->N3));
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("_index.html")))).contains(QStringLiteral("/$DIR こくご")));
@@ -184,12 +184,12 @@ TEST_F(SearchCommandsTest, BodyTextSearchBecomesALevelShowingTheChosenPage)
     QTimer::singleShot(0, search.get(), [this] {
         ASSERT_TRUE(QTest::qWaitFor([this] { return !search->Busy(); }, 10000));
         search->Edit1->setText(QStringLiteral("三角"));
-        search->BitBtn1Click();
+        QTest::mouseClick(search->BitBtn1, Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !search->Busy(); }, 10000));
         ASSERT_EQ(search->ResultTitles->count(), 1);
-        search->ResultTitles->setCurrentRow(0);
-        search->ListBox2Click();
-        search->BitBtn2Click();
+        QTest::mouseClick(search->ResultTitles->viewport(), Qt::LeftButton, {},
+                          search->ResultTitles->visualItemRect(search->ResultTitles->item(0)).center());
+        QTest::mouseClick(search->BitBtn2, Qt::LeftButton);
     });
     ASSERT_TRUE(chooseStartMenuItem(form->Find1));
     EXPECT_EQ(form->levels_.depth(), 2);
