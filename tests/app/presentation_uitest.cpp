@@ -171,8 +171,12 @@ TEST_F(AfterLoadTest, FileWatchReloadsARewrittenSideMenu)
 
 TEST_F(AfterLoadTest, PresentationModeShowsTheMaskOnceAfterASecond)
 {
+    const QSize before = form->kabeBrowser->size();
     press(form->SpeedButton1);
     EXPECT_TRUE(form->Timer2->isActive());
+    // The larger window shows the page in the whole page area at once, not from the next page on.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->kabeBrowser->size() != before; }, 2000));
+    EXPECT_EQ(form->WebBrowser1->height(), form->kabeBrowser->height() + 20);
     EXPECT_EQ(form->Timer2->interval(), 1000);
     form->Timer2Timer();
     EXPECT_TRUE(mask->isVisible());
