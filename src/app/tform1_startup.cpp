@@ -221,6 +221,9 @@ void TForm1::kabeResize()
 {
     for (BrowserControl *b : {WebBrowser1, WebBrowser2, WebBrowser3})
         b->resize(kabeBrowser->width() + 24, b->height());
+    // The page fills its area as soon as the window grows (maximised for a presentation), not
+    // only from the next page on.
+    WebBrowser1->resize(WebBrowser1->width(), kabeBrowser->height() + 20);
 }
 
 void TForm1::kabeRightResize()

@@ -61,12 +61,9 @@ LookTitleIndex TForm1::LookLinkIndex(const QString &pagePath, bool *complete)
     if (!Form4)
         return {};
     Form4->BookFolder = BookFolder;
-    // Modal rather than a disabled main window: disabling the main window would disable the search
-    // window with it, and its progress and Esc must stay usable.
-    const Qt::WindowModality modality = Form4->windowModality();
-    Form4->setWindowModality(Qt::ApplicationModal);
+    // The main window is not disabled meanwhile: that would disable the search window, its child,
+    // whose progress and Esc must stay usable; the search window holds other input back itself.
     const LookTitleIndex index = Form4->LinkTitleIndex(pagePath);
-    Form4->setWindowModality(modality);
     QApplication::processEvents();
     // A walk cut short leaves the saved index stale.
     if (complete)

@@ -13,6 +13,7 @@
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -42,7 +43,7 @@ TForm4::TForm4(BrowserFactory browsers, IUserPrompt &prompt, QString &indexedFol
     , cache_(indexedFolder)
 {
     setObjectName(QStringLiteral("Form4"));
-    setModal(true); // also when shown for LOOK: no other window takes input while it walks
+    setModal(true); // Find; for the LOOK callers showAndClose holds other input back instead
     setSizeGripEnabled(true);
     createComponents(browsers);
     connect(&walkRunner_, &SliceRunner::sliceDone, this, &TForm4::walkSlice);
@@ -325,6 +326,8 @@ void TForm4::keyPressEvent(QKeyEvent *event)
 
 bool TForm4::eventFilter(QObject *watched, QEvent *event)
 {
+    if (holdingInput_ && event->spontaneous() && holdsBack(watched, event))
+        return true;
     static const int movingKeys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
                                      Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
     if (watched != ResultTitles || event->type() != QEvent::KeyPress || forwardingKey_
@@ -376,9 +379,47 @@ void TForm4::FormClose()
 
 void TForm4::showAndClose()
 {
+    // Not modal while it walks: the keys of a window blocked by a modal one never reach the
+    // program, and the keyboard often stays with the main window. Esc must stop the walk wherever
+    // it is pressed; any other input for the other windows is held back here instead.
+    const Qt::WindowModality modality = windowModality();
+    setWindowModality(Qt::NonModal);
+    holdingInput_ = true;
+    qApp->installEventFilter(this);
     show();
     walkRunner_.wait();
+    qApp->removeEventFilter(this);
+    holdingInput_ = false;
     close();
+    setWindowModality(modality);
+}
+
+bool TForm4::holdsBack(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            if (walkRunner_.isRunning())
+                BitBtn3Click();
+            return true;
+        }
+        break;
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::Close:
+        break;
+    default:
+        return false;
+    }
+    // This window's own input passes.
+    if (auto *widget = qobject_cast<QWidget *>(watched))
+        return widget->window() != this;
+    return watched != static_cast<QObject *>(windowHandle());
 }
 
 LookResult TForm4::LookSearch(const QString &words, const QString &askingPage)

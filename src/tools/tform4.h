@@ -103,6 +103,7 @@ private:
     void setResults(const TitleList &results);
     void setSearching(bool searching);
     void showAndClose();
+    bool holdsBack(QObject *watched, QEvent *event);
 
     IUserPrompt &prompt_;
     QStringList resultTitles_; // ResultTitles' texts, in step with ResultPaths
@@ -112,6 +113,7 @@ private:
     std::unique_ptr<TitleIndexWalk> walk_;
     std::unique_ptr<ResultSearch> search_;
     bool forwardingKey_ = false; // a result-list key is being handed on by eventFilter
+    bool holdingInput_ = false;  // shown for a LOOK caller: Esc anywhere cancels, other windows wait
     qsizetype beeped_ = 0; // unreadable pages of this walk already beeped for
 };
 

@@ -54,19 +54,9 @@ protected:
     std::unique_ptr<TForm10> menu;
 };
 
-TEST_F(PageCommandsTest, MarkAndUnmarkAPage)
-{
-    turnTo(3);
-    form->SetMarkClick();
-    EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1030_きせつ.html")))).contains(QStringLiteral("<TITLE>\"!\"")));
-    EXPECT_TRUE(form->levels_.title(3).startsWith(QStringLiteral("\"!\"")));
-    form->ClearMarkClick();
-    EXPECT_FALSE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1030_きせつ.html")))).contains(QStringLiteral("\"!\"")));
-}
-
 TEST_F(PageCommandsTest, MergeAllWritesTheDocumentAndOpensItForPrinting)
 {
-    form->MergeAllClick();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("全て→合体.html印刷")));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->mergeJob_->isRunning(); }, 10000));
     const QString merged = printFolder() + QStringLiteral("_合体.html");
     EXPECT_TRUE(QFileInfo(merged).isFile());
@@ -76,15 +66,15 @@ TEST_F(PageCommandsTest, MergeAllWritesTheDocumentAndOpensItForPrinting)
 
 TEST_F(PageCommandsTest, MergeMarkedWithoutMarksSaysSo)
 {
-    form->MergeMarkedClick();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("〆→_合体.html印刷")));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->mergeJob_->isRunning(); }, 10000));
     EXPECT_EQ(platform.prompt.messages, QStringList{QStringLiteral("合体するページがありません。")});
 }
 
 TEST_F(PageCommandsTest, WorksheetOfTheQuizPageHasBlanks)
 {
-    turnTo(form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html")));
-    form->PrintBlankSheetClick();
+    ASSERT_TRUE(choosePageMenuItem(form->levels_.pageList().indexOf(QStringLiteral("1060_quiz.html")),
+                                   QStringLiteral("ページ(　)印刷")));
     const QString sheet = QString::fromUtf8(testutil::readBytes(printFolder() + QStringLiteral("_$$$test.html")));
     EXPECT_FALSE(sheet.isEmpty());
     EXPECT_FALSE(sheet.contains(QStringLiteral("(ワン|")));
@@ -92,12 +82,11 @@ TEST_F(PageCommandsTest, WorksheetOfTheQuizPageHasBlanks)
 
 TEST_F(PageCommandsTest, ButtonOrderMovesThePageAndRenumbers)
 {
-    turnTo(4);  // 1040_まとめ
     whenShown(order.get(), [this] {
         order->Memo1->setText(QStringLiteral("2"));
-        order->BitBtn1Click();
+        QTest::mouseClick(order->BitBtn1, Qt::LeftButton);
     });
-    form->ButtonOrderClick();
+    ASSERT_TRUE(choosePageMenuItem(4, QStringLiteral("ボタン順変更")));  // 1040_まとめ
     EXPECT_EQ(form->levels_.pageReference(1), QStringLiteral("1010_まとめ.html"));
     EXPECT_EQ(form->PageIndex(), 1);
     EXPECT_TRUE(QFileInfo(book(QStringLiteral("1020_どうぶつ.html"))).isFile());
@@ -105,14 +94,13 @@ TEST_F(PageCommandsTest, ButtonOrderMovesThePageAndRenumbers)
 
 TEST_F(PageCommandsTest, DeletingAPageSendsItAndItsPictureToTheTrash)
 {
-    turnTo(1);
     platform.prompt.answers = {true};
     whenShown(fileTool.get(), [this] {
         EXPECT_GE(fileTool->Files().size(), 2);
         fileTool->ListBox1->selectAll();
-        fileTool->BitBtn1Click();
+        QTest::mouseClick(fileTool->BitBtn1, Qt::LeftButton);
     });
-    form->PageDeleteClick();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("ページ削除")));
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.html"))));
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("neko.png"))));
 }
@@ -123,10 +111,10 @@ TEST_F(PageCommandsTest, NewPageIsSavedUnderItsDatedNameAfterTheCurrentPage)
     const int before = form->PageCount();
     whenShown(editor.get(), [this] {
         editor->Memo4->setPlainText(QStringLiteral("新しいページ"));
-        editor->BitBtn1MouseUp();
+        QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
     });
     platform.fileDialogs.answers.push_back(book(QStringLiteral("20261208-あたらしい.html")));
-    form->N2Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->N2));
     EXPECT_EQ(form->PageCount(), before + 1);
     EXPECT_EQ(form->PageIndex(), 2);
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QString()) + form->levels_.pageReference(2))).contains(QStringLiteral("新しいページ")));
@@ -136,7 +124,7 @@ TEST_F(PageCommandsTest, PastedFilesBecomePagesOfTheFolder)
 {
     const int before = form->PageCount();
     platform.clipboard.files = {testutil::writeBytes(dir.path(), QStringLiteral("in/notes.txt"), "ノート")};
-    form->Paste2Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->Paste2));
     EXPECT_EQ(form->PageCount(), before + 1);
     EXPECT_EQ(QDir(book(QString())).entryList({QStringLiteral("*~notes.html")}).size(), 1);
 }
@@ -150,15 +138,14 @@ TEST_F(PageCommandsTest, PageRecordingPlaysAndGoesToTheTrash)
     form->Timer3Timer();
     EXPECT_EQ(platform.sound.played, QStringList{book(QStringLiteral("1010_どうぶつ.wav"))});
     platform.prompt.answers = {true};
-    form->hSAISEIMouseUp(Qt::RightButton);
+    press(form->BitBtn1, Qt::RightButton);
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.wav"))));
 }
 
 TEST_F(PageCommandsTest, RecordingWithNothingRecordedLeavesNoFile)
 {
-    turnTo(1);
     platform.processes.keepRunning = false;
-    form->RecordSound();
+    ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("ページに録音")));
     ASSERT_EQ(platform.processes.waited.size(), 1);
     EXPECT_TRUE(platform.processes.waited.first().endsWith(book(QStringLiteral("1010_どうぶつ.wav"))));
     EXPECT_FALSE(QFileInfo::exists(book(QStringLiteral("1010_どうぶつ.wav"))));
@@ -169,9 +156,9 @@ TEST_F(PageCommandsTest, SideMenuEditingWritesTheMenuRegion)
 {
     whenShown(menu.get(), [this] {
         menu->Memo1->setPlainText(menu->Memo1->toPlainText() + QStringLiteral("\nこくご"));
-        QTest::mouseClick(menu->SpeedButton1, Qt::LeftButton);
+        press(menu->SpeedButton1);  // "保存"
     });
-    form->N3Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->N3));
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("_index.html")))).contains(QStringLiteral("/$DIR こくご")));
 }
 
@@ -197,36 +184,43 @@ TEST_F(SearchCommandsTest, BodyTextSearchBecomesALevelShowingTheChosenPage)
     QTimer::singleShot(0, search.get(), [this] {
         ASSERT_TRUE(QTest::qWaitFor([this] { return !search->Busy(); }, 10000));
         search->Edit1->setText(QStringLiteral("三角"));
-        search->BitBtn1Click();
+        QTest::mouseClick(search->BitBtn1, Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !search->Busy(); }, 10000));
         ASSERT_EQ(search->ResultTitles->count(), 1);
-        search->ResultTitles->setCurrentRow(0);
-        search->ListBox2Click();
-        search->BitBtn2Click();
+        QTest::mouseClick(search->ResultTitles->viewport(), Qt::LeftButton, {},
+                          search->ResultTitles->visualItemRect(search->ResultTitles->item(0)).center());
+        QTest::mouseClick(search->BitBtn2, Qt::LeftButton);
     });
-    form->Find1Click();
+    ASSERT_TRUE(chooseStartMenuItem(form->Find1));
     EXPECT_EQ(form->levels_.depth(), 2);
     EXPECT_EQ(form->PageCount(), 1);
     EXPECT_EQ(shownFile(), book(QStringLiteral("1010_どうぶつ.html")));
 }
 
-// Presses Esc in a window as soon as it shows.
+// Presses Esc in a window, the one that kept the keyboard, as soon as the watched window shows.
 class EscWhenShown : public QObject {
 public:
+    explicit EscWhenShown(QWindow *keyboard)
+        : keyboard_(keyboard)
+    {
+    }
     bool sent = false;
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Show && !sent) {
             sent = true;
-            QTimer::singleShot(0, watched, [watched] { QTest::keyClick(static_cast<QWidget *>(watched), Qt::Key_Escape); });
+            QTimer::singleShot(0, this, [this] { QTest::keyClick(keyboard_, Qt::Key_Escape); });
         }
         return false;
     }
+
+private:
+    QWindow *keyboard_;
 };
 
 TEST_F(SearchCommandsTest, LookCancelledWithEscLeavesTheLevelAndPage)
 {
-    EscWhenShown esc;
+    EscWhenShown esc(form->windowHandle());
     search->installEventFilter(&esc);
     form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return esc.sent && !search->isVisible(); }, 10000));

@@ -89,7 +89,7 @@ TEST_F(AfterLoadTest, LinkPageWithSeveralLinksBecomesALevel)
 
 TEST_F(AfterLoadTest, MemoFollowsPageTurnsAndIsSaved)
 {
-    form->textup(Qt::LeftButton);
+    press(form->SpeedButton7);
     ASSERT_TRUE(memo->isVisible());
     EXPECT_EQ(memo->Caption(), book(QStringLiteral("index.txt")));
     memo->Memo1->setPlainText(QStringLiteral("表紙のメモ"));
@@ -104,13 +104,13 @@ TEST_F(AfterLoadTest, MemoOfASearchResultLiesBesideItsPage)
     form->pushLevel({QStringLiteral("さんすう/1020_ひきざん.html")}, {QStringLiteral("ひきざん")}, 0, book(QString()));
     form->RebuildPageButtons();
     turnTo(0);
-    form->textup(Qt::LeftButton);
+    press(form->SpeedButton7);
     EXPECT_EQ(memo->Caption(), book(QStringLiteral("さんすう/1020_ひきざん.txt")));
 }
 
 TEST_F(AfterLoadTest, ClosingTheProgramSavesAnOpenMemo)
 {
-    form->textup(Qt::LeftButton);
+    press(form->SpeedButton7);
     memo->Memo1->setPlainText(QStringLiteral("閉じる前のメモ"));
     TForm6 player(platform.prompt);
     form->SetVideoPlayer(&player);
@@ -172,15 +172,19 @@ TEST_F(AfterLoadTest, FileWatchReloadsARewrittenSideMenu)
 
 TEST_F(AfterLoadTest, PresentationModeShowsTheMaskOnceAfterASecond)
 {
-    form->SpeedButton1MouseDown(Qt::LeftButton);
+    const QSize before = form->kabeBrowser->size();
+    press(form->SpeedButton1);
     EXPECT_TRUE(form->Timer2->isActive());
+    // The larger window shows the page in the whole page area at once, not from the next page on.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->kabeBrowser->size() != before; }, 2000));
+    EXPECT_EQ(form->WebBrowser1->height(), form->kabeBrowser->height() + 20);
     EXPECT_EQ(form->Timer2->interval(), 1000);
     form->Timer2Timer();
     EXPECT_TRUE(mask->isVisible());
     EXPECT_EQ(mask->Tag, 1);
     form->Timer2Timer();
     EXPECT_EQ(mask->Tag, 1);
-    form->SpeedButton1MouseDown(Qt::RightButton);
+    press(form->SpeedButton1, Qt::RightButton);
     EXPECT_FALSE(mask->isVisible());
     EXPECT_FALSE(form->Timer2->isActive());
 }
@@ -198,6 +202,7 @@ enum class Spot {
     FirstPageButtonOfMovedWindow, // reached through the hole at the window's new place
     MaskWhileAWindowIsModal,      // the editor (modal to the main window) is open
     MaskWhileTheWindowIsBusy,     // a program runs: the main window is disabled
+    BackArrowInMask,
 };
 
 struct PressCase {
@@ -285,6 +290,10 @@ TEST_P(WindowPressTest, OnlyTheWindowsOwnSurfaceTurnsPages)
         form->setEnabled(false);
         at = {100, mask->height() / 2 + 100};  // the mask where the window was
         break;
+    case Spot::BackArrowInMask:
+        presentWithMask();
+        at = screenPoint(form->Image6, {form->Image6->width() / 2, form->Image6->height() / 2});
+        break;
     }
     clickScreen(at);
     modal.reset();
@@ -309,7 +318,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"MaskWhereTheMovedWindowWasTurnsForward", Spot::WhereTheMovedWindowWas, 1, 2, false},
                       PressCase{"PageButtonOfTheMovedWindowReachedThroughTheMask", Spot::FirstPageButtonOfMovedWindow, 2, 0, false},
                       PressCase{"MaskIgnoredWhileAWindowIsModal", Spot::MaskWhileAWindowIsModal, 1, 1, false},
-                      PressCase{"MaskIgnoredWhileTheWindowIsBusy", Spot::MaskWhileTheWindowIsBusy, 1, 1, false}),
+                      PressCase{"MaskIgnoredWhileTheWindowIsBusy", Spot::MaskWhileTheWindowIsBusy, 1, 1, false},
+                      PressCase{"BottomBarReachedThroughTheMask", Spot::BackArrowInMask, 1, 0, false}),
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "fakes/fakeplatform.h"
 #include "testutil.h"
 
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -50,6 +51,31 @@ protected:
     {
         QTest::mousePress(w, b, {}, QPoint(w->width() / 2, w->height() / 2));
         QTest::mouseRelease(w, b, {}, QPoint(w->width() / 2, w->height() / 2));
+    }
+    // A right click on the page's button, then a click on the item with that caption in the menu
+    // that opens; false when no menu opened or it has no such item.
+    bool choosePageMenuItem(int page, const QString &caption)
+    {
+        press(form->PageButtons.at(page), Qt::RightButton);
+        QMenu *menu = form->pagePopup_;
+        if (!menu || !menu->isVisible())
+            return false;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == caption) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                return true;
+            }
+        }
+        return false;
+    }
+    // A click on the start button, then on the item in the start menu that opens.
+    bool chooseStartMenuItem(QAction *item)
+    {
+        press(form->SpeedButton11);
+        if (!form->PopupMenu2->isVisible())
+            return false;
+        QTest::mouseClick(form->PopupMenu2, Qt::LeftButton, {}, form->PopupMenu2->actionGeometry(item).center());
+        return true;
     }
     // Lets the actions that the link dispatcher queues after the navigation hook run.
     static void settle() { QTest::qWait(5); }

@@ -8,24 +8,7 @@ using namespace sorvek;
 
 namespace {
 
-class PageMenuTest : public fakes::DemoBookWindowTest {
-protected:
-    // Right-clicks the page's button and clicks the item with the caption in the menu that opens.
-    bool choose(int page, const QString &caption)
-    {
-        press(form->PageButtons.at(page), Qt::RightButton);
-        if (!form->pagePopup_ || !form->pagePopup_->isVisible())
-            return false;
-        for (QAction *action : form->pagePopup_->actions()) {
-            if (action->text() == caption) {
-                QTest::mouseClick(form->pagePopup_, Qt::LeftButton, {},
-                                  form->pagePopup_->actionGeometry(action).center());
-                return true;
-            }
-        }
-        return false;
-    }
-};
+using PageMenuTest = fakes::DemoBookWindowTest;
 
 TEST_F(PageMenuTest, ItemsDoWhatTheySayOrSayWhyNot)
 {
@@ -85,7 +68,7 @@ TEST_F(PageMenuTest, ItemsDoWhatTheySayOrSayWhyNot)
         row.before();
         open();
         QTest::qWait(10);
-        ASSERT_TRUE(choose(row.page, row.item));
+        ASSERT_TRUE(choosePageMenuItem(row.page, row.item));
         QTest::qWait(10);
         row.check();
         form.reset();
@@ -119,25 +102,32 @@ TEST_F(PageMenuTest, LookAutoLinkCanBeCancelledAndThenLeavesThePageAsItWas)
         QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><HEAD><TITLE>見る</TITLE>"
                        "</HEAD><BODY>\n<P><A href=\"/$LOOK きせつ\">きせつ</A>の まとめ</P>\n"
                        "<SCRIPT>var まとめ=1;</SCRIPT>\n</BODY></HTML>\n")));
+    enum class EscTo { Nowhere, SearchWindow, MainWindow };
     struct Row {
         const char *name;
-        bool esc;
+        EscTo esc;
     };
-    for (const Row row : {Row{"Esc during the walk", true}, Row{"the walk runs to its end", false}}) {
+    for (const Row row : {Row{"Esc in the search window", EscTo::SearchWindow},
+                          Row{"Esc where the keyboard stayed, in the main window", EscTo::MainWindow},
+                          Row{"the walk runs to its end", EscTo::Nowhere}}) {
         SCOPED_TRACE(row.name);
         makeForm();
         auto search = std::make_unique<TForm4>(fakeBrowsers(), platform.prompt, form->IndexedFolder, form.get());
         form->SetSearchWindow(search.get());
         form->show();
         QTest::qWait(10);
-        auto esc = std::make_unique<WhenShown>(search.get(), [&search, &row] {
+        auto esc = std::make_unique<WhenShown>(search.get(), [this, &search, &row] {
             EXPECT_TRUE(search->isEnabled()); // its progress and Esc stay usable
-            if (row.esc)
-                QTest::keyClick(search.get(), Qt::Key_Escape);
+            press(form->PageButtons.at(0));   // the other windows wait for the walk
+            if (row.esc != EscTo::Nowhere)
+                QTest::keyClick(row.esc == EscTo::SearchWindow ? search->windowHandle() : form->windowHandle(),
+                                Qt::Key_Escape);
         });
-        ASSERT_TRUE(choose(form->levels_.pageList().indexOf(name), QStringLiteral("LOOK自動リンク")));
+        const int page = form->levels_.pageList().indexOf(name);
+        ASSERT_TRUE(choosePageMenuItem(page, QStringLiteral("LOOK自動リンク")));
+        EXPECT_EQ(form->PageIndex(), page);
         const QByteArray after = testutil::readBytes(book(name));
-        if (row.esc) {
+        if (row.esc != EscTo::Nowhere) {
             EXPECT_EQ(after, original);
             EXPECT_TRUE(form->PmathuCaption->text().contains(QStringLiteral("中止")));
         } else {

@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
         MemoFileCase{"NoFileMakesOne", QByteArray(), "", "", bom}),
     [](const auto &row) { return std::string(row.param.name); });
 
-TEST_F(MemoWindowTest, KeepsDesignNamesAndFont)
+TEST_F(MemoWindowTest, KeepsItsObjectNamesAndFont)
 {
     EXPECT_EQ(form.objectName(), QStringLiteral("Form12"));
     EXPECT_EQ(form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1")), form.Memo1);
