@@ -41,16 +41,6 @@ protected:
                 dialog->reject();
         });
     }
-    // A right click on the page's button, then the popup item with that caption.
-    void popupItem(int page, const QString &caption)
-    {
-        press(form->PageButtons.at(page), Qt::RightButton);
-        ASSERT_NE(form->pagePopup_, nullptr);
-        QAction *item = form->pagePopup_->findChild<QAction *>(caption);
-        ASSERT_NE(item, nullptr) << caption.toStdString();
-        form->pagePopup_->hide();
-        item->trigger();
-    }
     QStringList folderNames() const { return QDir(book(QString())).entryList(QDir::Files, QDir::Name); }
 
     std::unique_ptr<TForm3> fileTool;
@@ -84,7 +74,7 @@ TEST_P(MemoBeforePageToolTest, MemoIsStoredBeforeTheToolTouchesFiles)
     } else {
         whenShown(fileTool.get(), [&] { listed = fileTool->Files(); });
     }
-    popupItem(1, QString::fromUtf8(GetParam().item));
+    ASSERT_TRUE(choosePageMenuItem(1, QString::fromUtf8(GetParam().item)));
     EXPECT_EQ(memo->Tag, 0);
     EXPECT_EQ(testutil::readBytes(book(QString::fromUtf8(GetParam().memoAfter))), bom + u"消えてはいけないメモ\r\n"_s.toUtf8());
     if (QString::fromUtf8(GetParam().item) != u"ボタン順変更"_s) {
@@ -121,7 +111,7 @@ TEST_P(OldEncodingPageToolTest, PageTextSurvivesTheTool)
     const int index = int(form->levels_.pageList().indexOf(u"1050_old.html"_s));
     ASSERT_GE(index, 0);
     ASSERT_EQ(testutil::readBytes(page), GetParam().bytes);  // not migrated on opening
-    popupItem(index, QString::fromUtf8(GetParam().item));
+    ASSERT_TRUE(choosePageMenuItem(index, QString::fromUtf8(GetParam().item)));
     const QByteArray after = testutil::readBytes(page);
     if (GetParam().kept) {
         EXPECT_TRUE(after.startsWith(bom));
@@ -158,7 +148,7 @@ TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
         order->Memo1->setText(u"2"_s);
         order->BitBtn1Click();
     });
-    popupItem(4, u"ボタン順変更"_s);
+    ASSERT_TRUE(choosePageMenuItem(4, u"ボタン順変更"_s));
     EXPECT_EQ(form->PageIndex(), 4);
     EXPECT_EQ(folderNames(), before);
     ASSERT_FALSE(platform.prompt.messages.isEmpty());
