@@ -66,17 +66,7 @@ public:
     {
         int node = 0;
         for (const QChar c : text) {
-            const char16_t u = foldUnit(c);
-            for (;;) {
-                const auto it = edges_.find(edgeKey(node, u));
-                if (it != edges_.end()) {
-                    node = it->second;
-                    break;
-                }
-                if (node == 0)
-                    break;
-                node = fail_[size_t(node)];
-            }
+            node = step(node, foldUnit(c));
             // A marked node's shorter words were marked with it.
             for (int w = terminal_[size_t(node)] ? node : dict_[size_t(node)]; w != 0 && !marked_[size_t(w)];
                  w = dict_[size_t(w)])
@@ -93,17 +83,7 @@ public:
     {
         int node = 0;
         for (qsizetype at = 0; at < text.size(); ++at) {
-            const char16_t u = foldUnit(text[at]);
-            for (;;) {
-                const auto it = edges_.find(edgeKey(node, u));
-                if (it != edges_.end()) {
-                    node = it->second;
-                    break;
-                }
-                if (node == 0)
-                    break;
-                node = fail_[size_t(node)];
-            }
+            node = step(node, foldUnit(text[at]));
             for (int w = terminal_[size_t(node)] ? node : dict_[size_t(node)]; w != 0; w = dict_[size_t(w)])
                 found(w, at + 1);
         }
@@ -111,6 +91,18 @@ public:
     qsizetype nodeCount() const { return qsizetype(fail_.size()); }
 
 private:
+    // The node after reading u in node, falling back along the failure links.
+    int step(int node, char16_t u) const
+    {
+        for (;;) {
+            const auto it = edges_.find(edgeKey(node, u));
+            if (it != edges_.end())
+                return it->second;
+            if (node == 0)
+                return 0;
+            node = fail_[size_t(node)];
+        }
+    }
     static char16_t foldUnit(QChar c)
     {
         if (c.isSurrogate())
