@@ -191,6 +191,16 @@ int main(int argc, char **argv)
         }),
         "goal", 100);
 
+    TitleList looked;
+    for (int k = 0; k < 50000; ++k)
+        looked.append(QStringLiteral("%1_章/%2_p.html").arg(k / 100).arg(k), QStringLiteral("第%1課#地理?ヒント").arg(k));
+    row("LOOK title search, 50,000 titles", best([&] {
+            ResultSearch s(SearchMode::LookTitle, QStringLiteral("/book/"), looked, {QStringLiteral("地理")},
+                           QStringLiteral("/BOOK/7_章/700_P.HTML"));
+            s.run();
+        }),
+        "goal", 100);
+
     QTemporaryDir dir;
     if (!dir.isValid() || !writeBook(dir.path())) {
         std::fprintf(stderr, "cannot write the test book\n");

@@ -3,7 +3,9 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build-bench"
-benches=(openlevel_bench quiz_bench pageedit_bench merge_bench titleindex_bench startup_bench)
+# A fresh machine needs the compilers, Qt, ripgrep (the search's reference) and Xvfb first.
+bash "$top/scripts/install-deps.sh" --tests
+benches=(openlevel_bench quiz_bench pageedit_bench merge_bench titleindex_bench startup_bench searchwindow_bench)
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSORVEK_BENCH=ON > /dev/null
 cmake --build "$build" --target "${benches[@]}"
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1

@@ -112,6 +112,15 @@ ResultSearch::ResultSearch(SearchMode mode, const QString &searchBase, const Tit
 {
     for (const QString &term : terms_)
         upperTerms_.append(term.toUpper());
+    if (mode_ != SearchMode::BodyText) {
+        // Built once, not once per entry: the LOOK command tests every title of the book.
+        for (const QString &upper : std::as_const(upperTerms_))
+            titleSegments_.append(u'/' + upper + u'/');
+        // Upper-casing goes character by character, so the base's part is compared once.
+        const QString upperBase = base_.toUpper();
+        if (!askingPage_.isEmpty() && askingPage_.startsWith(upperBase))
+            askingRest_ = askingPage_.sliced(upperBase.size());
+    }
     if (mode_ != SearchMode::BodyText || terms_.isEmpty() || results_.isEmpty())
         return;
     // Every page is read and tested on the pool's threads, in result order; run() takes the
@@ -138,13 +147,21 @@ bool ResultSearch::matchesEntry(qsizetype k)
     if (terms_.isEmpty())
         return true;
     if (mode_ != SearchMode::BodyText) {
-        if (!askingPage_.isEmpty() && (base_ + results_.paths.at(k)).toUpper() == askingPage_)
-            return false;
-        for (const QString &term : terms_) {
-            if (lookTitleMatches(results_.titles.at(k), term))
-                return true;
+        if (titleMatches_.empty()) {
+            // A book's index may hold tens of thousands of titles: they are tested on every core
+            // at once, each worker writing only its own entries.
+            titleMatches_.resize(std::size_t(results_.size()));
+            constexpr qsizetype chunk = 2048;
+            QList<qsizetype> starts;
+            for (qsizetype start = 0; start < results_.size(); start += chunk)
+                starts.append(start);
+            char *out = titleMatches_.data();
+            QtConcurrent::blockingMap(starts, [this, out](qsizetype start) {
+                for (qsizetype e = start; e < std::min(start + chunk, results_.size()); ++e)
+                    out[e] = titleEntryMatches(e);
+            });
         }
-        return false;
+        return titleMatches_[std::size_t(k)];
     }
     const PageOutcome page = pages_.resultAt(int(k));
     if (!page.error.isEmpty()) {
@@ -153,6 +170,16 @@ bool ResultSearch::matchesEntry(qsizetype k)
         return false;
     }
     return page.match;
+}
+
+bool ResultSearch::titleEntryMatches(qsizetype k) const
+{
+    if (askingRest_ && results_.paths.at(k).toUpper() == *askingRest_)
+        return false;
+    // As lookTitleMatches, term by term.
+    const QString segments = u'/' + lookSearchTitle(results_.titles.at(k)).toUpper() + u'/';
+    return std::any_of(titleSegments_.begin(), titleSegments_.end(),
+                       [&segments](const QString &segment) { return segments.contains(segment); });
 }
 
 bool ResultSearch::run(QDeadlineTimer deadline)

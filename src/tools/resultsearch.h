@@ -11,6 +11,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace sorvek {
 
@@ -43,6 +45,7 @@ private:
     };
     struct BodyText;
     bool matchesEntry(qsizetype k);
+    bool titleEntryMatches(qsizetype k) const;
 
     SearchMode mode_;
     QString base_;
@@ -50,6 +53,9 @@ private:
     QStringList terms_;
     QStringList upperTerms_;
     QString askingPage_;
+    QStringList titleSegments_;         // "/TERM/" for each term of a title search
+    std::optional<QString> askingRest_; // askingPage_ after the upper-cased base, when it lies below it
+    std::vector<char> titleMatches_;    // per entry of a title search, once tested
     TitleList matches_;
     qsizetype next_ = 0;
     QString error_;

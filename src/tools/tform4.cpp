@@ -108,6 +108,10 @@ void TForm4::createComponents(BrowserFactory &browsers)
     ResultTitles->setObjectName(QStringLiteral("ResultTitles"));
     ResultTitles->setToolTip(QStringLiteral("検索結果"));
     ResultTitles->setCursor(Qt::PointingHandCursor);
+    // Laid out a batch at a time from the event loop: sizing 50,000 titles at once froze the
+    // window. Batches of about 5 ms: the whole list is laid out a moment after it fills.
+    ResultTitles->setLayoutMode(QListView::Batched);
+    ResultTitles->setBatchSize(1000);
     connect(ResultTitles, &QListWidget::itemClicked, this, &TForm4::ListBox2Click);
     ResultTitles->installEventFilter(this); // moving with the keys previews too
     auto *panel4Layout = new QVBoxLayout(Panel4);

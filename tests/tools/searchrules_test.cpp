@@ -179,6 +179,35 @@ TEST_F(ResultSearchTest, LookNeverFindsTheAskingPage)
     EXPECT_EQ(search(SearchMode::LookTitle, {u"abc"_s}).paths, (QStringList{u"sub/a.html"_s, u"b.html"_s}));
 }
 
+// Thousands of generated titles, several terms and an asking page whose path changes length when
+// upper-cased: the search keeps exactly the titles that lookTitleMatches keeps, in order.
+TEST(LookTitleSearch, ManyTitlesMatchAsEachTitleAlone)
+{
+    const QStringList words{u"abc"_s, u"ABC"_s, u"straße"_s, u"STRASSE"_s, u"葉"_s, u"ﬁx"_s, u""_s};
+    const QStringList shapes{u"%1"_s, u"x#%1"_s, u"%1#x"_s, u"x?%1"_s, u"\"%1\"y"_s, u"a/%1/b"_s, u"%1#%1"_s};
+    const QString base = u"/Bücher/straße/"_s;
+    TitleList index;
+    QRandomGenerator random(14);
+    for (int k = 0; k < 5000; ++k)
+        index.append(QStringLiteral("ß%1/%2.html").arg(k % 7).arg(k),
+                     shapes.at(random.bounded(int(shapes.size()))).arg(words.at(random.bounded(int(words.size())))));
+    index.titles[4321] = u"abc#ﬁx"_s; // the asking page has words that are searched for
+    const QString asking = (base + index.paths.at(4321)).toUpper();
+    for (const QStringList &terms : {QStringList{u"abc"_s}, QStringList{u"strasse"_s, u"葉"_s}, QStringList{u"FIX"_s}}) {
+        TitleList expected;
+        for (qsizetype k = 0; k < index.size(); ++k) {
+            if (k != 4321
+                && std::any_of(terms.begin(), terms.end(),
+                               [&](const QString &t) { return lookTitleMatches(index.titles.at(k), t); }))
+                expected.append(index.paths.at(k), index.titles.at(k));
+        }
+        ResultSearch s(SearchMode::LookTitle, base, index, terms, asking);
+        EXPECT_TRUE(s.run());
+        EXPECT_EQ(s.matches(), expected) << terms.join(u'/').toStdString();
+        EXPECT_GT(expected.size(), 100);
+    }
+}
+
 TEST_F(ResultSearchTest, LookReadsNoPage)
 {
     results.append(u"missing.html"_s, u"abc"_s);

@@ -185,6 +185,20 @@ TEST_F(WalkTest, RunsInSlicesToTheSameIndex)
     EXPECT_EQ(walk.pagesRead(), 30);
 }
 
+TEST_F(WalkTest, WalkDroppedMidwayStopsAndTheNextIsWhole)
+{
+    for (int i = 0; i < 400; ++i)
+        add(QStringLiteral("f%1/g%2/%3_p.html").arg(i % 20).arg(i % 3).arg(1000 + i), QStringLiteral("T%1").arg(i));
+    for (int taken = 0; taken < 3; ++taken) { // Esc before the first page, after one, after a few
+        TitleIndexWalk walk(base());
+        for (int k = 0; k < taken; ++k)
+            walk.run(QDeadlineTimer(0));
+    }
+    const TitleList index = walkTitleIndex(base());
+    EXPECT_EQ(index.size(), 400);
+    EXPECT_EQ(index.paths.first(), u"f0/g0/1000_p.html"_s);
+}
+
 TEST_F(WalkTest, MissingFolderGivesAnEmptyIndex)
 {
     EXPECT_TRUE(walkTitleIndex(dir.filePath(u"nothing/"_s)).isEmpty());
