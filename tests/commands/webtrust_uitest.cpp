@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"mwx", u"notice"}}},
         Chain{"DirFromWebCreatesNoFolder", {{u"dir", u"loaded:dir.html"}, {u"make", u"turned"}}},
         Chain{"WebScriptSetsLocation", {{u"script", u"notice"}}},
-        Chain{"WebWindowOpen", {{u"open", u"loaded:open.html"}, {u"go", u"notice"}}, true},
+        Chain{"WebWindowOpen", {{u"open", u"loaded:open.html"}, {u"go", u"notice"}}},
         Chain{"WebFormPost", {{u"form", u"loaded:form.html"}, {u"go", u"notice"}}},
         Chain{"WebMetaRefresh", {{u"webRefresh", u"notice"}}},
         Chain{"RedirectChainToCommandLink", {{u"chainJs", u"notice"}}},
