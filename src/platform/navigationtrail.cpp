@@ -15,7 +15,8 @@ QString NavigationTrail::keyOf(const QUrl &url)
 {
     // Decoded, so that the engine's choice of which characters to escape never makes the
     // program's own load look like one nobody asked for.
-    return url.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments).toString(QUrl::FullyDecoded);
+    // (A whole address decodes at most this far: QUrl warns about FullyDecoded and uses this.)
+    return url.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments).toString(QUrl::PrettyDecoded);
 }
 
 qsizetype NavigationTrail::indexOf(const QList<Step> &steps, const QString &key)

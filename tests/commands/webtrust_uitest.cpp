@@ -92,7 +92,10 @@ protected:
             u"<A id=\"one\" href=\"%1/one.html\">w</A><A id=\"oneMwex\" href=\"%1/one-mwex.html\">w</A>"
             u"<A id=\"framed\" href=\"%1/framed.html\">w</A><A id=\"localFrame\" href=\"_frame-local.html\">f</A>"
             u"<A id=\"webFrame\" href=\"_frame-web.html\">f</A><A id=\"dir\" href=\"%1/dir.html\">w</A>"
-            u"<A id=\"refresh\" href=\"_refresh.html\">f</A>"_s.arg(s))
+            u"<A id=\"refresh\" href=\"_refresh.html\">f</A><A id=\"script\" href=\"%1/script.html\">w</A>"
+            u"<A id=\"open\" href=\"%1/open.html\">w</A><A id=\"form\" href=\"%1/form.html\">w</A>"
+            u"<A id=\"webRefresh\" href=\"%1/refresh.html\">w</A><A id=\"chainJs\" href=\"%1/chain-js\">r</A>"
+            u"<A id=\"links24\" href=\"%1/links24.html\">w</A>"_s.arg(s))
             .replace(QRegularExpression(u">.</A>"_s), u">a link to click</A><BR>"_s)));
         testutil::writePage(folder, u"1010_b.html"_s, html(u"b"_s));
         testutil::writePage(folder, u"1020_c.html"_s, html(u"c"_s));
@@ -101,6 +104,7 @@ protected:
         testutil::writePage(folder, u"_frame-local.html"_s, html(u"<IFRAME src=\"_inner-next.html\"></IFRAME>"_s));
         testutil::writePage(folder, u"_inner-next.html"_s, autoClick(u"/$NEXT"_s));
         testutil::writePage(folder, u"_refresh.html"_s, u"<HTML><HEAD><META http-equiv=\"refresh\" content=\"0;url=/$NEXT\"></HEAD></HTML>"_s);
+        testutil::writePage(folder, u"_index.html"_s, oneLink(u"<A id=\"web\" href=\"%1/touch.html\">w</A>"_s.arg(s)));
         testutil::writePage(folder, u"_frame-web.html"_s, html(u"<IFRAME src=\"%1/inner-js.html\"></IFRAME>"_s.arg(s)));
         evil = dir.filePath(u"Downloads"_s);
         testutil::writePage(evil, u"1000_evil.html"_s,
@@ -112,6 +116,13 @@ protected:
         server.redirect(u"/redir-slash"_s, touch);
         server.redirect(u"/redir-back"_s, u"/$..%5C..%5C..%5C..%5C..%5C..%5Cusr%5Cbin%5Ctouch%20pwn"_s);
         server.page(u"/touch.html"_s, html(u"<A id=\"go\" href=\"%1\">t</A>"_s.arg(touch)));
+        server.page(u"/script.html"_s, html(u"<SCRIPT>setTimeout(function(){location.href='%1'},0)</SCRIPT>"_s.arg(pwn)));
+        server.page(u"/open.html"_s, html(u"<A id=\"go\" href=\"#\" onclick=\"window.open('%1');return false\">o</A>"_s.arg(pwn)));
+        server.page(u"/form.html"_s, html(u"<FORM method=\"post\" action=\"%1\"><INPUT id=\"go\" type=\"submit\"></FORM>"_s.arg(pwn)));
+        server.page(u"/refresh.html"_s, html(u"<META http-equiv=\"refresh\" content=\"0;url=%1\">"_s.arg(pwn)));
+        server.redirect(u"/chain-js"_s, u"/redir-js"_s);
+        server.page(u"/links24.html"_s, html(u"【リンク】<A href=\"FILE:///etc/hostname\">a</A><A href=\"file://127.0.0.1/etc/hostname\">b</A>"
+                                             u"<A href=\"/plain.html\">c</A><A href=\"/%24JS%20pwn.txt%20x=1\">d</A>"_s));
         server.page(u"/plain.html"_s, html(u"plain"_s));
         server.page(u"/links.html"_s, html(u"【リンク】<A href=\"%1\">local</A><A href=\"/plain.html\">plain</A>"
                                            u"<A href=\"%2\">js</A>"_s.arg(QUrl::fromLocalFile(u"/etc/hostname"_s).toString(), pwn)));
@@ -134,14 +145,15 @@ protected:
         return QTest::qWaitFor([&] { return browser()->LocationURL().toString().endsWith(name); }, 20000);
     }
     // A real mouse click on the link: the engine treats it as the user's.
-    void click(const QString &id)
+    void click(const QString &id, BrowserControl *in = nullptr)
     {
+        auto *target = static_cast<WebEngineBrowser *>(in ? in : form->WebBrowser1);
         QPoint at(-1, -1);
-        browser()->view()->page()->runJavaScript(
+        target->view()->page()->runJavaScript(
             u"(function(){var r=document.getElementById('%1').getBoundingClientRect();return [r.left+r.width/2,r.top+r.height/2];})()"_s.arg(id),
             [&at](const QVariant &v) { at = QPoint(v.toList().value(0).toInt(), v.toList().value(1).toInt()); });
         ASSERT_TRUE(QTest::qWaitFor([&at] { return at.x() >= 0; }, 10000));
-        QWidget *surface = browser()->view()->focusProxy();
+        QWidget *surface = target->view()->focusProxy();
         QTest::mouseClick(surface, Qt::LeftButton, {}, at);
     }
     bool noticed() const { return form->PmathuCaption->text().startsWith(u"Webページからは実行できません"_s); }
@@ -160,8 +172,8 @@ protected:
 
 // One step of a chain: what is done, then what it waits for.
 struct Step {
-    const char16_t *act;   // an element id to click, or "arrow" (the NEXT arrow), "home", "back"
-    const char16_t *until; // "notice", "loaded:<name>" or "turned" (the page index or depth changed)
+    const char16_t *act;   // an element id to click ("menu:<id>" in the side menu), or "arrow" (the NEXT arrow), "home", "back"
+    const char16_t *until; // "notice", "loaded:<name>", "menu:<name>" (in the side menu) or "turned" (the page index or depth changed)
 };
 
 struct Chain {
@@ -176,9 +188,12 @@ TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
 {
     open();
     int ended = 0;
+    QStringList shown;
     QObject::connect(browser()->view()->page(), &QWebEnginePage::loadingChanged, form.get(),
-                     [&ended](const QWebEngineLoadingInfo &info) {
+                     [&ended, &shown](const QWebEngineLoadingInfo &info) {
                          ended += info.status() != QWebEngineLoadingInfo::LoadStartedStatus;
+                         if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && info.url().isLocalFile())
+                             shown << info.url().toLocalFile();
                      });
     for (const Step &step : GetParam().steps) {
         const QString act = QString::fromUtf16(step.act);
@@ -192,12 +207,17 @@ TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
             form->GoHome();
         else if (act == u"back")
             form->WebBrowser1->GoBack();
+        else if (act.startsWith(u"menu:"))
+            click(act.mid(5), form->WebBrowser4);
         else
             click(act);
         if (until == u"notice")
             EXPECT_TRUE(QTest::qWaitFor([this] { return noticed(); }, 20000)) << act.toStdString();
         else if (until == u"ended")
             EXPECT_TRUE(QTest::qWaitFor([&] { return ended > endedBefore; }, 20000)) << act.toStdString();
+        else if (until.startsWith(u"menu:"))
+            EXPECT_TRUE(QTest::qWaitFor([&] { return form->WebBrowser4->LocationURL().toString().endsWith(until.mid(5)); }, 20000))
+                << act.toStdString();
         else if (until.startsWith(u"loaded:"))
             EXPECT_TRUE(waitLoaded(until.mid(7))) << act.toStdString();
         else
@@ -207,6 +227,7 @@ TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
     EXPECT_EQ(written(), QStringList());
     EXPECT_EQ(platform.processes.started + platform.processes.waited, QStringList());
     EXPECT_EQ(platform.shell.calls, QStringList());
+    EXPECT_EQ(shown.filter(u"/etc/"_s), QStringList());
     // Whatever the chain left on the screen, its own next link still turns the page.
     const auto before = std::make_pair(form->levels_.depth(), form->PageIndex());
     if (GetParam().turnByArrow)
@@ -236,6 +257,13 @@ INSTANTIATE_TEST_SUITE_P(
         Chain{"ProjectOnAWebBuiltLevel",
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"mwx", u"notice"}}},
         Chain{"DirFromWebCreatesNoFolder", {{u"dir", u"loaded:dir.html"}, {u"make", u"turned"}}},
+        Chain{"WebScriptSetsLocation", {{u"script", u"notice"}}},
+        Chain{"WebWindowOpen", {{u"open", u"loaded:open.html"}, {u"go", u"notice"}}},
+        Chain{"WebFormPost", {{u"form", u"loaded:form.html"}, {u"go", u"notice"}}},
+        Chain{"WebMetaRefresh", {{u"webRefresh", u"notice"}}},
+        Chain{"RedirectChainToCommandLink", {{u"chainJs", u"notice"}}},
+        Chain{"WebLinkPageOfOtherFileSpellingsAndEncodedDollar", {{u"links24", u"loaded:plain.html"}, {u"arrow", u"notice"}}},
+        Chain{"SideMenuWebPage", {{u"menu:web", u"menu:touch.html"}, {u"menu:go", u"notice"}}},
         Chain{"BackIntoWebBuiltLevel",
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"home", u"loaded:1000_start.html"},
                {u"back", u"loaded:1000_evil.html"}, {u"js", u"notice"}}}),

@@ -100,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DownloadCase{"SmallOnFullDisk", "200 OK", 10, true, false, false},
                       DownloadCase{"LargeOnFullDisk", "200 OK", 300000, true, false, false},
                       DownloadCase{"NotFound", "404 Not Found", 10, false, false, false},
-                      DownloadCase{"LinkedOutsideTheBook", "200 OK", 10, false, true, false}),
+                      DownloadCase{"LinkedOutsideTheBook", "200 OK", 10, false, true, false},
+                      DownloadCase{"RedirectedToALocalFile", "302 Found\r\nLocation: file:///etc/hostname", 10, false, false, false}),
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

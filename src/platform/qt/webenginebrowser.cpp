@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonArray>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QVBoxLayout>
@@ -36,6 +37,20 @@ SorvekPage::SorvekPage(QObject *parent)
     : QWebEnginePage(parent)
 {
     connect(this, &QWebEnginePage::loadingChanged, this, &SorvekPage::onLoadingChanged);
+    // Links with target=_blank and window.open stay in this view, started by the document that
+    // asked. Adopting the engine's new page instead would drop the shown document and its
+    // history, leaving the view blank when the navigation is cancelled.
+    connect(this, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
+        const QUrl url = request.requestedUrl();
+        NavigationStart start;
+        start.origin = trail_.documentOrigin();
+        // The program's own load is not held to the engine's rules for web documents: a web
+        // document opens web addresses only.
+        const bool web = url.scheme() == u"http" || url.scheme() == u"https";
+        if (url.isEmpty() || (start.origin == CommandOrigin::WebPage && !web))
+            return;
+        load(url, start);
+    });
 }
 
 void SorvekPage::load(const QUrl &url, const NavigationStart &start)
@@ -70,11 +85,6 @@ void SorvekPage::onLoadingChanged(const QWebEngineLoadingInfo &info)
         trail_.ended(info.url());
         return;
     }
-}
-
-QWebEnginePage *SorvekPage::createWindow(WebWindowType)
-{
-    return this;
 }
 
 WebEngineBrowser::WebEngineBrowser(QWidget *parent)
