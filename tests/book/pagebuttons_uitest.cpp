@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 using namespace sorvek;
 
@@ -315,6 +316,24 @@ TEST_P(PageColumnTest, ButtonsInSightLookAndAnswerLikeTheWholeColumn)
               QStringLiteral("Q&A %1").arg(tagOf(clicked) + 1));
     EXPECT_EQ(clicked->toolTip(), QStringLiteral("%1 a<b>c").arg(tagOf(clicked) + 1));
     EXPECT_LE(liveButtons().size(), viewHeight / layout.pitch() + 3);
+    // The wheel over the column (a button passes it on to the viewport) scrolls it back; what
+    // comes into sight is live where the column has it, and Up brings the focus back into sight.
+    QScrollBar *bar = form->ScrollBox1->verticalScrollBar();
+    const int before = bar->value();
+    const int focused = form->PageIndex();
+    QWheelEvent wheel(spot, form->ScrollBox1->viewport()->mapToGlobal(spot), {}, {0, 120 * 3}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->ScrollBox1->viewport(), &wheel);
+    EXPECT_EQ(bar->value(), std::max(before - 3 * bar->singleStep() * QApplication::wheelScrollLines(), 0));
+    const int top = bar->value() / layout.pitch();
+    ASSERT_NE(form->PageButtons.live(top), nullptr);
+    EXPECT_TRUE(form->PageButtons.live(top)->isVisible());
+    EXPECT_EQ(form->PageButtons.live(top)->y(), layout.buttonRect(top).y());
+    if (focused > 0) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        EXPECT_EQ(form->PageIndex(), focused - 1);
+        EXPECT_TRUE(inSight(QApplication::focusWidget()));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, PageColumnTest,
