@@ -163,6 +163,21 @@ TEST_F(PageDisplayTest, SoundLinkPlaysWithoutNavigating)
     EXPECT_EQ(shownFile(), book(QStringLiteral("index.html")));
 }
 
+TEST_F(PageDisplayTest, VideoLinkBeforeThePlayerIsMadeMakesIt)
+{
+    // Start-up makes the player late; a page may open a video sooner.
+    std::unique_ptr<TForm6> player;
+    form->MakeVideoPlayer = [&] {
+        player = std::make_unique<TForm6>(platform.prompt);
+        form->SetVideoPlayer(player.get());
+    };
+    page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("missing.avi"))));
+    settle();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(platform.prompt.messages, QStringList{QStringLiteral("そのファイルは開けません")});
+    EXPECT_EQ(shownFile(), book(QStringLiteral("index.html")));
+}
+
 TEST_F(PageDisplayTest, ArchiveButtonFollowsTheArchiveFolder)
 {
     EXPECT_FALSE(form->SpeedButton3->isVisible() && !form->SpeedButton3->toolTip().isEmpty());
