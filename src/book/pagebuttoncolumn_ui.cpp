@@ -202,8 +202,11 @@ void PageButtonColumn::sync()
     const int height = box_->viewport()->height();
     const int first = std::clamp(top / pitch, 0, count_ - 1);
     const int last = std::clamp((top + std::max(height, 1) - 1) / pitch, 0, count_ - 1);
+    // The window's focus button stays while the window is inactive too: gone, the focus would come
+    // back to another button, and selecting it would change the page.
+    const QWidget *focused = box_->window()->focusWidget();
     for (auto it = live_.begin(); it != live_.end();) {
-        const bool kept = (it->first >= first && it->first <= last) || it->first == current_ || it->second->hasFocus();
+        const bool kept = (it->first >= first && it->first <= last) || it->first == current_ || it->second == focused;
         if (kept)
             ++it;
         else

@@ -334,21 +334,36 @@ TEST_P(PageColumnTest, ButtonsInSightLookAndAnswerLikeTheWholeColumn)
     // The wheel over the column (a button passes it on to the viewport) scrolls it back; what
     // comes into sight is live where the column has it, and Up brings the focus back into sight.
     QScrollBar *bar = form->ScrollBox1->verticalScrollBar();
+    const auto wheel = [&](int notches) {
+        QWheelEvent event(spot, form->ScrollBox1->viewport()->mapToGlobal(spot), {}, {0, 120 * notches}, Qt::NoButton,
+                          {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->ScrollBox1->viewport(), &event);
+    };
     const int before = bar->value();
-    const int focused = form->PageIndex();
-    QWheelEvent wheel(spot, form->ScrollBox1->viewport()->mapToGlobal(spot), {}, {0, 120 * 3}, Qt::NoButton, {},
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(form->ScrollBox1->viewport(), &wheel);
+    wheel(3);
     EXPECT_EQ(bar->value(), std::max(before - 3 * bar->singleStep() * QApplication::wheelScrollLines(), 0));
     const int top = bar->value() / layout.pitch();
     ASSERT_NE(form->PageButtons.live(top), nullptr);
     EXPECT_TRUE(form->PageButtons.live(top)->isVisible());
     EXPECT_EQ(form->PageButtons.live(top)->y(), layout.buttonRect(top).y());
-    if (focused > 0) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-        EXPECT_EQ(form->PageIndex(), focused - 1);
-        EXPECT_TRUE(inSight(QApplication::focusWidget()));
-    }
+    const int selected = form->PageIndex() - 1;
+    if (selected < 0)
+        return;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(form->PageIndex(), selected);
+    EXPECT_TRUE(inSight(QApplication::focusWidget()));
+    // Scrolled far while another window is active, the column gives the focus back to the
+    // selected button, and the selection stays.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    wheel(bar->value() > bar->maximum() / 2 ? 100 : -100);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(form->PageIndex(), selected);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(tagOf(QApplication::focusWidget()), selected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, PageColumnTest,
