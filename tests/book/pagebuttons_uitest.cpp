@@ -364,6 +364,20 @@ TEST_P(PageColumnTest, ButtonsInSightLookAndAnswerLikeTheWholeColumn)
     EXPECT_EQ(form->PageIndex(), selected);
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(tagOf(QApplication::focusWidget()), selected);
+    // A double click on a button cut by the column's edge shows that page: the column brings the
+    // button into sight without moving it from under the pointer.
+    wheel(1000);
+    const int cut = viewHeight / layout.pitch();
+    if (bar->value() != 0 || viewHeight % layout.pitch() == 0 || cut >= c.pages)
+        return;
+    const QPoint edge(20, viewHeight - 2);
+    for (int k = 0; k < 2; ++k) {
+        auto *under = qobject_cast<PageButton *>(contents()->childAt(contents()->mapFrom(form->ScrollBox1->viewport(), edge)));
+        ASSERT_NE(under, nullptr);
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(form->ScrollBox1->viewport(), edge));
+    }
+    EXPECT_EQ(form->PageIndex(), cut);
+    EXPECT_TRUE(inSight(form->PageButtons.live(cut)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, PageColumnTest,
