@@ -87,6 +87,8 @@ int main(int argc, char **argv)
         form6 = std::make_unique<TForm6>(platform.prompt);
         form1.SetVideoPlayer(form6.get());
     };
+    // A video that a page opens by itself (a link page followed at once) may come sooner still.
+    form1.MakeVideoPlayer = makePlayer;
     FirstInput firstInput(makePlayer);
     app.installEventFilter(&firstInput);
     QObject::connect(

@@ -147,6 +147,9 @@ public:
     LookTitleIndex LookLinkIndex(const QString &pagePath, bool *complete = nullptr);
     void SetSearchWindow(TForm4 *search);
     void SetVideoPlayer(TForm6 *player);
+    // Makes the video player (and hands it over with SetVideoPlayer) when a video is opened before
+    // start-up has made it.
+    std::function<void()> MakeVideoPlayer;
 
     // Page marks, merged printing, resume, worksheets and the snapshot
     void SetPageMark(bool on);

@@ -188,8 +188,16 @@ void PageButtonColumn::scrollTo(int i)
     const int top = i * pitch;
     const int bottom = top + pitch - 1;
     const int height = box_->viewport()->height();
-    // A button out of sight comes to the middle, so that the next turns need no scrolling.
-    if (top < bar->value() || bottom >= bar->value() + height)
+    const int first = bar->value();
+    const int last = first + height - 1;
+    if (top >= first && bottom <= last)
+        return;
+    // A button cut by the edge moves only as far as it must: it stays under a pointer that
+    // clicks it twice. One out of sight comes to the middle, so that the next turns need no
+    // scrolling.
+    if (bottom >= first && top <= last)
+        bar->setValue(top < first ? top : bottom - height + 1);
+    else
         bar->setValue(top + pitch / 2 - height / 2);
 }
 
@@ -202,8 +210,11 @@ void PageButtonColumn::sync()
     const int height = box_->viewport()->height();
     const int first = std::clamp(top / pitch, 0, count_ - 1);
     const int last = std::clamp((top + std::max(height, 1) - 1) / pitch, 0, count_ - 1);
+    // The window's focus button stays while the window is inactive too: gone, the focus would come
+    // back to another button, and selecting it would change the page.
+    const QWidget *focused = box_->window()->focusWidget();
     for (auto it = live_.begin(); it != live_.end();) {
-        const bool kept = (it->first >= first && it->first <= last) || it->first == current_ || it->second->hasFocus();
+        const bool kept = (it->first >= first && it->first <= last) || it->first == current_ || it->second == focused;
         if (kept)
             ++it;
         else

@@ -104,6 +104,8 @@ void TForm1::LookRemoveClick()
 
 void TForm1::OpenVideo(const QString &file)
 {
+    if (!Form6 && MakeVideoPlayer)
+        MakeVideoPlayer();
     if (!Form6)
         return;
     const QPoint click = mapFromGlobal(QCursor::pos());

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 using namespace sorvek;
 
@@ -159,6 +160,21 @@ TEST_F(PageDisplayTest, SoundLinkPlaysWithoutNavigating)
     page()->Navigate(QUrl::fromLocalFile(wav));
     settle();
     EXPECT_EQ(platform.sound.played, QStringList{wav});
+    EXPECT_EQ(shownFile(), book(QStringLiteral("index.html")));
+}
+
+TEST_F(PageDisplayTest, VideoLinkBeforeThePlayerIsMadeMakesIt)
+{
+    // Start-up makes the player late; a page may open a video sooner.
+    std::unique_ptr<TForm6> player;
+    form->MakeVideoPlayer = [&] {
+        player = std::make_unique<TForm6>(platform.prompt);
+        form->SetVideoPlayer(player.get());
+    };
+    page()->Navigate(QUrl::fromLocalFile(book(QStringLiteral("missing.avi"))));
+    settle();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(platform.prompt.messages, QStringList{QStringLiteral("そのファイルは開けません")});
     EXPECT_EQ(shownFile(), book(QStringLiteral("index.html")));
 }
 
@@ -315,6 +331,53 @@ TEST_P(PageColumnTest, ButtonsInSightLookAndAnswerLikeTheWholeColumn)
               QStringLiteral("Q&A %1").arg(tagOf(clicked) + 1));
     EXPECT_EQ(clicked->toolTip(), QStringLiteral("%1 a<b>c").arg(tagOf(clicked) + 1));
     EXPECT_LE(liveButtons().size(), viewHeight / layout.pitch() + 3);
+    // The wheel over the column (a button passes it on to the viewport) scrolls it back; what
+    // comes into sight is live where the column has it, and Up brings the focus back into sight.
+    QScrollBar *bar = form->ScrollBox1->verticalScrollBar();
+    const auto wheel = [&](int notches) {
+        QWheelEvent event(spot, form->ScrollBox1->viewport()->mapToGlobal(spot), {}, {0, 120 * notches}, Qt::NoButton,
+                          {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->ScrollBox1->viewport(), &event);
+    };
+    const int before = bar->value();
+    wheel(3);
+    EXPECT_EQ(bar->value(), std::max(before - 3 * bar->singleStep() * QApplication::wheelScrollLines(), 0));
+    const int top = bar->value() / layout.pitch();
+    ASSERT_NE(form->PageButtons.live(top), nullptr);
+    EXPECT_TRUE(form->PageButtons.live(top)->isVisible());
+    EXPECT_EQ(form->PageButtons.live(top)->y(), layout.buttonRect(top).y());
+    const int selected = form->PageIndex() - 1;
+    if (selected < 0)
+        return;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(form->PageIndex(), selected);
+    EXPECT_TRUE(inSight(QApplication::focusWidget()));
+    // Scrolled far while another window is active, the column gives the focus back to the
+    // selected button, and the selection stays.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    wheel(bar->value() > bar->maximum() / 2 ? 100 : -100);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(form->PageIndex(), selected);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(tagOf(QApplication::focusWidget()), selected);
+    // A double click on a button cut by the column's edge shows that page: the column brings the
+    // button into sight without moving it from under the pointer.
+    wheel(1000);
+    const int cut = viewHeight / layout.pitch();
+    if (bar->value() != 0 || viewHeight % layout.pitch() == 0 || cut >= c.pages)
+        return;
+    const QPoint edge(20, viewHeight - 2);
+    for (int k = 0; k < 2; ++k) {
+        auto *under = qobject_cast<PageButton *>(contents()->childAt(contents()->mapFrom(form->ScrollBox1->viewport(), edge)));
+        ASSERT_NE(under, nullptr);
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(form->ScrollBox1->viewport(), edge));
+    }
+    EXPECT_EQ(form->PageIndex(), cut);
+    EXPECT_TRUE(inSight(form->PageButtons.live(cut)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, PageColumnTest,
