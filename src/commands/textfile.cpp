@@ -173,6 +173,15 @@ QByteArray joinLines(const QStringList &lines, const std::function<QByteArray(co
 
 } // namespace
 
+// The file's bytes through decode; a file that cannot be read gives its error.
+static ReadResult readDecoded(const QString &path, QString (*decode)(const QByteArray &))
+{
+    const BytesResult read = readBytes(path);
+    if (!read.ok)
+        return {false, {}, read.error};
+    return {true, decode(read.bytes), {}};
+}
+
 QString describeWriteFailure(const QString &path, int error, const QString &deviceError)
 {
     return describe(path, writeFailureReason(error, deviceError));
@@ -180,18 +189,12 @@ QString describeWriteFailure(const QString &path, int error, const QString &devi
 
 ReadResult readPageText(const QString &path)
 {
-    const BytesResult read = readBytes(path);
-    if (!read.ok)
-        return {false, {}, read.error};
-    return {true, decodeUtf8(read.bytes), {}};
+    return readDecoded(path, decodeUtf8);
 }
 
 ReadResult readCodePageText(const QString &path)
 {
-    const BytesResult read = readBytes(path);
-    if (!read.ok)
-        return {false, {}, read.error};
-    return {true, decodeCodePage(read.bytes), {}};
+    return readDecoded(path, decodeCodePage);
 }
 
 QStringList splitLines(const QString &text)
@@ -258,10 +261,7 @@ WriteResult writeCodePageLines(const QString &path, const QStringList &lines)
 
 ReadResult readTextByContent(const QString &path)
 {
-    const BytesResult read = readBytes(path);
-    if (!read.ok)
-        return {false, {}, read.error};
-    return {true, decodeByContent(read.bytes), {}};
+    return readDecoded(path, decodeByContent);
 }
 
 QString decodeByContent(const QByteArray &bytes)
