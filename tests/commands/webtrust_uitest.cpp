@@ -19,7 +19,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Answers each request with the fixed response of its path ("" when there is none: 404).
+// Answers each request with the fixed response of its path ("" when there is none: 404); paths
+// ending in ".png" are pictures.
 class FixedHttpServer : public QTcpServer {
 public:
     FixedHttpServer()
@@ -31,23 +32,25 @@ public:
         });
     }
     QString base() const { return u"http://127.0.0.1:%1"_s.arg(serverPort()); }
-    void page(const QString &path, const QString &html) { responses[path] = {200, {}, html}; }
+    void page(const QString &path, const QString &html) { responses[path] = {200, {}, html.toUtf8()}; }
     void redirect(const QString &path, const QString &location) { responses[path] = {302, location, {}}; }
+    void picture(const QString &path, const QByteArray &png) { responses[path] = {200, {}, png}; }
 
 private:
     struct Response {
         int status = 404;
         QString location;
-        QString body;
+        QByteArray body;
     };
     void answer(QTcpSocket *socket)
     {
         const QByteArray request = socket->readAll();
         const QByteArray path = request.mid(4, request.indexOf(' ', 4) - 4);
         const Response r = responses.value(QString::fromUtf8(path));
-        const QByteArray body = r.body.toUtf8();
+        const QByteArray &body = r.body;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + (r.status == 302 ? " Found" : r.status == 200 ? " OK" : " Not Found");
-        head += "\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\nContent-Length: "
+        head += path.endsWith(".png") ? "\r\nContent-Type: image/png" : "\r\nContent-Type: text/html; charset=utf-8";
+        head += "\r\nConnection: close\r\nContent-Length: "
                 + QByteArray::number(body.size()) + "\r\n";
         if (!r.location.isEmpty())
             head += "Location: " + r.location.toUtf8() + "\r\n";
@@ -95,7 +98,8 @@ protected:
             u"<A id=\"refresh\" href=\"_refresh.html\">f</A><A id=\"script\" href=\"%1/script.html\">w</A>"
             u"<A id=\"open\" href=\"%1/open.html\">w</A><A id=\"form\" href=\"%1/form.html\">w</A>"
             u"<A id=\"webRefresh\" href=\"%1/refresh.html\">w</A><A id=\"chainJs\" href=\"%1/chain-js\">r</A>"
-            u"<A id=\"links24\" href=\"%1/links24.html\">w</A>"_s.arg(s))
+            u"<A id=\"links24\" href=\"%1/links24.html\">w</A><A id=\"picture\" href=\"_picture.html\">f</A>"
+            u"<A id=\"webFrameToFile\" href=\"_frame-web-file.html\">f</A>"_s.arg(s))
             .replace(QRegularExpression(u">.</A>"_s), u">a link to click</A><BR>"_s)));
         testutil::writePage(folder, u"1010_b.html"_s, html(u"b"_s));
         testutil::writePage(folder, u"1020_c.html"_s, html(u"c"_s));
@@ -105,12 +109,16 @@ protected:
         testutil::writePage(folder, u"_inner-next.html"_s, autoClick(u"/$NEXT"_s));
         testutil::writePage(folder, u"_refresh.html"_s, u"<HTML><HEAD><META http-equiv=\"refresh\" content=\"0;url=/$NEXT\"></HEAD></HTML>"_s);
         testutil::writePage(folder, u"_index.html"_s, oneLink(u"<A id=\"web\" href=\"%1/touch.html\">w</A>"_s.arg(s)));
+        testutil::writePage(folder, u"_frame-web-file.html"_s, html(u"<IFRAME src=\"%1/inner-file.html\"></IFRAME>"_s.arg(s)));
+        testutil::writePage(folder, u"_picture.html"_s, html(u"<IMG id=\"web\" src=\"%1/a.png\">"_s.arg(s)));
         testutil::writePage(folder, u"_frame-web.html"_s, html(u"<IFRAME src=\"%1/inner-js.html\"></IFRAME>"_s.arg(s)));
         evil = dir.filePath(u"Downloads"_s);
         testutil::writePage(evil, u"1000_evil.html"_s,
                             html(u"<A id=\"js\" href=\"%1\">js</A><BR><A id=\"mwx\" href=\"p.mwx\">project</A>"_s.arg(pwn)));
         testutil::writePage(evil, u"p.mwx"_s, u"x"_s);
 
+        // A picture one pixel wide.
+        server.picture(u"/a.png"_s, QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=="));
         server.redirect(u"/redir-js"_s, u"/$JS%20pwn.txt%20x=1"_s);
         server.redirect(u"/redir-file"_s, QUrl::fromLocalFile(folder + u"/1010_b.html"_s).toString());
         server.redirect(u"/redir-slash"_s, touch);
@@ -130,6 +138,11 @@ protected:
         server.page(u"/one-mwex.html"_s, oneLink(u"【リンク】<A href=\"%1\">x</A>"_s.arg(QUrl::fromLocalFile(folder + u"/MWEX/mwex.exe"_s).toString())));
         server.page(u"/framed.html"_s, html(u"<IFRAME src=\"/inner-js.html\"></IFRAME>"_s));
         server.page(u"/inner-js.html"_s, autoClick(pwn));
+        // Tries a local command link every way a frame can (the engine refuses them all), then a web one.
+        const QString fileJs = u"file:///$JS%20pwn.txt%20x=1"_s;
+        server.page(u"/inner-file.html"_s, u"<HTML><BODY onload=\"window.open('%1');for(var a of document.links)a.click()\">"
+                                           u"<A target=\"_top\" href=\"%1\">a</A><A href=\"%1\">a</A><A href=\"%2\">a</A></BODY></HTML>"_s
+                                               .arg(fileJs, pwn));
         server.page(u"/dir.html"_s, html(u"<A id=\"go\" href=\"/$DIR %1/\">d</A><A id=\"make\" href=\"/$DIR %2/\">d</A>"_s
                                          .arg(evil, dir.filePath(u"Made"_s))));
     }
@@ -156,6 +169,14 @@ protected:
         QWidget *surface = target->view()->focusProxy();
         QTest::mouseClick(surface, Qt::LeftButton, {}, at);
     }
+    // The picture with this id on the shown page has loaded and has a size.
+    bool pictureShown(const QString &id)
+    {
+        int width = -1;
+        browser()->view()->page()->runJavaScript(u"document.getElementById('%1').naturalWidth"_s.arg(id),
+                                                 [&width](const QVariant &v) { width = v.toInt(); });
+        return QTest::qWaitFor([&width] { return width >= 0; }, 10000) && width > 0;
+    }
     bool noticed() const { return form->PmathuCaption->text().startsWith(u"Webページからは実行できません"_s); }
     QStringList written() const
     {
@@ -173,7 +194,7 @@ protected:
 // One step of a chain: what is done, then what it waits for.
 struct Step {
     const char16_t *act;   // an element id to click ("menu:<id>" in the side menu), or "arrow" (the NEXT arrow), "home", "back"
-    const char16_t *until; // "notice", "loaded:<name>", "menu:<name>" (in the side menu) or "turned" (the page index or depth changed)
+    const char16_t *until; // "notice", "loaded:<name>", "menu:<name>" (in the side menu), "picture:<id>" (shown) or "turned" (the page index or depth changed)
 };
 
 struct Chain {
@@ -218,6 +239,8 @@ TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
         else if (until.startsWith(u"menu:"))
             EXPECT_TRUE(QTest::qWaitFor([&] { return form->WebBrowser4->LocationURL().toString().endsWith(until.mid(5)); }, 20000))
                 << act.toStdString();
+        else if (until.startsWith(u"picture:"))
+            EXPECT_TRUE(QTest::qWaitFor([&] { return pictureShown(until.mid(8)); }, 20000)) << act.toStdString();
         else if (until.startsWith(u"loaded:"))
             EXPECT_TRUE(waitLoaded(until.mid(7))) << act.toStdString();
         else
@@ -249,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
         Chain{"WebOneLinkPageToLocalLinkPage", {{u"one", u"notice"}}, true},
         Chain{"WebOneLinkPageToMwex", {{u"oneMwex", u"notice"}}, true},
         Chain{"FrameOfWebPage", {{u"framed", u"notice"}}},
-        Chain{"WebFrameOfLocalPageNeverLoads", {{u"webFrame", u"loaded:_frame-web.html"}}},
+        Chain{"WebFrameOfLocalPage", {{u"webFrame", u"notice"}}},
         Chain{"LocalFrameOfLocalPageRunsItsCommands", {{u"localFrame", u"turned"}}},
         Chain{"LocalPageRefreshRunsItsCommands", {{u"refresh", u"turned"}}, true},
         Chain{"DirFromWebThenCommandLinkOnTheLevel",
@@ -264,6 +287,10 @@ INSTANTIATE_TEST_SUITE_P(
         Chain{"RedirectChainToCommandLink", {{u"chainJs", u"notice"}}},
         Chain{"WebLinkPageOfOtherFileSpellingsAndEncodedDollar", {{u"links24", u"loaded:plain.html"}, {u"arrow", u"notice"}}},
         Chain{"SideMenuWebPage", {{u"menu:web", u"menu:touch.html"}, {u"menu:go", u"notice"}}},
+        Chain{"BackFromLocalPageIntoWebPage",
+              {{u"touch", u"loaded:touch.html"}, {u"next", u"turned"}, {u"back", u"loaded:touch.html"}, {u"go", u"notice"}}},
+        Chain{"WebFrameOfLocalPageToLocalCommandLinks", {{u"webFrameToFile", u"notice"}}},
+        Chain{"WebPictureOnLocalPage", {{u"picture", u"picture:web"}}},
         Chain{"BackIntoWebBuiltLevel",
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"home", u"loaded:1000_start.html"},
                {u"back", u"loaded:1000_evil.html"}, {u"js", u"notice"}}}),

@@ -96,8 +96,11 @@ WebEngineBrowser::WebEngineBrowser(QWidget *parent)
     // The engine starts a renderer process for every page shown, even an empty one: the view
     // shows from the first navigation on.
     view_->hide();
-    // Book pages are local files that load their pictures, scripts and variable files beside them.
+    // Book pages are local files that load their pictures, scripts and variable files beside them,
+    // and show pictures and frames from the web. What web content may make the program do is
+    // decided per navigation by the trail, not by these settings.
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     page_->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     view_->setPage(page_);
     connect(page_, &SorvekPage::navigationRequested, this, &WebEngineBrowser::BeforeNavigate2);
