@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -53,7 +54,7 @@ TEST_F(EditPageTest, EditorShowsThePageFields)
         EXPECT_EQ(e.Memo5->toPlainText(), QStringLiteral("ねこ"));
         EXPECT_EQ(e.GroupBox1Tag, 2);
         EXPECT_EQ(e.Gname->text(), QStringLiteral("neko.png"));
-        e.BitBtn2MouseUp();
+        QTest::mouseClick(e.BitBtn2, Qt::LeftButton);
     });
     EXPECT_EQ(form->IndexedFolder, QStringLiteral("xxx"));
 }
@@ -64,7 +65,7 @@ TEST_F(EditPageTest, SavingWritesThePageAndShowsItAgain)
     page()->navigations.clear();
     edit(3, [](TForm2 &e) {
         e.Memo5->setPlainText(QStringLiteral("日本の四季"));
-        e.BitBtn1MouseUp();
+        QTest::mouseClick(e.BitBtn1, Qt::LeftButton);
     });
     const QString text = QString::fromUtf8(testutil::readBytes(path));
     EXPECT_TRUE(text.contains(QStringLiteral("<H2>日本の四季</H2>")));
@@ -80,7 +81,7 @@ TEST_F(EditPageTest, ClosingWritesNothingButShowsThePageAgain)
     page()->navigations.clear();
     edit(3, [](TForm2 &e) {
         e.Memo5->setPlainText(QStringLiteral("捨てる変更"));
-        e.BitBtn2MouseUp();
+        QTest::mouseClick(e.BitBtn2, Qt::LeftButton);
     });
     EXPECT_EQ(testutil::readBytes(path), before);
     EXPECT_FALSE(page()->navigations.isEmpty());
@@ -93,7 +94,7 @@ TEST_F(EditPageTest, NewCaptionSavesUnderTheChosenNameAndShowsThatPage)
     const QByteArray old = testutil::readBytes(book(QStringLiteral("1030_きせつ.html")));
     edit(3, [](TForm2 &e) {
         e.Edit1->setText(QStringLiteral("はる"));
-        e.BitBtn1MouseUp();
+        QTest::mouseClick(e.BitBtn1, Qt::LeftButton);
     });
     EXPECT_EQ(testutil::readBytes(book(QStringLiteral("1030_きせつ.html"))), old);
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(chosen)).contains(QStringLiteral("<TITLE>はる#春夏秋冬?四つのきせつ</TITLE>")));
@@ -107,7 +108,7 @@ TEST_F(EditPageTest, ButtonSaveWritesAQuizPage)
     ASSERT_GE(at, 0);
     edit(at, [this](TForm2 &e) {
         page()->complete();  // the page as it was before, its page work done
-        e.BitBtn3Click();
+        QTest::mouseClick(e.BitBtn3, Qt::LeftButton);
     });
     const QString text = QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1060_quiz.html"))));
     EXPECT_TRUE(text.contains(QStringLiteral("<!--beginSorvek")));
@@ -135,12 +136,12 @@ TEST_F(EditPageTest, PageThatCannotBeWrittenKeepsTheAuthorsFields)
             editor->Memo5->setPlainText(QStringLiteral("書けない変更"));
             editor->ScrollBar1->setValue(170);
             QTimer::singleShot(0, editor.get(), author);  // the editor opens again after the warning
-            editor->BitBtn1MouseUp();
+            QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
             return;
         }
         secondH2 = editor->Memo5->toPlainText();
         secondWidth = editor->GX->text();
-        editor->BitBtn2MouseUp();
+        QTest::mouseClick(editor->BitBtn2, Qt::LeftButton);
     };
     form->SetPageIndex(1);
     form->ShowPage(true);
@@ -166,7 +167,7 @@ TEST_F(EditPageTest, MemoWindowIsUsableBesideTheEditor)
         for (char c : std::string("abc"))
             QTest::keyClick(memo->windowHandle(), c);
         QTest::mouseClick(e.SpeedButton22, Qt::LeftButton);
-        e.BitBtn2MouseUp();
+        QTest::mouseClick(e.BitBtn2, Qt::LeftButton);
     });
     EXPECT_EQ(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("Edit.txt"))).mid(3)).trimmed(), QStringLiteral("abc"));
 }
@@ -309,17 +310,17 @@ TEST_F(EditPageTest, SavingKeepsPicturesTheEditorDoesNotShow)
     QString text = QString::fromUtf8(testutil::readBytes(path).mid(3));
     text.replace(QStringLiteral("<P></P><P>春"), QStringLiteral("<P align=\"center\"><IMG src=\"scan.tif\"></P><P>春"));
     testutil::writePage(book(QString()), QStringLiteral("1030_きせつ.html"), text);
-    edit(3, [](TForm2 &e) { e.BitBtn1MouseUp(); });
+    edit(3, [](TForm2 &e) { QTest::mouseClick(e.BitBtn1, Qt::LeftButton); });
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\">")));
 
     QFile::remove(tiff);
-    edit(3, [](TForm2 &e) { e.BitBtn1MouseUp(); });
+    edit(3, [](TForm2 &e) { QTest::mouseClick(e.BitBtn1, Qt::LeftButton); });
     EXPECT_TRUE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("<IMG src=\"scan.tif\">")));
 
     testutil::writeBytes(book(QString()), QStringLiteral("scan.tif"), "II*");
     edit(3, [tiff](TForm2 &e) {
         QFile::remove(tiff);
-        e.BitBtn1MouseUp();
+        QTest::mouseClick(e.BitBtn1, Qt::LeftButton);
     });
     EXPECT_FALSE(QString::fromUtf8(testutil::readBytes(path)).contains(QStringLiteral("scan.tif")));
 }

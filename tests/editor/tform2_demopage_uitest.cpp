@@ -79,7 +79,7 @@ TEST_F(EditorOnDemoPageTest, PicturePageShowsItsHeadingAndItsPictureCentred)
             shot.save(where);
             ADD_FAILURE() << "the editor as shown: " << where.toStdString();
         }
-        editor.BitBtn2MouseUp();
+        QTest::mouseClick(editor.BitBtn2, Qt::LeftButton);
     });
     form->EditPageClick();
     EXPECT_TRUE(seen);

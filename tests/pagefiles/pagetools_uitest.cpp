@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTimer>
 
 using namespace sorvek;
@@ -69,7 +70,7 @@ TEST_P(MemoBeforePageToolTest, MemoIsStoredBeforeTheToolTouchesFiles)
     if (QString::fromUtf8(GetParam().item) == u"ボタン順変更"_s) {
         whenShown(order.get(), [&] {
             order->Memo1->setText(u"4"_s);
-            order->BitBtn1Click();
+            QTest::mouseClick(order->BitBtn1, Qt::LeftButton);
         });
     } else {
         whenShown(fileTool.get(), [&] { listed = fileTool->Files(); });
@@ -146,7 +147,7 @@ TEST_F(PageToolsTest, RefusedPageMoveKeepsTheCurrentPageAndEveryName)
     const QStringList before = folderNames();
     whenShown(order.get(), [&] {
         order->Memo1->setText(u"2"_s);
-        order->BitBtn1Click();
+        QTest::mouseClick(order->BitBtn1, Qt::LeftButton);
     });
     ASSERT_TRUE(choosePageMenuItem(4, u"ボタン順変更"_s));
     EXPECT_EQ(form->PageIndex(), 4);
