@@ -117,7 +117,7 @@ void TForm1::HandleLinkPage(const LinkPageDecision &linkPage)
         RunLinkCommands(decision.commandList, decision.origin);
         return;
     case LinkPageDecision::Action::RefusedFromWebPage:
-        ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+        ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
         return;
     case LinkPageDecision::Action::NewLevel:
         openLinkLevel(levels_, decision);

@@ -90,7 +90,7 @@ bool CommandRunner::refusedForWebPage(const PreparedCommand &command, CommandOri
     };
     if (!writers.contains(command.word) && !command.word.contains(u'.'))
         return false;
-    host_.showNotice(QStringLiteral("Webページからは実行できません: ") + command.word, 2000);
+    host_.showNotice(webRefusalNotice(command.word), kWebRefusalNoticeMs);
     return true;
 }
 

@@ -99,6 +99,11 @@ CommandOrigin leastTrusted(CommandOrigin a, CommandOrigin b)
                                                                       : CommandOrigin::LocalPage;
 }
 
+QString webRefusalNotice(const QString &refused)
+{
+    return QStringLiteral("Webページからは実行できません: ") + refused;
+}
+
 QString navigationText(const QUrl &url)
 {
     if (url.isLocalFile()) {

@@ -19,6 +19,10 @@ CommandOrigin originOfDocument(const QUrl &documentUrl);
 // Web when either is web: trust only ever goes down along a chain of navigations.
 CommandOrigin leastTrusted(CommandOrigin a, CommandOrigin b);
 
+// The notice for what a page shown for the web asked for and was refused, and how long it shows.
+QString webRefusalNotice(const QString &refused);
+constexpr int kWebRefusalNoticeMs = 2000;
+
 // Who started a navigation, as far as the engine tells: the trust of the document (or program
 // step) that asked for it, the frame it loads in, and whether a web server redirected it.
 struct NavigationStart {

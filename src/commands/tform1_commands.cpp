@@ -120,7 +120,7 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
         // A project runs in MicroWorlds EX: never for a document shown on behalf of the web.
         if (start.origin == CommandOrigin::WebPage) {
             cancel = true;
-            ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+            ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
             return;
         }
         if (OpenProjectLink(decision.target)) {
@@ -146,7 +146,7 @@ void TForm1::runNavigationAction(const NavigationDecision &decision, CommandOrig
     case NavigationAction::OpenWebVideo:
         // A web page never hands a file of this machine to the desktop's programs.
         if (origin == CommandOrigin::WebPage && !isWebAddress(decision.target))
-            ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+            ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
         else if (services().shell && !services().shell->openWithDefault(decision.target)
                  && decision.action == NavigationAction::LaunchMwex)
             ShowNotice(mwexCannotRunNotice(decision.target), kMwexNoticeMs);
@@ -161,7 +161,7 @@ void TForm1::runNavigationAction(const NavigationDecision &decision, CommandOrig
         RunLinkCommands(decision.target, origin);
         break;
     case NavigationAction::Refuse:
-        ShowNotice(QStringLiteral("Webページからは実行できません: ") + decision.target, 2000);
+        ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
         break;
     case NavigationAction::OpenProject: // handed over in the hook itself
     case NavigationAction::Navigate:
