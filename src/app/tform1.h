@@ -112,7 +112,7 @@ public:
     void WebBrowser1BeforeNavigate2(const QUrl &url, bool &cancel);
     void WebBrowser4BeforeNavigate2(const QUrl &url, bool &cancel);
     // Runs an item list; a counter item that holds no integer ends it and is reported.
-    void RunLinkCommands(const QString &list, CommandOrigin origin = CommandOrigin::LocalPage);
+    void RunLinkCommands(const QString &list, CommandOrigin origin);
     void RunCommand(const QString &command);
     void ShowNote(const QString &word, bool find);
     void PlayWave(const QString &file);
