@@ -88,7 +88,6 @@ public:
                 found(w, at + 1);
         }
     }
-    qsizetype nodeCount() const { return qsizetype(fail_.size()); }
 
 private:
     // The node after reading u in node, falling back along the failure links.
