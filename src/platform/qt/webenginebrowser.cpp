@@ -40,17 +40,20 @@ SorvekPage::SorvekPage(QObject *parent)
     // Links with target=_blank and window.open stay in this view, started by the document that
     // asked. Adopting the engine's new page instead would drop the shown document and its
     // history, leaving the view blank when the navigation is cancelled.
-    connect(this, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
-        const QUrl url = request.requestedUrl();
-        NavigationStart start;
-        start.origin = trail_.documentOrigin();
-        // The program's own load is not held to the engine's rules for web documents: a web
-        // document opens web addresses only.
-        const bool web = url.scheme() == u"http" || url.scheme() == u"https";
-        if (url.isEmpty() || (start.origin == CommandOrigin::WebPage && !web))
-            return;
-        load(url, start);
-    });
+    connect(this, &QWebEnginePage::newWindowRequested, this, &SorvekPage::onNewWindowRequested);
+}
+
+void SorvekPage::onNewWindowRequested(QWebEngineNewWindowRequest &request)
+{
+    const QUrl url = request.requestedUrl();
+    NavigationStart start;
+    start.origin = trail_.documentOrigin();
+    // The program's own load is not held to the engine's rules for web documents: a web
+    // document opens web addresses only.
+    const bool web = url.scheme() == u"http" || url.scheme() == u"https";
+    if (url.isEmpty() || (start.origin == CommandOrigin::WebPage && !web))
+        return;
+    load(url, start);
 }
 
 void SorvekPage::load(const QUrl &url, const NavigationStart &start)

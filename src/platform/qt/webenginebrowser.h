@@ -8,7 +8,7 @@
 #include <memory>
 
 class QWebEngineLoadingInfo;
-
+class QWebEngineNewWindowRequest;
 class QWebEngineView;
 
 namespace sorvek {
@@ -37,6 +37,7 @@ protected:
 
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
+    void onNewWindowRequested(QWebEngineNewWindowRequest &request);
 
     NavigationTrail trail_;
     NavigationStart current_;
