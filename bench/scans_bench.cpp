@@ -5,6 +5,7 @@
 // input x1, x4 and x16: a scan that is worse than linear shows as a growing time per unit.
 #include "authoring/lookautolink.h"
 #include "book/linkpagescan.h"
+#include "book/pagetitles.h"
 #include "commands/commanditems.h"
 #include "tools/pagetitleread.h"
 #include "tools/resultsearch.h"
@@ -257,6 +258,15 @@ int main(int argc, char **argv)
     scaling("page title from bytes, page 25 KB x", [&](int s) {
         pageTitleFromBytes(QStringLiteral("/b/1_x.html"), bookPage(25 * s).toUtf8());
     });
+    // A page of nothing but unclosed META tags, read as a folder listing reads every page's title.
+    const auto metaFlood = [&](int s) {
+        const QString path = dir.filePath(QStringLiteral("flood%1.html").arg(s));
+        QFile file(path);
+        if (!file.exists() && file.open(QIODevice::WriteOnly))
+            file.write(QByteArray("<meta ").repeated(2500 * s));
+        return path;
+    };
+    scaling("page title of a META flood, 2,500 x", [&](int s) { readLevelTitle(metaFlood(s)); });
     scaling("title sort, 3,125 x", [&](int s) {
         TitleList l = inOrder;
         l.paths = l.paths.mid(0, 3125 * s);

@@ -1,5 +1,6 @@
 #include "authoring/fileimport.h"
 
+#include "book/bookfilereader.h"
 #include "authoring/pagetemplates.h"
 #include "authoring/picturesize.h"
 #include "commands/commandtext.h"
@@ -7,7 +8,6 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 
 namespace sorvek {
@@ -45,10 +45,10 @@ struct CopyResult {
 // Read whole, then written through the safe writer: a target that is the source itself stays intact.
 CopyResult copyFile(const QString &source, const QString &target)
 {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, QStringLiteral("ファイルを読めません: ") + source + QStringLiteral(" (") + file.errorString() + u')'};
-    CopyResult result{true, file.readAll(), {}};
+    BookFileRead read = readBookFile(source, BookFileKind::AnyFile);
+    if (!read)
+        return {false, {}, QStringLiteral("ファイルを読めません: ") + read.message};
+    CopyResult result{true, std::move(read.bytes), {}};
     const WriteResult written = writeBytesSafely(target, result.bytes);
     if (!written)
         return {false, {}, QStringLiteral("コピーできません: ") + written.error};

@@ -9,7 +9,6 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
-#include <QFile>
 
 namespace sorvek {
 namespace {
@@ -195,15 +194,14 @@ PageEditReading readPageForEditing(const PageEditRequest &request, const PageEdi
     PageTextOrigin origin = PageTextOrigin::Given;
     QString text = request.html;
     if (text.isEmpty()) {
-        QFile file(path);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        if (file.error() != QFileDevice::NoError) {
+        const BookFileRead read = readBookFile(path, BookFileKind::Page);
+        if (!read) {
             refused.refusal = PageEditRefusal::Unreadable;
-            refused.error = path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
+            refused.error = read.message;
             return refused;
         }
         origin = PageTextOrigin::File;
-        const DecodedPage decoded = decodePageBytes(bytes);
+        const DecodedPage decoded = decodePageBytes(read.bytes);
         // Saved as UTF-8, the page says so.
         text = joinedLines(decoded.declaresShiftJis ? declareUtf8(decoded.text) : decoded.text);
     }

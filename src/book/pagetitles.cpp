@@ -1,10 +1,10 @@
 #include "book/pagetitles.h"
 
+#include "book/bookfilereader.h"
+#include "commands/headcharset.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -42,18 +42,11 @@ qsizetype indexOfNoCase(QByteArrayView text, QByteArrayView upperNeedle, qsizety
     return -1;
 }
 
-// Whether the first META tag that names a charset names code page 932 in any of its spellings;
-// only the META tags are looked at, found by their "<", so a plain page costs one scan.
+// Whether the page's head declares code page 932 in any of its spellings: one pass, stopping at
+// the body, so a plain page or a flood of META tags costs no more than reading it.
 bool mayDeclareShiftJis(QByteArrayView bytes)
 {
-    for (qsizetype at = indexOfNoCase(bytes, "<META"); at >= 0; at = indexOfNoCase(bytes, "<META", at + 1)) {
-        const qsizetype end = bytes.indexOf('>', at);
-        const QByteArrayView tag = bytes.sliced(at, (end < 0 ? bytes.size() : end + 1) - at);
-        const QString charset = declaredCharset(QString::fromLatin1(tag));
-        if (!charset.isEmpty())
-            return isCodePage932Name(charset);
-    }
-    return false;
+    return isCodePage932Name(findHeadCharsetDeclaration(bytes).name);
 }
 
 bool hasUtf16ByteOrderMark(QByteArrayView bytes)
@@ -94,14 +87,12 @@ std::optional<QString> levelTitleFromUtf8(QByteArrayView utf8)
 
 std::optional<QString> readLevelTitle(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
-            return std::nullopt;
-        return titleFromFileName(path);  // there but unreadable: nothing to read a title from
-    }
-    QByteArray bytes = file.readAll();
-    file.close();
+    const BookFileRead read = readBookFile(path, BookFileKind::Page);
+    if (read.error == BookFileError::Missing)
+        return std::nullopt;
+    if (!read)
+        return titleFromFileName(path);  // there but not to be read: nothing to read a title from
+    QByteArray bytes = read.bytes;
     // Only a page that may declare Shift_JIS goes through the migration, which reads it again.
     if (hasUtf16ByteOrderMark(bytes) || mayDeclareShiftJis(bytes))
         bytes = migrateShiftJisPage(path).toUtf8();

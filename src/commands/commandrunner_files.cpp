@@ -74,12 +74,13 @@ void CommandRunner::copy(const PreparedCommand &command)
     const QString target = fullBookOrFolderPath(command.second, folders());
     if (!makeTargetFolder(target))
         return;
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        host_.showNotice(QStringLiteral("コピーできません: ") + source, kNoticeMs);
+    // Read whole before the target is touched: a failed read leaves the target as it was.
+    const BookFileRead read = readBookFile(source, BookFileKind::AnyFile);
+    if (!read) {
+        host_.showNotice(QStringLiteral("コピーできません: ") + read.message, kNoticeMs);
         return;
     }
-    const WriteResult written = writeBytesSafely(target, file.readAll());
+    const WriteResult written = writeBytesSafely(target, read.bytes);
     if (!written)
         host_.showNotice(QStringLiteral("コピーできません: ") + written.error, kNoticeMs);
 }

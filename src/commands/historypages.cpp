@@ -3,7 +3,6 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace sorvek {
@@ -49,13 +48,12 @@ HistoryRewriteResult rewriteHistoryPages(const QStringList &pages, const QString
         const QString path = topFolder + entry;
         if (!QFileInfo(path).isFile())
             continue; // a web address or a vanished page: nothing to point
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            result.failed.append(path + QStringLiteral(" (") + file.errorString() + u')');
+        const BookFileRead read = readBookFile(path, BookFileKind::Page);
+        if (!read) {
+            result.failed.append(read.message);
             continue;
         }
-        const std::optional<QByteArray> bytes = withHistoryScriptSource(file.readAll(), source);
-        file.close();
+        const std::optional<QByteArray> bytes = withHistoryScriptSource(read.bytes, source);
         if (!bytes)
             continue;
         const WriteResult written = writeBytesSafely(path, *bytes);

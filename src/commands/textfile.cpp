@@ -1,6 +1,8 @@
 #include "commands/textfile.h"
 
+#include "book/bookfilereader.h"
 #include "commands/booktree.h"
+#include "commands/headcharset.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -62,23 +64,6 @@ QString writeFailureReason(int error, const QString &qtText)
 WriteResult writeFailure(const QString &path, int error, const QFileDevice &file)
 {
     return {false, describeWriteFailure(path, error, file.errorString()), 0};
-}
-
-struct BytesResult {
-    bool ok = false;
-    QByteArray bytes;
-    QString error;
-};
-
-BytesResult readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, describe(path, file.errorString())};
-    BytesResult result{true, file.readAll(), {}};
-    if (file.error() != QFileDevice::NoError)
-        return {false, {}, describe(path, file.errorString())};
-    return result;
 }
 
 QString decodeUtf8(const QByteArray &bytes)
@@ -174,11 +159,11 @@ QByteArray joinLines(const QStringList &lines, const std::function<QByteArray(co
 } // namespace
 
 // The file's bytes through decode; a file that cannot be read gives its error.
-static ReadResult readDecoded(const QString &path, QString (*decode)(const QByteArray &))
+static ReadResult readDecoded(const QString &path, BookFileKind kind, QString (*decode)(const QByteArray &))
 {
-    const BytesResult read = readBytes(path);
-    if (!read.ok)
-        return {false, {}, read.error};
+    const BookFileRead read = readBookFile(path, kind);
+    if (!read)
+        return {false, {}, read.message};
     return {true, decode(read.bytes), {}};
 }
 
@@ -187,14 +172,14 @@ QString describeWriteFailure(const QString &path, int error, const QString &devi
     return describe(path, writeFailureReason(error, deviceError));
 }
 
-ReadResult readPageText(const QString &path)
+ReadResult readPageText(const QString &path, BookFileKind kind)
 {
-    return readDecoded(path, decodeUtf8);
+    return readDecoded(path, kind, decodeUtf8);
 }
 
-ReadResult readCodePageText(const QString &path)
+ReadResult readCodePageText(const QString &path, BookFileKind kind)
 {
-    return readDecoded(path, decodeCodePage);
+    return readDecoded(path, kind, decodeCodePage);
 }
 
 QStringList splitLines(const QString &text)
@@ -259,9 +244,9 @@ WriteResult writeCodePageLines(const QString &path, const QStringList &lines)
     return written;
 }
 
-ReadResult readTextByContent(const QString &path)
+ReadResult readTextByContent(const QString &path, BookFileKind kind)
 {
-    return readDecoded(path, decodeByContent);
+    return readDecoded(path, kind, decodeByContent);
 }
 
 QString decodeByContent(const QByteArray &bytes)
@@ -307,11 +292,11 @@ bool isCodePage932Name(const QString &name)
 
 QString migrateShiftJisPage(const QString &path)
 {
-    const BytesResult read = readBytes(path);
-    if (!read.ok)
+    const BookFileRead read = readBookFile(path, BookFileKind::Page);
+    if (!read)
         return QString();
     const QByteArray &bytes = read.bytes;
-    if (bytes.startsWith(utf8Bom) || !isCodePage932Name(declaredCharset(QString::fromLatin1(bytes))))
+    if (bytes.startsWith(utf8Bom) || !isCodePage932Name(findHeadCharsetDeclaration(QByteArrayView(bytes)).name))
         return decodeByContent(bytes);
     // A page already in UTF-8 that still says Shift_JIS decodes as code page 932 without a fault
     // too, into nonsense: UTF-8 wins whenever the bytes hold any.
@@ -321,7 +306,7 @@ QString migrateShiftJisPage(const QString &path)
     Decoded page = decodeStrictly(codePage932, bytes);
     if (page.faults > 0)
         return page.text;  // damaged: left on disk as it is, shown as best it can be
-    const CharsetDeclaration declaration = findCharsetDeclaration(page.text);
+    const CharsetDeclaration declaration = findHeadCharsetDeclaration(QStringView(page.text));
     if (declaration.at < 0)
         return page.text;
     page.text.replace(declaration.at, declaration.name.size(), QStringLiteral("UTF-8"));

@@ -2,6 +2,8 @@
 // Reading and writing the book's text files: pages, menus and memos in UTF-8 with a byte-order
 // mark and CR LF line ends; variable files and print copies in code page 932. Every write goes
 // through QSaveFile, so a target is either replaced whole or left as it was.
+#include "book/bookfilereader.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,13 +29,14 @@ struct ReadResult {
 // (0 when unknown), else the device's own error text; never "Unknown error".
 QString describeWriteFailure(const QString &path, int error, const QString &deviceError);
 
+// Every read goes through readBookFile, with the size cap of the kind of file it is.
 // Reads a file as UTF-8; a leading byte-order mark is skipped. Line ends are left as they are.
-ReadResult readPageText(const QString &path);
+ReadResult readPageText(const QString &path, BookFileKind kind = BookFileKind::Page);
 // Reads a file in code page 932 (a UTF-8 or UTF-16 byte-order mark overrides it).
-ReadResult readCodePageText(const QString &path);
+ReadResult readCodePageText(const QString &path, BookFileKind kind = BookFileKind::VariableFile);
 // Reads a file by what its bytes are: a byte-order mark, else valid UTF-8, else code page 932;
 // bytes that are neither are shown as best they can be (the reading with fewer faults).
-ReadResult readTextByContent(const QString &path);
+ReadResult readTextByContent(const QString &path, BookFileKind kind = BookFileKind::Memo);
 QString decodeByContent(const QByteArray &bytes);
 
 // The charset named by the first META tag of a page that declares one ("" when none):
@@ -63,7 +66,7 @@ WriteResult writeCodePageLines(const QString &path, const QStringList &lines);
 // reached the disk, and never through a link that leads out of the guarded book folder.
 WriteResult writeBytesSafely(const QString &path, const QByteArray &bytes);
 
-// A page whose META tag declares Shift_JIS (any name of code page 932) and whose bytes really are
+// A page whose head's META tag (see findHeadCharsetDeclaration) declares Shift_JIS (any name of code page 932) and whose bytes really are
 // code page 932 (no invalid bytes, and not UTF-8) is converted in place to UTF-8: the declared
 // name becomes "UTF-8" and the page is written back. Any other page is left as it is.
 // Returns the page's text: as written after a conversion, else the best reading of its bytes.

@@ -3,7 +3,6 @@
 #include "commands/textfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -189,13 +188,10 @@ DecodedPage decodePageBytes(const QByteArray &bytes)
 
 ReadResult readPageToRewrite(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
-    const DecodedPage page = decodePageBytes(bytes);
+    const BookFileRead read = readBookFile(path, BookFileKind::Page);
+    if (!read)
+        return {false, {}, read.message};
+    const DecodedPage page = decodePageBytes(read.bytes);
     if (!page.clean)
         return {false, {}, path + QStringLiteral(" (文字コードが読み取れません)")};
     return {true, page.declaresShiftJis ? declareUtf8(page.text) : page.text, {}};

@@ -4,7 +4,6 @@
 #include "commands/textfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace sorvek {
@@ -40,17 +39,12 @@ FileBatchResult copyFilesToArchive(const QStringList &files, const QString &arch
     }
     const QDir archive(archiveFolder);
     for (const QString &file : files) {
-        QFile source(file);
-        if (!source.open(QIODevice::ReadOnly)) {
-            result.failed.append(failure(file, source.errorString()));
+        const BookFileRead read = readBookFile(file, BookFileKind::AnyFile);
+        if (!read) {
+            result.failed.append(failure(file, read.message));
             continue;
         }
-        const QByteArray bytes = source.readAll();
-        if (source.error() != QFileDevice::NoError) {
-            result.failed.append(failure(file, source.errorString()));
-            continue;
-        }
-        const WriteResult written = writeBytesSafely(archive.filePath(archiveFileName(file)), bytes);
+        const WriteResult written = writeBytesSafely(archive.filePath(archiveFileName(file)), read.bytes);
         if (!written)
             result.failed.append(failure(file, written.error));
     }

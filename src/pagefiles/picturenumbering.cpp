@@ -39,12 +39,12 @@ bool planPageEdits(const QStringList &pages, const QString &oldName, const QStri
                    QList<PageEdit> &edits, QString &error)
 {
     for (const QString &page : pages) {
-        QFile file(page);
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = page + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
+        const BookFileRead read = readBookFile(page, BookFileKind::Page);
+        if (!read) {
+            error = read.message;
             return false;
         }
-        const QByteArray bytes = file.readAll();
+        const QByteArray &bytes = read.bytes;
         const DecodedPage decoded = decodePageBytes(bytes);
         const QString text = decoded.declaresShiftJis ? declareUtf8(decoded.text) : decoded.text;
         const QString replaced = replaceFileNameReferences(text, oldName, newName);

@@ -3,7 +3,6 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -60,12 +59,12 @@ PictureCopyResult copyPrintPictures(const QStringList &names, const QStringList 
                 break;
             }
         }
-        QFile file(source);
-        if (source.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        const BookFileRead read = readBookFile(source, BookFileKind::Picture);
+        if (!read) {
             result.failed.append(raw);
             continue;
         }
-        if (writeBytesSafely(printFolder + QLatin1Char('/') + name, file.readAll()))
+        if (writeBytesSafely(printFolder + QLatin1Char('/') + name, read.bytes))
             ++result.copied;
         else
             result.failed.append(raw);

@@ -1,7 +1,8 @@
 #include "tools/pagetitleread.h"
 
+#include "book/bookfilereader.h"
+
 #include <QByteArrayMatcher>
-#include <QFile>
 #include <QStringDecoder>
 
 namespace sorvek {
@@ -47,17 +48,15 @@ IndexedPageTitle pageTitleFromBytes(const QString &filePath, QByteArrayView byte
 
 IndexedPageTitle readIndexedPageTitle(const QString &filePath)
 {
-    QFile file(filePath);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = opened ? file.readAll() : QByteArray();
-    if (!opened || file.error() != QFileDevice::NoError) {
+    const BookFileRead read = readBookFile(filePath, BookFileKind::Page);
+    if (!read) {
         // Listed under its file name, so the reader still finds the page that would not open.
         IndexedPageTitle unread;
         unread.title = fallbackPageName(filePath);
         unread.readable = false;
         return unread;
     }
-    return pageTitleFromBytes(filePath, bytes);
+    return pageTitleFromBytes(filePath, read.bytes);
 }
 
 } // namespace sorvek

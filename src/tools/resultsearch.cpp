@@ -1,8 +1,8 @@
 #include "tools/resultsearch.h"
 
+#include "book/bookfilereader.h"
 #include "tools/searchrules.h"
 
-#include <QFile>
 #include <QHash>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
@@ -78,12 +78,10 @@ struct ResultSearch::BodyText {
     PageOutcome test(qsizetype k) const
     {
         const QString path = base + paths.at(k);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {false, path + QStringLiteral(" (") + file.errorString() + u')'};
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return {false, path + QStringLiteral(" (") + file.errorString() + u')'};
+        const BookFileRead read = readBookFile(path, BookFileKind::Page);
+        if (!read)
+            return {false, read.message};
+        const QByteArray &bytes = read.bytes;
         QList<qsizetype> possible;
         for (qsizetype t = 0; t < upperTerms.size(); ++t) {
             if (bytesMayHold(bytes, needs.at(t)))

@@ -364,13 +364,31 @@ TEST_F(FileCommands, CopyFromTopFolderToDesktop)
     EXPECT_TRUE(host.calls.isEmpty());
 }
 
-TEST_F(FileCommands, CopyOfMissingSourceIsReported)
+struct CopySourceCase {
+    const char *name;
+    QString linkTo;  // what the source a.txt is a link to; "" for no source at all
+};
+
+class CopySources : public FileCommands, public testing::WithParamInterface<CopySourceCase> {};
+
+// A source that cannot be read whole is reported, and the target keeps what it held.
+TEST_P(CopySources, UnreadableSourceLeavesTargetAsItWas)
 {
-    runner.runCommand(u"COPY none.txt b.txt"_s);
+    testutil::writeBytes(book.path(), u"b.txt"_s, "old");
+    if (!GetParam().linkTo.isEmpty()) {
+        ASSERT_TRUE(QFile::link(GetParam().linkTo, inBook(u"a.txt"_s)));
+    }
+    runner.runCommand(u"COPY a.txt b.txt"_s);
     ASSERT_EQ(host.calls.size(), 1);
     EXPECT_TRUE(host.calls.first().startsWith(u"notice:"_s));
-    EXPECT_FALSE(QFileInfo::exists(inBook(u"b.txt"_s)));
+    EXPECT_EQ(testutil::readBytes(inBook(u"b.txt"_s)), QByteArray("old"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Sources, CopySources,
+                         testing::Values(CopySourceCase{"Missing", {}}, CopySourceCase{"Device", u"/dev/zero"_s},
+                                         CopySourceCase{"Folder", u"/"_s},
+                                         CopySourceCase{"ReadFails", u"/proc/self/mem"_s}),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(FileCommands, PaintWritesWhitePictureOnlyWhenMissing)
 {

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 
 using namespace sorvek;
 
@@ -225,6 +227,77 @@ TEST(CodePageFiles, MissingFileIsAnError)
     EXPECT_FALSE(read.error.isEmpty());
 }
 
+enum class Entry { Regular, LinkToDevZero, Fifo, Folder, Missing, Sized, ReadError };
+
+struct ReaderCase {
+    const char *name;
+    Entry entry;
+    BookFileKind kind;
+    qint64 size;  // of a Sized file (sparse)
+    BookFileError error;
+};
+
+void PrintTo(const ReaderCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class BookFileReader : public ::testing::TestWithParam<ReaderCase> {};
+
+// What a book holds is read only when it is a regular file of a sane size; anything else returns
+// at once with its reason and the path, never blocking on a pipe or filling memory from a device.
+TEST_P(BookFileReader, ReadsOnlyRegularFilesWithinTheirCap)
+{
+    const ReaderCase &c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    switch (c.entry) {
+    case Entry::Regular:
+        testutil::writeBytes(dir.path(), QStringLiteral("p.html"), "page");
+        break;
+    case Entry::LinkToDevZero:
+        QFile::link(QStringLiteral("/dev/zero"), path);
+        break;
+    case Entry::Fifo:
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+    case Entry::Folder:
+        QDir(dir.path()).mkdir(QStringLiteral("p.html"));
+        break;
+    case Entry::Sized:
+        QFile(testutil::writeBytes(dir.path(), QStringLiteral("p.html"), "x")).resize(c.size);
+        break;
+    case Entry::ReadError:  // a regular file whose read fails
+        QFile::link(QStringLiteral("/proc/self/mem"), path);
+        break;
+    case Entry::Missing:
+        break;
+    }
+    const BookFileRead read = readBookFile(path, c.kind);
+    EXPECT_EQ(read.error, c.error) << read.message.toStdString();
+    EXPECT_EQ(read.message.startsWith(path), c.error != BookFileError::None);
+    EXPECT_EQ(read.bytes.startsWith("page"), c.entry == Entry::Regular);
+    EXPECT_EQ(readPageText(path, c.kind).ok, c.error == BookFileError::None);
+}
+
+constexpr qint64 memoCap = 4 * 1024 * 1024;
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, BookFileReader,
+    ::testing::Values(
+        ReaderCase{"RegularPage", Entry::Regular, BookFileKind::Page, 0, BookFileError::None},
+        ReaderCase{"LinkToDevZero", Entry::LinkToDevZero, BookFileKind::Page, 0, BookFileError::NotRegular},
+        ReaderCase{"Fifo", Entry::Fifo, BookFileKind::Memo, 0, BookFileError::NotRegular},
+        ReaderCase{"Folder", Entry::Folder, BookFileKind::Page, 0, BookFileError::NotRegular},
+        ReaderCase{"Missing", Entry::Missing, BookFileKind::VariableFile, 0, BookFileError::Missing},
+        ReaderCase{"ReadFailsHalfway", Entry::ReadError, BookFileKind::AnyFile, 0, BookFileError::Unreadable},
+        ReaderCase{"PageOverItsCap", Entry::Sized, BookFileKind::Page, 64 * 1024 * 1024 + 1, BookFileError::TooLarge},
+        ReaderCase{"MemoAtItsCap", Entry::Sized, BookFileKind::Memo, memoCap, BookFileError::None},
+        ReaderCase{"MemoOverItsCap", Entry::Sized, BookFileKind::Memo, memoCap + 1, BookFileError::TooLarge},
+        ReaderCase{"VariableFileOverItsCap", Entry::Sized, BookFileKind::VariableFile, memoCap + 1,
+                   BookFileError::TooLarge}),
+    [](const auto &row) { return std::string(row.param.name); });
+
 QByteArray utf8(const char *text)
 {
     return QByteArray(text);
@@ -288,7 +361,15 @@ INSTANTIATE_TEST_SUITE_P(
         MigrationCase{"DamagedShiftJis", sjis(QStringLiteral("<meta charset=Shift_JIS><p>ねこ")) + "\x82\xFF</p>",
                       "<meta charset=Shift_JIS><p>ねこ\uFFFD\uFFFD</p>", false},
         MigrationCase{"CutOffLeadByte", sjis(QStringLiteral("<meta charset=Shift_JIS><p>ねこ")) + "\x82",
-                      "<meta charset=Shift_JIS><p>ねこ", false}),
+                      "<meta charset=Shift_JIS><p>ねこ", false},
+        MigrationCase{"MetaInCommentIsText", utf8("<!-- <meta charset=Shift_JIS> --><p>cat</p>"),
+                      "<!-- <meta charset=Shift_JIS> --><p>cat</p>", false},
+        MigrationCase{"MetaInXmpIsText", utf8("<XMP><META charset=Shift_JIS></XMP>"), "<XMP><META charset=Shift_JIS></XMP>", false},
+        MigrationCase{"MetaWrittenByScript", utf8("<script>document.write('<meta charset=\"Shift_JIS\">')</script>"),
+                      "<script>document.write('<meta charset=\"Shift_JIS\">')</script>", false},
+        MigrationCase{"MetaInTheBody", utf8("<body><meta charset=Shift_JIS>"), "<body><meta charset=Shift_JIS>", false},
+        MigrationCase{"MetaAfterAComment", sjis(QStringLiteral("<!-- -- --><meta charset=Shift_JIS>ねこ")),
+                      "<!-- -- --><meta charset=UTF-8>ねこ\r\n", true}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(ShiftJisMigration, MissingFileGivesEmptyText)
