@@ -1,9 +1,9 @@
 #include "commands/mwex.h"
 
+#include "book/bookfilereader.h"
 #include "commands/texthelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -34,12 +34,16 @@ ProgramLaunch bookCopyLaunch(const QString &bookFolder, const QString &project)
     return {copy, {project}, urlFileName(project) + u' ', copy + u' ' + project};
 }
 
+// A name in use, even by a link that leads nowhere.
+bool nameTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 QString readText(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(readBookFile(path, BookFileKind::Page).bytes);
 }
 
 } // namespace
@@ -168,8 +172,12 @@ LogoPagePlan planLogoPage(const QString &topFolder, int currentPageIndex, const 
     const QString folder = topFolder.endsWith(u'/') ? topFolder : topFolder + u'/';
     const QString stamp = now.toString(QStringLiteral("yyyyMMdd'-'HHmmss"));
     LogoPagePlan plan;
-    plan.project = folder + stamp + QStringLiteral(".mwx");
-    plan.page = folder + stamp + QStringLiteral(".html");
+    // A second page in the same second takes a numbered name: an existing project is never emptied.
+    for (int n = 1; n == 1 || nameTaken(plan.project) || nameTaken(plan.page); ++n) {
+        const QString name = n == 1 ? stamp : stamp + QStringLiteral("-%1").arg(n);
+        plan.project = folder + name + QStringLiteral(".mwx");
+        plan.page = folder + name + QStringLiteral(".html");
+    }
     plan.values = {QStringLiteral("LOGO ") + now.toString(QStringLiteral("M/d")), QString(),
                    urlFileName(plan.project), kLogoWidth, kLogoHeight};
     plan.targetIndex = currentPageIndex + 1;

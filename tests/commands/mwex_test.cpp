@@ -217,16 +217,20 @@ TEST(LogoPagePlan, IsNamedByTheTimeAndTitledByMonthAndDay)
               QStringLiteral("LOGO 12/25"));
 }
 
-TEST(LogoPagePlan, WritesPageAndProjectAndTheSecondOfTheSameSecondReplacesThem)
+TEST(LogoPagePlan, TheSecondOfTheSameSecondGetsItsOwnName)
 {
     QTemporaryDir dir;
-    const LogoPagePlan plan = planLogoPage(dir.path(), 0, QDateTime(QDate(2024, 3, 7), QTime(9, 5, 3)));
+    const QDateTime now(QDate(2024, 3, 7), QTime(9, 5, 3));
+    const LogoPagePlan plan = planLogoPage(dir.path(), 0, now);
     ASSERT_TRUE(writeLogoPage(plan).page.ok);
-    const LogoPageWrite again = writeLogoPage(plan);
-    EXPECT_TRUE(again.page.ok);
-    EXPECT_TRUE(again.project.ok);
-    EXPECT_TRUE(QFileInfo::exists(plan.project));
+    testutil::writeBytes(dir.path(), QStringLiteral("20240307-090503.mwx"), "saved work");
+    const LogoPagePlan second = planLogoPage(dir.path(), 0, now);
+    const LogoPageWrite again = writeLogoPage(second);
+    EXPECT_TRUE(again.page.ok && again.project.ok);
+    EXPECT_EQ(second.page, dir.filePath(QStringLiteral("20240307-090503-2.html")));
+    EXPECT_EQ(testutil::readBytes(plan.project), QByteArray("saved work"));
     EXPECT_TRUE(readPageText(plan.page).text.contains(QStringLiteral("<PARAM name=\"URL\" value=\"20240307-090503.mwx\">")));
+    EXPECT_TRUE(readPageText(second.page).text.contains(QStringLiteral("value=\"20240307-090503-2.mwx\">")));
 }
 
 TEST(LogoPagePlan, FailedWritesAreReported)
