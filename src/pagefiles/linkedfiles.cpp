@@ -178,7 +178,9 @@ QString LinkedFileCollector::existingFile(const QString &path) const
 
 bool LinkedFileCollector::insideBook(const QString &path) const
 {
-    return bookFolder_.isEmpty() || entryLiesInside(path, bookFolder_);
+    // Where the file really lies, links followed (a file linked out of the book included), against
+    // where the book really lies: the same whichever path reached the book.
+    return bookFolder_.isEmpty() || resolvesInside(path, bookFolder_);
 }
 
 void LinkedFileCollector::add(const QString &path)

@@ -18,6 +18,7 @@ struct LinkCase {
     QStringList files;          // other files: "name" (content "x"), "name=text" for pages, "name->target" for links
     QStringList listed;         // relative to the book folder, in order, p.html first
     int notices = 0;
+    bool bookThroughLink = false;  // the book is reached through a link to its folder
 };
 
 void makeFiles(const QString &folder, const QStringList &files)
@@ -53,9 +54,13 @@ TEST_P(LinkedFilesTest, ListsWhatThePageUses)
     const QString book = dir.filePath(u"book"_s);
     testutil::writePage(book, u"p.html"_s, c.page);
     makeFiles(book, c.files);
-    LinkedFileCollector collector(book + u"/"_s, book);
-    collector.collect(book + u"/p.html"_s);
-    EXPECT_EQ(relativeTo(book, collector.files()), c.listed);
+    const QString reached = c.bookThroughLink ? dir.filePath(u"alias"_s) : book;
+    if (c.bookThroughLink) {
+        ASSERT_TRUE(QFile::link(book, reached));
+    }
+    LinkedFileCollector collector(reached + u"/"_s, reached);
+    collector.collect(reached + u"/p.html"_s);
+    EXPECT_EQ(relativeTo(reached, collector.files()), c.listed);
     EXPECT_EQ(collector.commandLinkNotices().size(), c.notices);
 }
 
@@ -100,6 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {u"p.html"_s}},
         LinkCase{"FolderLinkedOutsideNotListed", uR"(<IMG src="pics/secret.jpg">)"_s,
                  {u"../outside/secret.jpg"_s, u"pics->../outside"_s}, {u"p.html"_s}},
+        LinkCase{"FileLinkedOutsideNotListed", uR"(<IMG src="pic.jpg">)"_s,
+                 {u"../outside/secret.jpg"_s, u"pic.jpg->../outside/secret.jpg"_s}, {u"p.html"_s}},
+        LinkCase{"OutsideNotListedThroughALinkedBook", uR"(<IMG src="../outside/secret.jpg"><IMG src="pic.jpg">)"_s,
+                 {u"../outside/secret.jpg"_s, u"pic.jpg"_s}, {u"p.html"_s, u"pic.jpg"_s}, 0, true},
         LinkCase{"ValueWithoutClosingQuoteEndsTheScan", uR"(<IMG src="a.png"><IMG src="b.png)"_s,
                  {u"a.png"_s, u"b.png"_s}, {u"p.html"_s, u"a.png"_s}}),
     [](const auto &row) { return std::string(row.param.name); });
