@@ -7,18 +7,20 @@
 
 #include <QDir>
 
+#include <utility>
+
 namespace sorvek {
 
 bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
     if (origin == CommandOrigin::LocalPage)
         QDir().mkdir(folder);
-    std::optional<QStringList> names = listPageFiles(folder);
+    std::optional<QStringList> names = listPages(folder);
     const bool entered = names.has_value();
     if (entered) {
         listedFolder_ = levelFolderPath(folder);
     } else if (!listedFolder_.isEmpty()) {
-        names = listPageFiles(listedFolder_);  // the file list stays on the folder it had
+        names = listPages(listedFolder_);  // the file list stays on the folder it had
     }
     if (listedFolder_.isEmpty())
         listedFolder_ = levelFolderPath(folder);
@@ -34,6 +36,34 @@ bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandO
     origins_.append(origin);
     titlesStale_ = false;
     return entered;
+}
+
+std::optional<QStringList> LevelStack::listPages(const QString &folder)
+{
+    std::optional<PageListing> listing = listPageFolder(folder);
+    if (!listing)
+        return std::nullopt;
+    const QDir dir(folder);
+    const auto untold = [&](QStringList &names) {
+        names.removeIf([&](const QString &name) {
+            const QString path = dir.absoluteFilePath(name);
+            const bool known = told_.contains(path);
+            told_.insert(path);
+            return known;
+        });
+    };
+    untold(listing->notFiles);
+    untold(listing->tooLarge);
+    untold(listing->unreachable);
+    const QString notice = pageListingNotice(*listing);
+    if (!notice.isEmpty())
+        listingNotice_ += (listingNotice_.isEmpty() ? QString() : QStringLiteral("。")) + notice;
+    return std::move(listing->names);
+}
+
+QString LevelStack::takeListingNotice()
+{
+    return std::exchange(listingNotice_, QString());
 }
 
 QStringList LevelStack::loadTitles(const QStringList &pages, const QString &folder) const

@@ -5,8 +5,11 @@
 #include "commands/linkdispatcher.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace sorvek {
 
@@ -64,7 +67,12 @@ public:
     bool titlesStale() const { return titlesStale_; }
     void setTitlesStale(bool stale) { titlesStale_ = stale; }
 
+    // What the listings since the last call left out and had not told before ("" when nothing):
+    // each left-out file is told once, not at every listing of its folder.
+    QString takeListingNotice();
+
 private:
+    std::optional<QStringList> listPages(const QString &folder);
     QStringList loadTitles(const QStringList &pages, const QString &folder) const;
     void dropTop();
 
@@ -75,6 +83,8 @@ private:
     QList<CommandOrigin> origins_;   // each level's trust
     QString listedFolder_;           // the folder whose files were listed last
     bool titlesStale_ = false;       // TitlesStale
+    QSet<QString> told_;             // left-out files already told, by path
+    QString listingNotice_;
 };
 
 } // namespace sorvek

@@ -1,10 +1,18 @@
 #include "book/pagelisting.h"
 
+#include "book/bookfilereader.h"
+
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
 
 namespace sorvek {
 
@@ -34,6 +42,34 @@ bool isIndexName(const QString &name)
     return baseNameOf(name) == QLatin1String("index");
 }
 
+// Page names that are not UTF-8, which Qt leaves out of a listing and cannot open: told, read
+// as code page 932 (the code page books come from) where they are, else with replacement marks.
+QStringList pageNamesNotInUtf8(const QString &folder)
+{
+    QStringList names;
+#ifdef Q_OS_UNIX
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArrayView raw(entry->d_name);
+        if (raw.isValidUtf8() || raw.startsWith('.'))
+            continue;
+        QStringDecoder codePage("windows-31j", QStringDecoder::Flag::Stateless);
+        QString name = codePage.isValid() ? QString(codePage.decode(raw)) : QString();
+        if (!codePage.isValid() || codePage.hasError())
+            name = QString::fromUtf8(raw);
+        if (matchesPageMask(name))
+            names.append(name);
+    }
+    ::closedir(dir);
+    sortNamesCaseInsensitive(names);
+#else
+    Q_UNUSED(folder);
+#endif
+    return names;
+}
+
 } // namespace
 
 bool matchesPageMask(const QString &fileName)
@@ -49,22 +85,55 @@ void sortNamesCaseInsensitive(QStringList &names)
     });
 }
 
-std::optional<QStringList> listPageFiles(const QString &folder)
+std::optional<PageListing> listPageFolder(const QString &folder)
 {
     const QFileInfo info(folder);
     if (!info.isDir() || !info.isReadable() || !info.isExecutable())
         return std::nullopt;
-    QStringList names;
+    PageListing listing;
     // Hidden (dot) files and broken links stay out, as the old file list left out hidden files.
-    QDirIterator it(folder, {QStringLiteral("*.htm*")}, QDir::Files | QDir::NoDotAndDotDot);
+    // Folders, devices and pipes are asked for only to be told: isFile() says what a link leads to.
+    QDirIterator it(folder, {QStringLiteral("*.htm*")}, QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QString name = it.fileName();
-        if (matchesPageMask(name))
-            names.append(name);
+        const QFileInfo &file = it.fileInfo();
+        if (!matchesPageMask(name) || !file.exists())
+            continue;
+        if (!file.isFile()) {
+            listing.notFiles.append(name);
+            continue;
+        }
+        if (file.size() > bookFileSizeCap(BookFileKind::Page))
+            listing.tooLarge.append(name);
+        listing.names.append(name);
     }
-    sortNamesCaseInsensitive(names);
-    return names;
+    sortNamesCaseInsensitive(listing.names);
+    sortNamesCaseInsensitive(listing.notFiles);
+    listing.unreachable = pageNamesNotInUtf8(folder);
+    return listing;
+}
+
+std::optional<QStringList> listPageFiles(const QString &folder)
+{
+    std::optional<PageListing> listing = listPageFolder(folder);
+    if (!listing)
+        return std::nullopt;
+    return std::move(listing->names);
+}
+
+QString pageListingNotice(const PageListing &listing)
+{
+    QStringList parts;
+    const auto told = [&parts](const QStringList &names, const QString &what) {
+        if (!names.isEmpty())
+            parts.append(what + names.join(QStringLiteral("、")));
+    };
+    told(listing.notFiles, QStringLiteral("ページの名前が付いたフォルダや装置、パイプは開きません: "));
+    told(listing.tooLarge, QStringLiteral("大きすぎるページ（%1 MB まで）は題名を読みません: ")
+                               .arg(bookFileSizeCap(BookFileKind::Page) / (1024 * 1024)));
+    told(listing.unreachable, QStringLiteral("名前の文字コードが UTF-8 でないページは開けません。名前を付け直してください: "));
+    return parts.join(QStringLiteral("。"));
 }
 
 QStringList orderPageNames(const QStringList &sortedNames)

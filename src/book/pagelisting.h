@@ -11,9 +11,22 @@ namespace sorvek {
 // "*.htm" file mask matched (".html", ".HTM", ".htm_" ...). Says nothing about "_" or "$" yet.
 bool matchesPageMask(const QString &fileName);
 
-// The plain files of folder (no folders, no hidden or special files) that match the page mask,
-// in case-insensitive name order. nullopt when the folder cannot be read.
+// A folder's page files, and the page names it holds that are never read.
+struct PageListing {
+    QStringList names;        // regular files (links followed) matching the page mask, sorted
+    QStringList notFiles;     // folders, devices, pipes and sockets under a page name
+    QStringList tooLarge;     // pages past the page cap: listed, titled by their file names
+    QStringList unreachable;  // names not in UTF-8, shown read as code page 932 where they are
+};
+
+// The page files of folder (no hidden files, nothing but regular files once links are
+// followed), in case-insensitive name order. nullopt when the folder cannot be read.
+std::optional<PageListing> listPageFolder(const QString &folder);
+// Only the names of listPageFolder.
 std::optional<QStringList> listPageFiles(const QString &folder);
+
+// What a listing left out, in words for the user; "" when nothing was.
+QString pageListingNotice(const PageListing &listing);
 
 // Case-insensitive name order; names equal but for case keep a fixed order (upper case first).
 void sortNamesCaseInsensitive(QStringList &names);

@@ -1,11 +1,17 @@
+#include "book/bookfilereader.h"
 #include "book/levelstack.h"
 #include "book/pagelisting.h"
 #include "testutil.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace sorvek;
 using namespace Qt::StringLiterals;
@@ -14,27 +20,55 @@ namespace {
 
 struct ListingCase {
     const char *name;
-    QStringList files;
+    QStringList files;  // "name", or "name->target" (a link), "name|fifo", "name|folder", "name|big", "name|sjis"
     QStringList expectedPages;
+    QStringList told = {};  // names the first listing tells of; the next listing tells nothing
 };
 
-QStringList listedPages(const QStringList &files)
+void makeEntry(const QString &folder, const QString &entry)
 {
-    QTemporaryDir dir;
-    for (const QString &f : files)
-        testutil::writeBytes(dir.path(), f, "x");
-    LevelStack levels;
-    levels.openLevel(dir.path(), 0, true);
-    return levels.pageList();
+    const qsizetype arrow = entry.indexOf(u"->"_s);
+    const QString name = entry.section(u'|', 0, 0).section(u"->"_s, 0, 0);
+    const QString kind = entry.section(u'|', 1);
+    const QString path = QDir(folder).filePath(name);
+    if (arrow > 0) {
+        QFile::link(entry.mid(arrow + 2), path);
+    } else if (kind == u"fifo"_s) {
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+    } else if (kind == u"folder"_s) {
+        QDir(folder).mkdir(name);
+    } else if (kind == u"big"_s) {
+        QFile file(testutil::writeBytes(folder, name, "x"));
+        file.resize(bookFileSizeCap(BookFileKind::Page) + 1);  // sparse: costs no disk
+    } else if (kind == u"sjis"_s) {
+        const QByteArray raw = QFile::encodeName(folder) + '/' + QByteArray(QStringEncoder("windows-31j").encode(name));
+        ::close(::open(raw.constData(), O_CREAT | O_WRONLY, 0600));
+    } else {
+        testutil::writeBytes(folder, name, "x");
+    }
 }
 
 } // namespace
 
 class PageListingTest : public ::testing::TestWithParam<ListingCase> {};
 
+// Through the level stack as the main window opens a folder: a special file is never read, and
+// what is left out is told once.
 TEST_P(PageListingTest, OrdersPagesOfAFolder)
 {
-    EXPECT_EQ(listedPages(GetParam().files), GetParam().expectedPages);
+    const ListingCase &c = GetParam();
+    QTemporaryDir dir;
+    for (const QString &f : c.files)
+        makeEntry(dir.path(), f);
+    LevelStack levels;
+    levels.openLevel(dir.path(), 0, true);
+    EXPECT_EQ(levels.pageList(), c.expectedPages);
+    const QString notice = levels.takeListingNotice();
+    for (const QString &name : c.told)
+        EXPECT_TRUE(notice.contains(name)) << notice.toStdString();
+    EXPECT_EQ(notice.isEmpty(), c.told.isEmpty()) << notice.toStdString();
+    levels.openLevel(dir.path(), 0, false);
+    EXPECT_EQ(levels.takeListingNotice(), QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -53,16 +87,15 @@ INSTANTIATE_TEST_SUITE_P(
         ListingCase{"HiddenFilesLeftOut", {u".hidden.html"_s, u"shown.html"_s}, {u"shown.html"_s}},
         ListingCase{"NumberedPagesInNameOrder", {u"1020_b.html"_s, u"1010_a.html"_s, u"1100_c.html"_s},
                     {u"1010_a.html"_s, u"1020_b.html"_s, u"1100_c.html"_s}},
-        ListingCase{"EmptyFolderNoPages", {}, {}}),
+        ListingCase{"EmptyFolderNoPages", {}, {}},
+        ListingCase{"DevicePipeAndFolderNeverRead",
+                    {u"a.html"_s, u"zero.html->/dev/zero"_s, u"pipe.html|fifo"_s, u"sub.html|folder"_s},
+                    {u"a.html"_s}, {u"zero.html"_s, u"pipe.html"_s, u"sub.html"_s}},
+        ListingCase{"PageOverTheCapListedByName", {u"big.html|big"_s, u"a.html"_s}, {u"a.html"_s, u"big.html"_s},
+                    {u"big.html"_s}},
+        ListingCase{"ShiftJisNameTold", {u"ねこ.html|sjis"_s, u"a.html"_s}, {u"a.html"_s}, {u"ねこ.html"_s}},
+        ListingCase{"BrokenLinkLeftOutQuietly", {u"gone.html->nowhere.html"_s, u"a.html"_s}, {u"a.html"_s}}),
     [](const auto &row) { return std::string(row.param.name); });
-
-TEST(PageListing, FoldersNamedLikePagesAreNoPages)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("sub.html"));
-    testutil::writeBytes(dir.path(), QStringLiteral("a.html"), "x");
-    EXPECT_EQ(listPageFiles(dir.path()).value(), QStringList{QStringLiteral("a.html")});
-}
 
 TEST(PageListing, UnreadableFolderGivesNoListing)
 {
