@@ -188,11 +188,14 @@ void LinkedFileCollector::add(const QString &path)
     const QString clean = QDir::cleanPath(path);
     const QString key = clean.toLower();
     // What lies outside the book ("../outside/x.jpg", a folder linked elsewhere) is never the
-    // page's to delete or archive.
-    if (listed_.contains(key) || !insideBook(clean))
+    // page's to delete or archive; a link in the book that leads out is still in use, not unneeded.
+    if (listed_.contains(key))
+        return;
+    if (insideBook(clean))
+        files_.append(clean);
+    else if (!entryLiesInside(clean, bookFolder_))
         return;
     listed_.insert(key);
-    files_.append(clean);
 }
 
 } // namespace sorvek

@@ -22,6 +22,7 @@ public:
 
     // Full paths in the order found; each listed once (compared ignoring case).
     const QStringList &files() const { return files_; }
+    // Also true for a link in the book that the page uses but that leads out of the book.
     bool contains(const QString &path) const;
     // One message per command link found in a scanned page ("<page>で\nhref=$X 【Sorvekスクリプト】があります。").
     const QStringList &commandLinkNotices() const { return notices_; }

@@ -68,3 +68,13 @@ TEST(UnneededFiles, NothingOfferedFromAFolderLinkedOutsideTheBook)
               QStringList{u"old.jpg"_s});
     EXPECT_TRUE(findUnneededFiles(dir.filePath(u"book/level"_s), {}, dir.filePath(u"book"_s)).files.isEmpty());
 }
+
+TEST(UnneededFiles, LinkLeadingOutOfTheBookThatAPageUsesIsNotOffered)
+{
+    QTemporaryDir dir;
+    const QString book = dir.filePath(u"book"_s);
+    testutil::writePage(book, u"a.html"_s, uR"(<IMG src="pic.jpg">)"_s);
+    testutil::writeBytes(dir.path(), u"outside/pic.jpg"_s, "x");
+    ASSERT_TRUE(QFile::link(u"../outside/pic.jpg"_s, book + u"/pic.jpg"_s));
+    EXPECT_TRUE(findUnneededFiles(book, {u"a.html"_s}, book).files.isEmpty());
+}
