@@ -17,6 +17,8 @@ void TForm1::OpenLevel(const QString &folder, int index, bool push, CommandOrigi
     if (!recovered.message.isEmpty() && services().prompt)
         services().prompt->information(recovered.message);
     levels_.openLevel(folder, index, push, origin);
+    if (const QString notice = levels_.takeListingNotice(); !notice.isEmpty())
+        ShowNotice(notice, 4000);
 }
 
 void TForm1::TiteleLoad(int i)

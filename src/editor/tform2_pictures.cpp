@@ -6,7 +6,6 @@
 #include "editor/editortext.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
@@ -252,12 +251,12 @@ bool TForm2::choosePicture()
 
 bool TForm2::copyPictureInto(const QString &source, const QString &target)
 {
-    QFile in(source);
+    const BookFileRead read = readBookFile(source, BookFileKind::Picture);
     QString error;
-    if (!in.open(QIODevice::ReadOnly)) {
-        error = source + QStringLiteral(" (") + in.errorString() + QLatin1Char(')');
+    if (!read) {
+        error = read.message;
     } else {
-        const WriteResult written = writeBytesSafely(target, in.readAll());
+        const WriteResult written = writeBytesSafely(target, read.bytes);
         if (written)
             return true;
         error = written.error;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QScreen>
 
+#include <sys/stat.h>
+
 using namespace sorvek;
 
 namespace {
@@ -198,6 +200,18 @@ TEST_F(MainWindowTest, NoticeShowsItsPanelForLongNoticesOnly)
     f.Timer1Timer();
     EXPECT_FALSE(f.Pmathu->isVisible());
     EXPECT_TRUE(f.isVisible());
+}
+
+TEST_F(MainWindowTest, PageFilesThatAreADeviceOrAPipeAreSkippedAtStartUpAndTold)
+{
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), book(QStringLiteral("zero.html"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(book(QStringLiteral("pipe.html"))).constData(), 0600), 0);
+    TForm1 &f = open();
+    EXPECT_GT(f.PageCount(), 0);
+    EXPECT_FALSE(f.levels_.pageList().contains(QStringLiteral("zero.html")));
+    EXPECT_FALSE(f.levels_.pageList().contains(QStringLiteral("pipe.html")));
+    EXPECT_TRUE(f.Pmathu->isVisible());
+    EXPECT_TRUE(f.PmathuCaption->text().contains(QStringLiteral("開きません"))) << f.PmathuCaption->text().toStdString();
 }
 
 TEST_F(MainWindowTest, PageNamesHoldingAColonAreFilesOfTheFolder)

@@ -10,6 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace sorvek;
 using namespace Qt::StringLiterals;
 
@@ -209,7 +212,7 @@ TEST_F(RenameRepairAtStart, AKilledBatchInASubfolderIsUndoneAndToldOnce)
 
 struct LogoCase {
     const char *name;
-    bool pageBlocked;  // the page's name is taken by a folder: its write fails
+    bool pageBlocked;  // no byte can be written (a file-size limit of zero): the page's write fails
 };
 
 class LogoPageTest : public PageToolsTest, public ::testing::WithParamInterface<LogoCase> {};
@@ -220,15 +223,18 @@ TEST_P(LogoPageTest, ProgramAndPlaceFollowOnlyAWrittenPage)
     testutil::writeBytes(book(QString()), u"zoo.html"_s, "<TITLE>zoo</TITLE>");  // sorts after the new page
     form->FindMwex();
     ASSERT_EQ(form->MwexModeTag, 3);
-    const QDateTime now = QDateTime::currentDateTime();
-    if (GetParam().pageBlocked) {
-        for (int s = 0; s < 60; ++s)
-            QDir(book(QString())).mkpath(now.addSecs(s).toString(u"yyyyMMdd-hhmmss"_s) + u".html"_s);
-    }
     const QStringList before = folderNames();
     form->SetPageIndex(1);
     form->ShowPage(true);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    if (GetParam().pageBlocked) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
     form->LOGO1->trigger();
+    setrlimit(RLIMIT_FSIZE, &limit);
     const QStringList projects = QDir(book(QString())).entryList({u"*.mwx"_s});
     if (GetParam().pageBlocked) {
         EXPECT_TRUE(projects.isEmpty());
