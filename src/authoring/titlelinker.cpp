@@ -125,6 +125,20 @@ private:
     std::vector<quint64> summary_;
 };
 
+// The first of n sorted places that is not below x, without a branch to mispredict per step:
+// these searches run for every word found.
+const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
+{
+    if (n == 0)
+        return first;
+    while (n > 1) {
+        const size_t half = n / 2;
+        first = first[half - 1] < x ? first + half : first;
+        n -= half;
+    }
+    return first + (*first < x);
+}
+
 // Places in order, kept in short sorted blocks: an insert moves at most one block, and a search
 // is two binary searches over memory that lies together.
 class PlaceList {
@@ -136,10 +150,10 @@ public:
             firsts_.push_back(x);
             return;
         }
-        size_t b = size_t(std::upper_bound(firsts_.begin(), firsts_.end(), x) - firsts_.begin());
+        size_t b = firstsAbove(x);
         b = b == 0 ? 0 : b - 1;
         std::vector<qsizetype> &block = blocks_[b];
-        const auto at = std::lower_bound(block.begin(), block.end(), x);
+        const auto at = block.begin() + (firstNotBelow(block.data(), block.size(), x) - block.data());
         if (at != block.end() && *at == x)
             return;
         block.insert(at, x);
@@ -154,11 +168,11 @@ public:
     // The first place after x; -1 for none.
     qsizetype after(qsizetype x) const
     {
-        const size_t b = size_t(std::upper_bound(firsts_.begin(), firsts_.end(), x) - firsts_.begin());
+        const size_t b = firstsAbove(x);
         if (b > 0) {
             const std::vector<qsizetype> &block = blocks_[b - 1];
-            const auto at = std::upper_bound(block.begin(), block.end(), x);
-            if (at != block.end())
+            const qsizetype *at = firstNotBelow(block.data(), block.size(), x + 1);
+            if (at != block.data() + block.size())
                 return *at;
         }
         return b < blocks_.size() ? firsts_[b] : -1;
@@ -166,14 +180,20 @@ public:
     // The last place before x; -1 for none.
     qsizetype before(qsizetype x) const
     {
-        const size_t b = size_t(std::lower_bound(firsts_.begin(), firsts_.end(), x) - firsts_.begin());
+        const size_t b = size_t(firstNotBelow(firsts_.data(), firsts_.size(), x) - firsts_.data());
         if (b == 0)
             return -1;
         const std::vector<qsizetype> &block = blocks_[b - 1];
-        return *(std::lower_bound(block.begin(), block.end(), x) - 1);
+        return *(firstNotBelow(block.data(), block.size(), x) - 1);
     }
 
 private:
+    // How many blocks start at or before x.
+    size_t firstsAbove(qsizetype x) const
+    {
+        return size_t(firstNotBelow(firsts_.data(), firsts_.size(), x + 1) - firsts_.data());
+    }
+
     static constexpr size_t kBlock = 64;
     std::vector<std::vector<qsizetype>> blocks_;
     std::vector<qsizetype> firsts_; // each block's first place
@@ -271,6 +291,7 @@ public:
 
         // Applying the same words to the same text again changes nothing.
         QHash<QStringList, int> unchangedAt;
+        unchangedAt.reserve(qsizetype(titles_.size()));
         for (size_t t = 0; t < titles_.size(); ++t) {
             const QStringList &words = titles_[t];
             const auto seen = unchangedAt.constFind(words);
@@ -338,7 +359,7 @@ private:
     {
         if (s.count == 0)
             return n_;
-        qsizetype i = std::lower_bound(s.at, s.at + s.count, x) - s.at;
+        qsizetype i = firstNotBelow(s.at, size_t(s.count), x) - s.at;
         for (;;) {
             i = s.alive(i);
             if (i >= s.count)

@@ -82,6 +82,8 @@ public:
             children_[size_t(node)].push_back({foldUnit(c), child});
             children_.emplace_back();
             edges_.insert(key, child);
+            const char16_t u = foldUnit(c);
+            anyEdge_[u >> 6] |= quint64(1) << (u & 63);
             node = child;
         }
         terminal_[size_t(node)] = true;
@@ -145,6 +147,8 @@ private:
     // The node after reading u in node, falling back along the failure links.
     int step(int node, char16_t u) const
     {
+        if (!(anyEdge_[u >> 6] >> (u & 63) & 1))
+            return 0; // no word holds u: every node falls back to the root
         for (;;) {
             const int to = edges_.find(edgeKey(node, u));
             if (to >= 0)
@@ -169,6 +173,7 @@ private:
     std::vector<bool> marked_;
     std::vector<std::vector<std::pair<char16_t, int>>> children_{1};
     AutomatonEdges edges_;
+    std::vector<quint64> anyEdge_ = std::vector<quint64>(65536 / 64); // the units some edge reads
 };
 
 } // namespace sorvek
