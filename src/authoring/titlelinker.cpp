@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <set>
-#include <unordered_map>
 
 namespace sorvek {
 
@@ -29,11 +27,13 @@ bool before(Pos a, Pos b)
 }
 
 // The starts of one word or mark in the body, in order; those that a link has covered are
-// passed over once and then skipped for good.
+// passed over once and then skipped for good. The entries lie in arrays that all words share,
+// filled in one pass, so that thousands of words cost no allocation each.
 struct Starts {
     qsizetype length = 0;
-    std::vector<qsizetype> at;
-    std::vector<qsizetype> next; // union-find over the entries not yet known to be covered
+    qsizetype count = 0;
+    qsizetype *at = nullptr;
+    qsizetype *next = nullptr; // count + 1 entries: union-find over the entries not yet known to be covered
 
     qsizetype alive(qsizetype i)
     {
@@ -47,11 +47,13 @@ struct Starts {
         }
         return root;
     }
-    void seal()
+    void seal(qsizetype *starts, qsizetype *links, qsizetype entries)
     {
-        next.resize(at.size() + 1);
-        for (size_t k = 0; k < next.size(); ++k)
-            next[k] = qsizetype(k);
+        at = starts;
+        next = links;
+        count = entries;
+        for (qsizetype k = 0; k <= count; ++k)
+            next[k] = k;
     }
 };
 
@@ -123,9 +125,125 @@ private:
     std::vector<quint64> summary_;
 };
 
+// The first of n sorted places that is not below x, without a branch to mispredict per step:
+// these searches run for every word found.
+const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
+{
+    if (n == 0)
+        return first;
+    while (n > 1) {
+        const size_t half = n / 2;
+        first = first[half - 1] < x ? first + half : first;
+        n -= half;
+    }
+    return first + (*first < x);
+}
+
+// Places in order, kept in short sorted blocks: an insert moves at most one block, and a search
+// is two binary searches over memory that lies together.
+class PlaceList {
+public:
+    void insert(qsizetype x)
+    {
+        if (blocks_.empty()) {
+            blocks_.push_back({x});
+            firsts_.push_back(x);
+            return;
+        }
+        size_t b = firstsAbove(x);
+        b = b == 0 ? 0 : b - 1;
+        std::vector<qsizetype> &block = blocks_[b];
+        const auto at = block.begin() + (firstNotBelow(block.data(), block.size(), x) - block.data());
+        if (at != block.end() && *at == x)
+            return;
+        block.insert(at, x);
+        firsts_[b] = block.front();
+        if (block.size() >= 2 * kBlock) {
+            std::vector<qsizetype> upper(block.begin() + kBlock, block.end());
+            block.resize(kBlock);
+            firsts_.insert(firsts_.begin() + qsizetype(b) + 1, upper.front());
+            blocks_.insert(blocks_.begin() + qsizetype(b) + 1, std::move(upper));
+        }
+    }
+    // The first place after x; -1 for none.
+    qsizetype after(qsizetype x) const
+    {
+        const size_t b = firstsAbove(x);
+        if (b > 0) {
+            const std::vector<qsizetype> &block = blocks_[b - 1];
+            const qsizetype *at = firstNotBelow(block.data(), block.size(), x + 1);
+            if (at != block.data() + block.size())
+                return *at;
+        }
+        return b < blocks_.size() ? firsts_[b] : -1;
+    }
+    // The last place before x; -1 for none.
+    qsizetype before(qsizetype x) const
+    {
+        const size_t b = size_t(firstNotBelow(firsts_.data(), firsts_.size(), x) - firsts_.data());
+        if (b == 0)
+            return -1;
+        const std::vector<qsizetype> &block = blocks_[b - 1];
+        return *(firstNotBelow(block.data(), block.size(), x) - 1);
+    }
+
+private:
+    // How many blocks start at or before x.
+    size_t firstsAbove(qsizetype x) const
+    {
+        return size_t(firstNotBelow(firsts_.data(), firsts_.size(), x + 1) - firsts_.data());
+    }
+
+    static constexpr size_t kBlock = 64;
+    std::vector<std::vector<qsizetype>> blocks_;
+    std::vector<qsizetype> firsts_; // each block's first place
+};
+
+// The body characters that links have replaced, a bit each: small enough to stay in the cache
+// while every found word asks whether a link covers it.
+class CoverBits {
+public:
+    explicit CoverBits(qsizetype size) : bits_(size_t(size / 64 + 1)) {}
+    void cover(qsizetype from, qsizetype to)
+    {
+        for (qsizetype x = from; x < to; ++x)
+            bits_[size_t(x >> 6)] |= quint64(1) << (x & 63);
+    }
+    // Whether any character in [from, to) is covered.
+    bool any(qsizetype from, qsizetype to) const
+    {
+        for (qsizetype x = from; x < to;) {
+            const quint64 word = bits_[size_t(x >> 6)] >> (x & 63);
+            const qsizetype span = qMin<qsizetype>(64 - (x & 63), to - x);
+            if (span == 64 ? word != 0 : (word & ((quint64(1) << span) - 1)) != 0)
+                return true;
+            x += span;
+        }
+        return false;
+    }
+
+private:
+    std::vector<quint64> bits_;
+};
+
 // The marks of the word rule: every start tag of a link, "</A", "<A", the quote and the angles.
 enum Mark { LinkStart, LinkClose, AnyLink, Quote, Less, Greater, MarkCount };
 const char16_t *const kMarks[MarkCount] = {u"<A HREF=", u"</A", u"<A", u"\"", u"<", u">"};
+const char16_t *const kFoldedMarks[MarkCount] = {u"<a href=", u"</a", u"<a", u"\"", u"<", u">"};
+
+// Whether text holds the case-folded pattern at, compared as the case-insensitive searches compare.
+bool startsWithFolded(QStringView text, qsizetype at, const char16_t *pattern)
+{
+    for (; *pattern; ++pattern, ++at) {
+        if (at >= text.size())
+            return false;
+        const char16_t c = text[at].unicode();
+        const char32_t folded = c < 0x80 ? char32_t(c >= u'A' && c <= u'Z' ? c + 32 : c) : QChar::toCaseFolded(char32_t(c));
+        if (folded != char32_t(*pattern))
+            return false;
+    }
+    return true;
+}
 
 class Linker {
 public:
@@ -135,6 +253,7 @@ public:
         , titles_(titles)
         , linkAt_(size_t(n_), -1)
         , starts_(n_)
+        , covered_(n_)
     {
     }
 
@@ -150,30 +269,29 @@ public:
             for (const QString &word : titles_[t]) {
                 if (hasSurrogate(word))
                     return std::nullopt;
-                const int node = automaton_.add(word);
-                nodes[t].push_back(node);
-                length_[node] = word.size();
+                nodes[t].push_back(automaton_.add(word));
+                if (size_t(nodes[t].back()) >= words_.size())
+                    words_.resize(size_t(nodes[t].back()) + 1);
+                words_[size_t(nodes[t].back())].length = word.size();
             }
         }
         automaton_.build();
-        automaton_.forEachMatch(body_, [this](int node, qsizetype end) {
-            Starts &s = words_[node];
-            s.length = length_.at(node);
-            s.at.push_back(end - s.length);
+        words_.resize(size_t(automaton_.nodeCount()));
+        linksWith_.resize(words_.size());
+        std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
+        automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
+            found.emplace_back(node, end - words_[size_t(node)].length);
         });
-        for (auto &[node, s] : words_)
-            s.seal();
         for (int m = 0; m < MarkCount; ++m) {
             const QStringView mark(kMarks[m]);
-            Starts &s = marks_[m];
-            s.length = mark.size();
             for (qsizetype at = body_.indexOf(mark, 0, CI); at >= 0; at = body_.indexOf(mark, at + 1, CI))
-                s.at.push_back(at);
-            s.seal();
+                found.emplace_back(-1 - m, at);
         }
+        shareStarts(found);
 
         // Applying the same words to the same text again changes nothing.
         QHash<QStringList, int> unchangedAt;
+        unchangedAt.reserve(qsizetype(titles_.size()));
         for (size_t t = 0; t < titles_.size(); ++t) {
             const QStringList &words = titles_[t];
             const auto seen = unchangedAt.constFind(words);
@@ -194,10 +312,26 @@ public:
 private:
     struct Link {
         qsizetype end;
+        int text; // in texts_
+    };
+    // A link's text, made once per word, with where each mark and word starts in it, so that
+    // searches inside links never read the text again.
+    struct LinkText {
         QString text;
+        std::vector<std::pair<int, qsizetype>> wordStarts; // (word, start) in order
+        std::vector<std::pair<int, qsizetype>> markStarts; // (mark, start) in order
     };
 
     const Link &linkAt(qsizetype x) const { return links_[size_t(linkAt_[size_t(x)])]; }
+    const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt(x).text)]; }
+    // The first start of the mark at or after o in the link at x; -1 for none.
+    static qsizetype firstOf(const std::vector<std::pair<int, qsizetype>> &starts, int key, qsizetype o)
+    {
+        const auto it = std::lower_bound(starts.begin(), starts.end(), std::pair<int, qsizetype>(key, o));
+        return it == starts.end() || it->first != key ? -1 : it->second;
+    }
+    qsizetype markIn(qsizetype x, Mark m, qsizetype o) const { return firstOf(textAt(x).markStarts, m, o); }
+    qsizetype wordIn(qsizetype x, int node, qsizetype o) const { return firstOf(textAt(x).wordStarts, node, o); }
     Pos end() const { return {n_, -1}; }
     bool exists(Pos p) const { return p.x < n_; }
     Pos earlier(Pos a, Pos b) const { return before(a, b) ? a : b; }
@@ -215,24 +349,22 @@ private:
         if (p.o < 0)
             return place(p.x + by);
         const Link &link = linkAt(p.x);
-        return p.o + by < link.text.size() ? Pos{p.x, p.o + by} : place(link.end);
+        return p.o + by < texts_[size_t(link.text)].text.size() ? Pos{p.x, p.o + by} : place(link.end);
     }
 
-    bool covered(qsizetype from, qsizetype to) const
-    {
-        const qsizetype last = starts_.previous(to - 1);
-        return last >= 0 && linkAt(last).end > from;
-    }
+    bool covered(qsizetype from, qsizetype to) const { return covered_.any(from, to); }
 
     // The first start at or after x in the body that no link covers; n_ for none.
     qsizetype firstInBody(Starts &s, qsizetype x)
     {
-        qsizetype i = std::lower_bound(s.at.begin(), s.at.end(), x) - s.at.begin();
+        if (s.count == 0)
+            return n_;
+        qsizetype i = firstNotBelow(s.at, size_t(s.count), x) - s.at;
         for (;;) {
             i = s.alive(i);
-            if (i >= qsizetype(s.at.size()))
+            if (i >= s.count)
                 return n_;
-            const qsizetype at = s.at[size_t(i)];
+            const qsizetype at = s.at[i];
             if (!covered(at, at + s.length))
                 return at;
             s.next[size_t(i)] = i + 1;
@@ -246,37 +378,32 @@ private:
     Pos findMark(Mark m, Pos p)
     {
         Pos found{firstInBody(marks_[m], bodyFrom(p)), -1};
-        const QStringView mark(kMarks[m]);
         if (p.o >= 0) {
-            const qsizetype at = linkAt(p.x).text.indexOf(mark, p.o, CI);
+            const qsizetype at = markIn(p.x, m, p.o);
             if (at >= 0)
                 return earlier(found, {p.x, at});
         }
         const qsizetype later = starts_.next(p.x + 1);
         if (later >= 0)
-            found = earlier(found, {later, linkAt(later).text.indexOf(mark, 0, CI)});
+            found = earlier(found, {later, markIn(later, m, 0)});
         return found;
     }
-    std::pair<Pos, Pos> findWord(int node, const QString &word, Pos p)
+    std::pair<Pos, Pos> findWord(int node, Pos p)
     {
-        const auto s = words_.find(node);
-        const Pos inBody{s == words_.end() ? n_ : firstInBody(s->second, bodyFrom(p)), -1};
+        const Pos inBody{firstInBody(words_[size_t(node)], bodyFrom(p)), -1};
         if (p.o >= 0) {
-            const qsizetype at = linkAt(p.x).text.indexOf(word, p.o, CI);
+            const qsizetype at = wordIn(p.x, node, p.o);
             if (at >= 0)
                 return {inBody, {p.x, at}};
         }
-        const auto with = linksWith_.find(node);
-        if (with == linksWith_.end())
+        const qsizetype with = linksWith_[size_t(node)].after(p.x);
+        if (with < 0)
             return {inBody, end()};
-        const auto it = with->second.upper_bound(p.x);
-        if (it == with->second.end())
-            return {inBody, end()};
-        return {inBody, {*it, linkAt(*it).text.indexOf(word, 0, CI)}};
+        return {inBody, {with, wordIn(with, node, 0)}};
     }
-    Pos findWordFirst(int node, const QString &word, Pos p)
+    Pos findWordFirst(int node, Pos p)
     {
-        const auto [inBody, inLink] = findWord(node, word, p);
+        const auto [inBody, inLink] = findWord(node, p);
         return earlier(inBody, inLink);
     }
 
@@ -284,7 +411,7 @@ private:
     bool linkWord(Pos &r, int node, const QString &word)
     {
         for (;;) {
-            const auto [inBody, inLink] = findWord(node, word, r);
+            const auto [inBody, inLink] = findWord(node, r);
             const Pos p = earlier(inBody, inLink);
             if (!exists(p))
                 return true;
@@ -292,16 +419,13 @@ private:
                 // The first occurrence lies in a later link: that link is passed over whole, and
                 // so is every further link holding the word before its next occurrence in the
                 // body text.
-                const std::set<qsizetype> &with = linksWith_.at(node);
-                auto last = with.lower_bound(inBody.x);
-                --last;
-                r = place(linkAt(*last).end);
+                r = place(linkAt(linksWith_[size_t(node)].before(inBody.x)).end);
                 continue;
             }
             // The inside-link test.
             const Pos a = findMark(LinkStart, r);
             if (exists(a)) {
-                const Pos w = findWordFirst(node, word, next(a));
+                const Pos w = findWordFirst(node, next(a));
                 const Pos e = exists(w) ? findMark(LinkClose, next(w)) : end();
                 if (exists(e)) {
                     const Pos another = findMark(AnyLink, next(w));
@@ -329,17 +453,18 @@ private:
 
     void addLink(qsizetype from, qsizetype to, const QString &word)
     {
-        auto made = linkTexts_.find(word);
-        if (made == linkTexts_.end()) {
-            LinkText link{pageformat::makeLookLink(word), {}};
-            automaton_.forEachMatch(link.text, [&link](int node, qsizetype) { link.words.insert(node); });
-            made = linkTexts_.insert(word, link);
-        }
+        auto made = textOfWord_.constFind(word);
+        if (made == textOfWord_.constEnd())
+            made = textOfWord_.insert(word, makeLinkText(word));
         linkAt_[size_t(from)] = int(links_.size());
-        links_.push_back(Link{to, made->text});
+        links_.push_back(Link{to, *made});
         starts_.insert(from);
-        for (const int node : made->words)
-            linksWith_[node].insert(from);
+        covered_.cover(from, to);
+        const auto &words = texts_[size_t(*made)].wordStarts;
+        for (size_t k = 0; k < words.size(); ++k) {
+            if (k == 0 || words[k].first != words[k - 1].first)
+                linksWith_[size_t(words[k].first)].insert(from);
+        }
         ++version_;
     }
 
@@ -350,30 +475,70 @@ private:
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
             const Link &link = linkAt(from);
             out += QStringView(body_).sliced(at, from - at);
-            out += link.text;
+            out += texts_[size_t(link.text)].text;
             at = link.end;
         }
         out += QStringView(body_).sliced(at);
         return out;
     }
 
-    struct LinkText {
-        QString text;
-        std::set<int> words; // the words that occur in it
-    };
+    // Every word's and mark's starts into the shared arrays, each word's in order (a word's
+    // occurrences end, and so start, in the order found; so do a mark's).
+    void shareStarts(const std::vector<std::pair<int, qsizetype>> &found)
+    {
+        const auto index = [this](int key) { return key >= 0 ? size_t(key) : words_.size() + size_t(-1 - key); };
+        std::vector<qsizetype> first(words_.size() + MarkCount + 1, 0);
+        for (const auto &[key, at] : found)
+            ++first[index(key) + 1];
+        for (size_t k = 1; k < first.size(); ++k)
+            first[k] += first[k - 1];
+        startStore_.resize(found.size());
+        nextStore_.resize(found.size() + first.size());
+        std::vector<qsizetype> fill(first.begin(), first.end() - 1);
+        for (const auto &[key, at] : found)
+            startStore_[size_t(fill[index(key)]++)] = at;
+        for (size_t k = 0; k + 1 < first.size(); ++k) {
+            Starts &s = k < words_.size() ? words_[k] : marks_[k - words_.size()];
+            s.seal(startStore_.data() + first[k], nextStore_.data() + first[k] + qsizetype(k), first[k + 1] - first[k]);
+        }
+        for (int m = 0; m < MarkCount; ++m)
+            marks_[m].length = QStringView(kMarks[m]).size();
+    }
+
+    int makeLinkText(const QString &word)
+    {
+        LinkText link{pageformat::makeLookLink(word), {}, {}};
+        automaton_.forEachMatch(link.text, [&](int node, qsizetype end) {
+            link.wordStarts.emplace_back(node, end - words_[size_t(node)].length);
+        });
+        std::sort(link.wordStarts.begin(), link.wordStarts.end());
+        const QStringView text(link.text);
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            for (int m = 0; m < MarkCount; ++m) {
+                if (startsWithFolded(text, at, kFoldedMarks[m]))
+                    link.markStarts.emplace_back(m, at);
+            }
+        }
+        std::sort(link.markStarts.begin(), link.markStarts.end());
+        texts_.push_back(std::move(link));
+        return int(texts_.size()) - 1;
+    }
 
     const QString &body_;
     const qsizetype n_;
     const std::vector<QStringList> &titles_;
     WordAutomaton automaton_;
-    std::unordered_map<int, qsizetype> length_;
-    std::unordered_map<int, Starts> words_;
+    std::vector<Starts> words_; // per automaton node: the word's starts in the body
+    std::vector<qsizetype> startStore_;
+    std::vector<qsizetype> nextStore_;
     Starts marks_[MarkCount];
     std::vector<int> linkAt_; // per body character: the link that starts there, -1 for none
     std::vector<Link> links_;
     PlaceSet starts_;         // where links start
-    std::unordered_map<int, std::set<qsizetype>> linksWith_;   // the links a word occurs in
-    QHash<QString, LinkText> linkTexts_;
+    CoverBits covered_;       // the body characters links stand for
+    std::vector<PlaceList> linksWith_; // per automaton node: the links its word occurs in
+    std::vector<LinkText> texts_;
+    QHash<QString, int> textOfWord_;
     int version_ = 0;
 };
 

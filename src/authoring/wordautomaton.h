@@ -4,11 +4,61 @@
 #include <QChar>
 #include <QStringView>
 
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace sorvek {
+
+// The automaton's edges, (node, folded unit) -> child, in one open-addressed table: a pass over a
+// text looks up an edge for every character, and a node-based map spends that time in cache misses.
+class AutomatonEdges {
+public:
+    // The child on key, -1 for none.
+    int find(quint64 key) const
+    {
+        if (values_.empty())
+            return -1;
+        for (size_t k = slot(key);; k = (k + 1) & mask_) {
+            if (values_[k] < 0)
+                return -1;
+            if (keys_[k] == key)
+                return values_[k];
+        }
+    }
+    void insert(quint64 key, int value)
+    {
+        if ((count_ + 1) * 2 > keys_.size())
+            grow();
+        size_t k = slot(key);
+        while (values_[k] >= 0)
+            k = (k + 1) & mask_;
+        keys_[k] = key;
+        values_[k] = value;
+        ++count_;
+    }
+
+private:
+    size_t slot(quint64 key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & mask_; }
+    void grow()
+    {
+        std::vector<quint64> keys = std::move(keys_);
+        std::vector<int> values = std::move(values_);
+        const size_t size = keys.empty() ? 64 : keys.size() * 2;
+        keys_.assign(size, 0);
+        values_.assign(size, -1);
+        mask_ = size - 1;
+        count_ = 0;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            if (values[k] >= 0)
+                insert(keys[k], values[k]);
+        }
+    }
+
+    std::vector<quint64> keys_;
+    std::vector<int> values_;
+    size_t mask_ = 0;
+    size_t count_ = 0;
+};
 
 // Many words in one automaton, so that a single pass over a text finds them all. Letters are
 // compared case-folded, as the case-insensitive searches do; every surrogate counts as the same
@@ -21,9 +71,9 @@ public:
         int node = 0;
         for (const QChar c : word) {
             const quint64 key = edgeKey(node, c);
-            const auto it = edges_.find(key);
-            if (it != edges_.end()) {
-                node = it->second;
+            const int found = edges_.find(key);
+            if (found >= 0) {
+                node = found;
                 continue;
             }
             const int child = int(fail_.size());
@@ -31,7 +81,9 @@ public:
             terminal_.push_back(false);
             children_[size_t(node)].push_back({foldUnit(c), child});
             children_.emplace_back();
-            edges_.emplace(key, child);
+            edges_.insert(key, child);
+            const char16_t u = foldUnit(c);
+            anyEdge_[u >> 6] |= quint64(1) << (u & 63);
             node = child;
         }
         terminal_[size_t(node)] = true;
@@ -50,10 +102,10 @@ public:
             const int node = queue[k];
             for (const auto &[c, child] : children_[size_t(node)]) {
                 int f = fail_[size_t(node)];
-                while (f != 0 && !edges_.contains(edgeKey(f, c)))
+                while (f != 0 && edges_.find(edgeKey(f, c)) < 0)
                     f = fail_[size_t(f)];
-                const auto it = edges_.find(edgeKey(f, c));
-                fail_[size_t(child)] = it != edges_.end() && it->second != child ? it->second : 0;
+                const int to = edges_.find(edgeKey(f, c));
+                fail_[size_t(child)] = to >= 0 && to != child ? to : 0;
                 const int ff = fail_[size_t(child)];
                 dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
                 queue.push_back(child);
@@ -75,6 +127,8 @@ public:
     }
 
     bool marked(int node) const { return marked_[size_t(node)]; }
+    // Nodes are numbered from 0 up to this, so per-node data can live in a vector.
+    int nodeCount() const { return int(fail_.size()); }
 
     // Calls found(node, end) for every word that ends at index end - 1 of text, also for words
     // that end inside longer ones.
@@ -93,10 +147,12 @@ private:
     // The node after reading u in node, falling back along the failure links.
     int step(int node, char16_t u) const
     {
+        if (!(anyEdge_[u >> 6] >> (u & 63) & 1))
+            return 0; // no word holds u: every node falls back to the root
         for (;;) {
-            const auto it = edges_.find(edgeKey(node, u));
-            if (it != edges_.end())
-                return it->second;
+            const int to = edges_.find(edgeKey(node, u));
+            if (to >= 0)
+                return to;
             if (node == 0)
                 return 0;
             node = fail_[size_t(node)];
@@ -116,7 +172,8 @@ private:
     std::vector<bool> terminal_{false};
     std::vector<bool> marked_;
     std::vector<std::vector<std::pair<char16_t, int>>> children_{1};
-    std::unordered_map<quint64, int> edges_;
+    AutomatonEdges edges_;
+    std::vector<quint64> anyEdge_ = std::vector<quint64>(65536 / 64); // the units some edge reads
 };
 
 } // namespace sorvek
