@@ -4,6 +4,7 @@
 #include "pagefiles/pagenumbering.h"
 #include "pagefiles/picturenumbering.h"
 #include "pagefiles/renamejournal.h"
+#include "pagefiles/renamelock.h"
 #include "testutil.h"
 
 #include <QDir>
@@ -206,6 +207,26 @@ TEST(RenameJournalRecovery, ARecoveryInAnotherProcessNeverActsDuringABatch)
     EXPECT_EQ(QDir(dir.path()).entryList({u"*.txt"_s}).size(), 3000);
     for (const QString &page : QDir(dir.path()).entryList({u"*.html"_s}))
         EXPECT_EQ(testutil::readBytes(dir.filePath(withExtension(page, u".txt"_s))), testutil::readBytes(dir.filePath(page)));
+}
+
+TEST(RenameJournalRecovery, ABatchInAFolderAnotherWindowHoldsIsRefusedWithWords)
+{
+    QTemporaryDir dir;
+    testutil::writeBytes(dir.path(), u"1000_a.html"_s, "a");
+    const pid_t child = fork();
+    if (child == 0) {
+        const FolderRenameLock held(dir.path(), 0);
+        usleep(3000000);
+        _exit(held.held() ? 0 : 1);
+    }
+    while (!QFileInfo::exists(dir.filePath(FolderRenameLock::fileName())))
+        usleep(1000);
+    const RenameBatchResult result = stripPageNumbers(dir.path(), {u"1000_a.html"_s});
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_TRUE(result.error.contains(u"別のウィンドウで使用中です"_s)) << result.error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(u"1000_a.html"_s)));
+    EXPECT_TRUE(stripPageNumbers(dir.path(), {u"1000_a.html"_s}).ok);  // a lock left by a killed window is taken over
 }
 
 TEST(RenameJournalRecovery, APageLeftOnAFullDiskKeepsTheJournalUntilThereIsRoom)
