@@ -24,7 +24,7 @@ FolderRenameLock::FolderRenameLock(const QString &folder, int waitMs)
         error_ = folder + QStringLiteral(" は別のウィンドウで使用中です。しばらくしてから、もう一度行ってください。");
     else
         error_ = QStringLiteral("フォルダをロックできません: ") + folder
-                 + QStringLiteral(" (書き込みの許可がないか、ロックのファイルを作れません)");
+                 + QStringLiteral(" (ディスクがいっぱいか、書き込みの許可がありません)");
 }
 
 FolderRenameLock::~FolderRenameLock() = default;
