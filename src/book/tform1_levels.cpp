@@ -13,7 +13,7 @@ namespace sorvek {
 void TForm1::OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
     // Renames cut short by a killed process are brought to an end before the folder is listed.
-    const JournalRecovery recovered = recoverRenameJournal(folder);
+    const JournalRecovery recovered = recoverRenameJournal(folder, BookFolder);
     if (!recovered.message.isEmpty() && services().prompt)
         services().prompt->information(recovered.message);
     levels_.openLevel(folder, index, push, origin);

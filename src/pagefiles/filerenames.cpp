@@ -1,30 +1,52 @@
 #include "pagefiles/filerenames.h"
 
 #include "pagefiles/renamejournal.h"
+#include "pagefiles/renamelock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
+
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace sorvek {
 
 namespace {
 
-QString describeRename(const QDir &dir, const QString &from, const QString &to, const QFile &file)
-{
-    return QStringLiteral("ファイル名を変更できません: ") + dir.filePath(from) + QStringLiteral(" → ") + to
-           + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
-}
+const QString temporaryPrefix = QStringLiteral(".sorvek-rename-");
 
 // A hidden name, so a file left under it by a crash never shows up as a page.
 QString temporaryName(const QDir &dir, int i)
 {
     for (int attempt = 0;; ++attempt) {
-        const QString name = QStringLiteral(".sorvek-rename-%1-%2").arg(i).arg(attempt);
+        const QString name = temporaryPrefix + QStringLiteral("%1-%2").arg(i).arg(attempt);
         if (!nameTaken(dir.path(), name))
             return name;
     }
+}
+
+// renameat2 refuses to replace in one step; file systems without it get a test, then rename.
+int renameNoReplace(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    if (::access(to.constData(), F_OK) == 0 || errno != ENOENT)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+long nameLimit(const QString &folder)
+{
+    const long limit = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return limit > 0 ? limit : 255;
 }
 
 struct Step {
@@ -37,7 +59,7 @@ QStringList undo(const QDir &dir, const QList<Step> &done)
 {
     QStringList stuck;
     for (qsizetype i = done.size() - 1; i >= 0; --i) {
-        if (!QFile::rename(dir.filePath(done[i].to), dir.filePath(done[i].from)))
+        if (!renameFile(dir.filePath(done[i].to), dir.filePath(done[i].from)))
             stuck.append(dir.filePath(done[i].to));
     }
     return stuck;
@@ -59,6 +81,43 @@ bool nameTaken(const QString &folder, const QString &name)
 {
     const QFileInfo info(QDir(folder).filePath(name));
     return info.exists() || info.isSymLink();
+}
+
+WriteResult renameFile(const QString &from, const QString &to, const QString &shownAs)
+{
+    const int error = renameNoReplace(QFile::encodeName(from), QFile::encodeName(to));
+    if (error == 0)
+        return {true, {}};
+    const QString what = (shownAs.isEmpty() ? from : shownAs) + QStringLiteral(" → ") + QFileInfo(to).fileName();
+    const QString why = error == EEXIST || error == ENOTEMPTY
+                            ? what + QStringLiteral(" (新しい名前のファイルがすでにあります)")
+                            : describeWriteFailure(what, error, QStringLiteral("名前を変更できません"));
+    return {false, QStringLiteral("ファイル名を変更できません: ") + why};
+}
+
+bool isTemporaryRenameName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.sorvek-rename-[0-9]{1,9}-[0-9]{1,9}$"));
+    return pattern.match(name).hasMatch();
+}
+
+QStringList unmakeableNames(const QString &folder, const QList<FileRename> &renames)
+{
+    const long limit = nameLimit(folder);
+    QStringList out;
+    for (const FileRename &r : renames) {
+        const qsizetype bytes = QFile::encodeName(r.to).size();
+        if (bytes > limit)
+            out.append(r.from + QStringLiteral(" → ") + r.to + QStringLiteral(" (%1 バイト。%2 バイトまでです)").arg(bytes).arg(limit));
+    }
+    return out;
+}
+
+QString unmakeableNamesMessage(const QString &folder, const QStringList &names)
+{
+    return QStringLiteral("ファイル名を変更できません。新しい名前が長すぎるファイルがあります (") + folder
+           + QStringLiteral("):\n") + names.join(QLatin1Char('\n'))
+           + QStringLiteral("\nこれらのファイルの名前を短くしてから、もう一度行ってください。どのファイル名も変更していません。");
 }
 
 QList<FileRename> feasibleRenames(const QString &folder, const QList<FileRename> &wanted)
@@ -98,8 +157,22 @@ RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &r
 {
     if (renames.isEmpty())
         return {true, 0, {}};
+    const FolderRenameLock lock(folder);
+    return applyRenames(lock, renames, afterRename);
+}
+
+RenameBatchResult applyRenames(const FolderRenameLock &held, const QList<FileRename> &renames,
+                               const RenameStepHook &afterRename)
+{
+    if (renames.isEmpty())
+        return {true, 0, {}};
+    if (!held.held())
+        return failed(held.error(), {});
+    const QString folder = held.folder();
     if (const WriteResult free = noRenameJournalPending(folder); !free)
         return failed(free.error, {});
+    if (const QStringList tooLong = unmakeableNames(folder, renames); !tooLong.isEmpty())
+        return {false, 0, unmakeableNamesMessage(folder, tooLong)};
     const QDir dir(folder);
     RenameJournal journal;
     for (int i = 0; i < renames.size(); ++i)
@@ -120,9 +193,8 @@ RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &r
     };
     QList<Step> parked;  // from -> temporary
     for (const JournalRename &r : journal.renames) {
-        QFile file(dir.filePath(r.from));
-        if (!file.rename(dir.filePath(r.temp)))
-            return giveUp(describeRename(dir, r.from, r.to, file), undo(dir, parked));
+        if (const WriteResult moved = renameFile(dir.filePath(r.from), dir.filePath(r.temp)); !moved)
+            return giveUp(moved.error, undo(dir, parked));
         parked.append({r.from, r.temp});
         step();
     }
@@ -133,10 +205,9 @@ RenameBatchResult applyRenames(const QString &folder, const QList<FileRename> &r
     }
     QList<Step> placed;  // temporary -> target
     for (const JournalRename &r : journal.renames) {
-        QFile file(dir.filePath(r.temp));
-        // QFile::rename never replaces an existing file, so a name taken meanwhile fails here.
-        if (!file.rename(dir.filePath(r.to))) {
-            const QString what = describeRename(dir, r.from, r.to, file);
+        // A name taken meanwhile fails here: nothing is ever replaced.
+        if (const WriteResult moved = renameFile(dir.filePath(r.temp), dir.filePath(r.to), dir.filePath(r.from)); !moved) {
+            const QString what = moved.error;
             QStringList stuck = undo(dir, placed);
             stuck += undo(dir, parked);
             return giveUp(what, stuck);

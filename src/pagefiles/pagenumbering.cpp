@@ -1,9 +1,12 @@
 #include "pagefiles/pagenumbering.h"
 
+#include "pagefiles/renamelock.h"
+
 #include <QDir>
 #include <QSet>
 
 #include <algorithm>
+#include <functional>
 
 namespace sorvek {
 
@@ -87,13 +90,15 @@ int numberWidth(int pageCount)
     return std::max(4, int(QString::number(1000 + 10 * std::max(0, pageCount - 1)).size()));
 }
 
-QString companionCollisionMessage(const QString &folder, const QList<FileRename> &collisions)
+QString companionCollisionMessage(const QString &folder, const RenamePlan &plan)
 {
     QStringList lines{QStringLiteral("ファイル名を変更できません。付属のファイルの新しい名前が、ほかのファイルに使われています (")
                       + folder + QStringLiteral("):")};
-    for (const FileRename &c : collisions)
+    for (const FileRename &c : plan.collisions)
         lines.append(c.from + QStringLiteral(" → ") + c.to);
-    lines.append(QStringLiteral("どのファイル名も変更していません。"));
+    for (const FileRename &s : plan.strays)
+        lines.append(s.to + QStringLiteral(" (") + s.from + QStringLiteral(" の名前を変えると、このページのものではないのに付属のファイルになってしまいます)"));
+    lines.append(QStringLiteral("どのファイル名も変更していません。これらのファイルの名前を変えるか別のフォルダに移してから、もう一度行ってください。"));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -140,11 +145,19 @@ RenamePlan planPageRenumbering(const QString &folder, const QStringList &pages)
     QSet<QString> moving;
     for (const FileRename &r : plan.renames + companions)
         moving.insert(r.from);
+    const auto heldByAStayingFile = [&](const QString &name) { return nameTaken(folder, name) && !moving.contains(name); };
     QSet<QString> targets;
     for (const FileRename &c : companions) {
-        if (targets.contains(c.to) || (nameTaken(folder, c.to) && !moving.contains(c.to)))
+        if (targets.contains(c.to) || heldByAStayingFile(c.to))
             plan.collisions.append(c);
         targets.insert(c.to);
+    }
+    // A page without a memo or recording must not take over one left under its new name.
+    for (const FileRename &page : plan.renames) {
+        for (const FileRename &companion : companionRenames(page)) {
+            if (!nameTaken(folder, companion.from) && heldByAStayingFile(companion.to))
+                plan.strays.append({page.from, companion.to});
+        }
     }
     plan.renames += companions;
     return plan;
@@ -168,12 +181,14 @@ RenamePlan planNumberStripping(const QString &folder, const QStringList &pages)
         const FileRename renamed{page, freeStrippedName(*stripped, taken)};
         take(renamed);
         for (const FileRename &companion : companionRenames(renamed)) {
-            if (!taken.contains(companion.from))
-                continue;
-            if (taken.contains(companion.to))
+            if (!taken.contains(companion.from)) {
+                if (taken.contains(companion.to))
+                    plan.strays.append({page, companion.to});  // would become this page's companion
+            } else if (taken.contains(companion.to)) {
                 plan.collisions.append(companion);
-            else
+            } else {
                 take(companion);
+            }
         }
     }
     return plan;
@@ -181,18 +196,24 @@ RenamePlan planNumberStripping(const QString &folder, const QStringList &pages)
 
 namespace {
 
-RenameBatchResult carryOut(const QString &folder, const RenamePlan &plan, const RenameStepHook &afterRename = {})
+// Planned under the lock, so no other window renames between the plan and the batch.
+RenameBatchResult carryOut(const QString &folder, const std::function<RenamePlan()> &planned,
+                           const RenameStepHook &afterRename = {})
 {
-    if (!plan.collisions.isEmpty())
-        return {false, 0, companionCollisionMessage(folder, plan.collisions)};
-    return applyRenames(folder, plan.renames, afterRename);
+    const FolderRenameLock lock(folder);
+    if (!lock.held())
+        return {false, 0, lock.error() + QStringLiteral("\nどのファイル名も変更していません。")};
+    const RenamePlan plan = planned();
+    if (!plan.collisions.isEmpty() || !plan.strays.isEmpty())
+        return {false, 0, companionCollisionMessage(folder, plan)};
+    return applyRenames(lock, plan.renames, afterRename);
 }
 
 } // namespace
 
 RenameBatchResult renumberPages(const QString &folder, const QStringList &pages, const RenameStepHook &afterRename)
 {
-    return carryOut(folder, planPageRenumbering(folder, pages), afterRename);
+    return carryOut(folder, [&] { return planPageRenumbering(folder, pages); }, afterRename);
 }
 
 PageMoveResult movePageAndRenumber(const QString &folder, const QStringList &pages, int from, int to,
@@ -204,7 +225,7 @@ PageMoveResult movePageAndRenumber(const QString &folder, const QStringList &pag
 
 RenameBatchResult stripPageNumbers(const QString &folder, const QStringList &pages)
 {
-    return carryOut(folder, planNumberStripping(folder, pages));
+    return carryOut(folder, [&] { return planNumberStripping(folder, pages); });
 }
 
 } // namespace sorvek

@@ -36,10 +36,11 @@ std::optional<int> positionFromDialog(const QString &text, int pageCount);
 // other files: then nothing may be renamed, or a stray file would become a page's companion.
 struct RenamePlan {
     QList<FileRename> renames;
-    QList<FileRename> collisions;
+    QList<FileRename> collisions;  // a page's own companion -> a name another file holds
+    QList<FileRename> strays;      // a page without that companion -> the file under its new name
 };
-// The message naming the files of the collisions.
-QString companionCollisionMessage(const QString &folder, const QList<FileRename> &collisions);
+// The message naming the files of the collisions and strays, and what the user can do.
+QString companionCollisionMessage(const QString &folder, const RenamePlan &plan);
 
 // The renames that number the pages in list order, with their companions. Pages named "index"
 // (in exact case, anywhere in the name without extension) and entries with a folder part keep
@@ -51,7 +52,8 @@ RenamePlan planPageRenumbering(const QString &folder, const QStringList &pages);
 // A page whose name would be empty, hidden or no page name ("1030_.html", "1000__x.html") keeps it.
 RenamePlan planNumberStripping(const QString &folder, const QStringList &pages);
 
-// Carry the plans out; on a collision or a failure no file is left renamed.
+// Carry the plans out under the folder's rename lock (planned under it too); on a collision, a
+// name too long for the folder or a failure no file is left renamed.
 RenameBatchResult renumberPages(const QString &folder, const QStringList &pages, const RenameStepHook &afterRename = {});
 
 // Moving the page at from to position to and renumbering the level's files in the new order.

@@ -1,8 +1,11 @@
 #include "pagefiles/picturenumbering.h"
 
+#include "commands/booktree.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
+#include "pagefiles/filerenames.h"
 #include "pagefiles/renamejournal.h"
+#include "pagefiles/renamelock.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,11 +157,43 @@ PageReferenceRewrite replaceReferencesInPage(const QString &page, const QString 
     return {true, writeBytesSafely(page, edits.first().after)};
 }
 
-PictureRenameResult renamePictureInPages(const QString &picture, const QString &base, const QStringList &pages)
+namespace {
+
+// Gives the pages already written their old text and the picture its old name. The journal goes
+// only when all of that worked; otherwise the next start finishes what is left.
+QString rollBack(const QString &picture, const QString &newPath, const QList<PageEdit> &written)
+{
+    QStringList failures;
+    for (const PageEdit &edit : written) {
+        if (const WriteResult restored = writeBytesSafely(edit.path, edit.before); !restored)
+            failures.append(restored.error);
+    }
+    if (const WriteResult back = renameFile(newPath, picture); !back)
+        failures.append(back.error);
+    if (failures.isEmpty()) {
+        removeRenameJournal(QFileInfo(picture).path());
+        return QStringLiteral("画像とページは元のままです。");
+    }
+    return QStringLiteral("元に戻せなかったもの: ") + failures.join(QStringLiteral(", "))
+           + QStringLiteral("\n記録を残しました。次にこのフォルダを開くときに直します。");
+}
+
+} // namespace
+
+PictureRenameResult renamePictureInPages(const QString &picture, const QString &base, const QStringList &pages,
+                                         const QString &bookFolder)
 {
     const QFileInfo info(picture);
     const QString folder = info.path();
     const QString oldName = info.fileName();
+    // The journal names the pages relative to the book, so only the book's pages are rewritten.
+    for (const QString &file : QStringList{picture} + pages) {
+        if (bookFolder.isEmpty() || !entryLiesInside(file, bookFolder))
+            return {false, {}, QStringLiteral("ブックのフォルダの外のファイルは書き換えません: ") + file};
+    }
+    const FolderRenameLock lock(folder);
+    if (!lock.held())
+        return {false, {}, lock.error()};
     const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
     const QString newPath = freePictureName(folder, base, dot < 0 ? QString() : oldName.mid(dot));
     const QString newName = QFileInfo(newPath).fileName();
@@ -169,26 +204,20 @@ PictureRenameResult renamePictureInPages(const QString &picture, const QString &
     // A process killed from here on leaves the picture and its pages to be finished together.
     RenameJournal journal{RenameJournal::Phase::Placing, {{oldName, oldName, newName}}, oldName, newName, {}};
     for (const PageEdit &edit : edits)
-        journal.pages.append(QDir(folder).relativeFilePath(edit.path));
+        journal.pages.append(QDir(resolvedLocation(bookFolder)).relativeFilePath(resolvedLocation(edit.path)));
     if (const WriteResult free = noRenameJournalPending(folder); !free)
         return {false, {}, free.error};
     if (const WriteResult written = writeRenameJournal(folder, journal); !written)
         return {false, {}, QStringLiteral("ファイル名の変更を記録できません: ") + written.error};
-    QFile file(picture);
-    if (!file.rename(newPath)) {
+    if (const WriteResult renamed = renameFile(picture, newPath); !renamed) {
         removeRenameJournal(folder);
-        return {false, {}, QStringLiteral("ファイル名を変更できません: ") + picture + QStringLiteral(" (") + file.errorString()
-                               + QLatin1Char(')')};
+        return {false, {}, renamed.error};
     }
     for (qsizetype i = 0; i < edits.size(); ++i) {
         const WriteResult written = writeBytesSafely(edits[i].path, edits[i].after);
-        if (written)
-            continue;
-        for (qsizetype j = 0; j < i; ++j)
-            writeBytesSafely(edits[j].path, edits[j].before);
-        if (QFile::rename(newPath, picture))
-            removeRenameJournal(folder);
-        return {false, {}, QStringLiteral("ページを保存できません: ") + written.error};
+        if (!written)
+            return {false, {}, QStringLiteral("ページを保存できません: ") + written.error + QLatin1Char('\n')
+                                   + rollBack(picture, newPath, edits.mid(0, i))};
     }
     removeRenameJournal(folder);
     return {true, newPath, {}};

@@ -37,8 +37,10 @@ struct PictureRenameResult {
 };
 
 // Renames picture to the first free base + number name of its folder and rewrites the pages
-// (full paths) that refer to it. All or nothing: when a page cannot be read or written, the
-// picture gets its old name back and the pages already written their old text.
-PictureRenameResult renamePictureInPages(const QString &picture, const QString &base, const QStringList &pages);
+// (full paths inside bookFolder) that refer to it. All or nothing: when a page cannot be read or
+// written, the picture gets its old name back and the pages already written their old text; what
+// cannot be given back is left to the journal, and the result says so.
+PictureRenameResult renamePictureInPages(const QString &picture, const QString &base, const QStringList &pages,
+                                         const QString &bookFolder);
 
 } // namespace sorvek

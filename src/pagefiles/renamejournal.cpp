@@ -1,7 +1,10 @@
 #include "pagefiles/renamejournal.h"
 
+#include "commands/booktree.h"
 #include "pagefiles/filerenames.h"
+#include "pagefiles/journalcheck.h"
 #include "pagefiles/picturenumbering.h"
+#include "pagefiles/renamelock.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -15,7 +18,10 @@ namespace sorvek {
 
 namespace {
 
-const QString header = QStringLiteral("sorvek-rename-journal 1");
+// Version 2: the pages of a picture journal are given relative to the book folder.
+const QString header = QStringLiteral("sorvek-rename-journal 2");
+// Far above any real batch (thousands of files with long names); a larger file is not ours.
+constexpr qint64 journalSizeCap = 64 * 1024 * 1024;
 const QString parkingLine = QStringLiteral("parking");
 const QString placingLine = QStringLiteral("placing");
 const QChar tab = QLatin1Char('\t');
@@ -90,6 +96,8 @@ struct Tally {
     QStringList pageErrors;
 };
 
+// A parked file goes back to its old name (or on to its new one), whichever is free; nothing is
+// renamed over a file.
 void placeParkedFile(const QDir &dir, const JournalRename &r, bool forward, Tally &tally)
 {
     const QString first = forward ? r.to : r.from;
@@ -97,7 +105,7 @@ void placeParkedFile(const QDir &dir, const JournalRename &r, bool forward, Tall
     QString target = !nameTaken(dir.path(), first) ? first : second;
     if (nameTaken(dir.path(), target))
         target = freeNameNear(dir.path(), r.from);
-    if (!QFile::rename(dir.filePath(r.temp), dir.filePath(target))) {
+    if (!renameFile(dir.filePath(r.temp), dir.filePath(target))) {
         tally.stuck.append(dir.filePath(r.temp));
         return;
     }
@@ -109,17 +117,17 @@ void placeParkedFile(const QDir &dir, const JournalRename &r, bool forward, Tall
         tally.elsewhere.append(r.from + QStringLiteral(" → ") + target);
 }
 
-// Pages follow the picture to wherever it now is.
-void followPicture(const QDir &dir, const RenameJournal &journal, Tally &tally)
+// Pages follow the picture to wherever it now is; the picture itself is never renamed here.
+void followPicture(const QDir &dir, const QString &bookFolder, const RenameJournal &journal, Tally &tally)
 {
-    if (journal.oldReference.isEmpty() || journal.newReference.isEmpty() || journal.renames.isEmpty())
-        return;
-    const JournalRename &picture = journal.renames.first();
-    const bool forward = nameTaken(dir.path(), picture.to) && !nameTaken(dir.path(), picture.from);
+    const bool forward = pictureIsUnderNewName(journal, dir.path());
     const QString from = forward ? journal.oldReference : journal.newReference;
     const QString to = forward ? journal.newReference : journal.oldReference;
+    const QDir book(bookFolder);
     for (const QString &page : journal.pages) {
-        const PageReferenceRewrite rewritten = replaceReferencesInPage(dir.filePath(page), from, to);
+        if (!QFileInfo(book.filePath(page)).isFile())
+            continue;  // deleted since: nothing left to follow
+        const PageReferenceRewrite rewritten = replaceReferencesInPage(book.filePath(page), from, to);
         if (!rewritten.written)
             tally.pageErrors.append(rewritten.written.error);
         else if (rewritten.changed)
@@ -127,9 +135,11 @@ void followPicture(const QDir &dir, const RenameJournal &journal, Tally &tally)
     }
 }
 
-QString describe(const QString &folder, const Tally &t)
+QString describe(const QString &folder, const Tally &t, bool repaired, bool kept)
 {
-    QStringList lines{QStringLiteral("前回中断したファイル名の変更を直しました: ") + folder};
+    QStringList lines{(repaired ? QStringLiteral("前回中断したファイル名の変更を直しました: ")
+                                : QStringLiteral("前回中断したファイル名の変更を直せませんでした: "))
+                      + folder};
     if (t.restored > 0)
         lines.append(QStringLiteral("元の名前に戻したファイル: %1").arg(t.restored));
     if (t.finished > 0)
@@ -142,7 +152,66 @@ QString describe(const QString &folder, const Tally &t)
         lines.append(QStringLiteral("名前を戻せなかったファイル: ") + t.stuck.join(QStringLiteral(", ")));
     if (!t.pageErrors.isEmpty())
         lines.append(QStringLiteral("書き直せなかったページ: ") + t.pageErrors.join(QStringLiteral(", ")));
+    if (kept)
+        lines.append(QStringLiteral("記録は残しました。次にこのフォルダを開くときに、残りを直します。"));
     return lines.join(QLatin1Char('\n'));
+}
+
+// Moves a journal that is not acted on out of the way for good, so the folder works again.
+JournalRecovery setAside(const QString &path, const QString &found)
+{
+    const QFileInfo journal(path);
+    int n = 0;
+    while (nameTaken(journal.path(), journal.fileName() + QStringLiteral(".rejected") + (n ? QString::number(n) : QString())))
+        ++n;
+    const QString target = path + QStringLiteral(".rejected") + (n ? QString::number(n) : QString());
+    const WriteResult moved = renameFile(path, target);
+    return {false, QStringLiteral("ファイル名の変更の記録を使いませんでした: ") + path + QLatin1Char('\n') + found
+                       + QStringLiteral("\nファイルの名前もページも何も変更していません。")
+                       + (moved ? QStringLiteral("記録は ") + QFileInfo(target).fileName() + QStringLiteral(" に移しました。")
+                                : QStringLiteral("記録を移せませんでした: ") + moved.error)};
+}
+
+// The journal at path, read only when it is a regular file of a sane size.
+std::optional<RenameJournal> readJournal(const QString &path, QString &found)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile()) {
+        found = QStringLiteral("記録が普通のファイルではありません。");
+        return std::nullopt;
+    }
+    if (info.size() > journalSizeCap) {
+        found = QStringLiteral("記録が大きすぎます (%1 バイト)。").arg(info.size());
+        return std::nullopt;
+    }
+    const ReadResult read = readPageText(path);
+    const std::optional<RenameJournal> journal = read ? parseJournal(splitLines(read.text)) : std::nullopt;
+    if (!journal)
+        found = read ? QStringLiteral("記録が壊れています。") : QStringLiteral("記録を読めません: ") + read.error;
+    return journal;
+}
+
+JournalRecovery actOn(const QDir &dir, const QString &bookFolder, const RenameJournal &journal)
+{
+    const bool forward = journal.phase == RenameJournal::Phase::Placing;
+    Tally tally;
+    if (journal.pages.isEmpty() && journal.oldReference.isEmpty()) {
+        for (const JournalRename &r : journal.renames) {
+            // Only a file under its parked name moves; a temporary name that is a folder is not ours.
+            const QFileInfo parked(dir.filePath(r.temp));
+            if ((parked.exists() || parked.isSymLink()) && !parked.isDir())
+                placeParkedFile(dir, r, forward, tally);
+        }
+    } else {
+        followPicture(dir, bookFolder, journal, tally);
+    }
+    const bool kept = !tally.stuck.isEmpty() || !tally.pageErrors.isEmpty();
+    if (!kept)
+        removeRenameJournal(dir.path());
+    const bool repaired = tally.restored + tally.finished + tally.pagesRewritten > 0 || !tally.elsewhere.isEmpty();
+    if (!repaired && !kept)
+        return {};
+    return {repaired, describe(dir.path(), tally, repaired, kept)};
 }
 
 } // namespace
@@ -155,8 +224,9 @@ QString renameJournalName()
 WriteResult noRenameJournalPending(const QString &folder)
 {
     const QString path = QDir(folder).filePath(renameJournalName());
-    if (QFileInfo::exists(path))
-        return {false, QStringLiteral("前回中断したファイル名の変更が終わっていません: ") + path};
+    if (nameTaken(folder, renameJournalName()))
+        return {false, QStringLiteral("前回中断したファイル名の変更が終わっていません: ") + path
+                           + QStringLiteral("\nフォルダを開き直すと直します。")};
     return {true, {}};
 }
 
@@ -170,34 +240,25 @@ void removeRenameJournal(const QString &folder)
     QFile::remove(QDir(folder).filePath(renameJournalName()));
 }
 
-JournalRecovery recoverRenameJournal(const QString &folder)
+JournalRecovery recoverRenameJournal(const QString &folder, const QString &bookFolder)
 {
     const QDir dir(folder);
     const QString path = dir.filePath(renameJournalName());
-    if (!QFile::exists(path))
+    // A folder outside the book is not the program's to repair.
+    if (!nameTaken(folder, renameJournalName()) || bookFolder.isEmpty() || !resolvesInside(folder, bookFolder))
         return {};
-    const ReadResult read = readPageText(path);
-    const std::optional<RenameJournal> journal = read ? parseJournal(splitLines(read.text)) : std::nullopt;
-    if (!journal) {
-        // Kept: it is the only record of the old names.
-        return {false, QStringLiteral("中断したファイル名の変更の記録を読めません: ") + path
-                           + (read ? QString() : QStringLiteral(" (") + read.error + QLatin1Char(')'))};
-    }
-    const bool forward = journal->phase == RenameJournal::Phase::Placing;
-    Tally tally;
-    for (const JournalRename &r : journal->renames) {
-        if (r.temp != r.from && nameTaken(folder, r.temp))
-            placeParkedFile(dir, r, forward, tally);
-        else if (r.temp == r.from && forward && nameTaken(folder, r.from) && !nameTaken(folder, r.to))
-            placeParkedFile(dir, r, forward, tally);  // a single rename (a picture) not yet made
-    }
-    followPicture(dir, *journal, tally);
-    if (tally.stuck.isEmpty())
-        removeRenameJournal(folder);
-    const bool repaired = tally.restored + tally.finished + tally.pagesRewritten > 0 || !tally.elsewhere.isEmpty();
-    if (!repaired && tally.stuck.isEmpty() && tally.pageErrors.isEmpty())
-        return {};
-    return {repaired, describe(dir.path(), tally)};
+    const FolderRenameLock lock(folder, 500);
+    if (!lock.held())
+        return {false, lock.error()};
+    if (!nameTaken(folder, renameJournalName()))
+        return {};  // finished by the window that held the lock
+    QString found;
+    const std::optional<RenameJournal> journal = readJournal(path, found);
+    if (!journal)
+        return setAside(path, found);
+    if (const QString problem = journalProblem(*journal, folder, bookFolder); !problem.isEmpty())
+        return setAside(path, problem);
+    return actOn(dir, bookFolder, *journal);
 }
 
 JournalRecovery recoverRenameJournals(const QString &bookFolder)
@@ -212,7 +273,7 @@ JournalRecovery recoverRenameJournals(const QString &bookFolder)
     JournalRecovery all;
     QStringList messages;
     for (const QString &folder : folders) {
-        const JournalRecovery one = recoverRenameJournal(folder);
+        const JournalRecovery one = recoverRenameJournal(folder, bookFolder);
         all.repaired = all.repaired || one.repaired;
         if (!one.message.isEmpty())
             messages.append(one.message);

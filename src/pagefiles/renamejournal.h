@@ -26,14 +26,15 @@ struct RenameJournal {
     enum class Phase { Parking, Placing };
     Phase phase = Phase::Parking;
     QList<JournalRename> renames;
-    // Picture renaming: pages (relative to the folder) whose references follow the file.
+    // Picture renaming: pages (relative to the book folder) whose references follow the file.
     QString oldReference;
     QString newReference;
     QStringList pages;
 };
 
 // A new batch is refused while one is pending: its journal holds the only record of the names.
-// Fails with a message naming the journal when one is left in folder.
+// Fails with a message naming the journal when one is left in folder (the folder's next opening
+// repairs it).
 WriteResult noRenameJournalPending(const QString &folder);
 WriteResult writeRenameJournal(const QString &folder, const RenameJournal &journal);
 void removeRenameJournal(const QString &folder);
@@ -43,11 +44,15 @@ struct JournalRecovery {
     QString message;        // what was repaired or what could not be, for the user; "" when nothing
 };
 
-// Brings an unfinished batch of folder to an end: every file left under a temporary name gets a
-// meaningful one (its old name when the batch was undone, its new one when it was finished, or a
-// free name near them when both are taken), and pages follow a renamed picture. The journal is
-// removed once nothing is left under a temporary name. Nothing happens without a journal.
-JournalRecovery recoverRenameJournal(const QString &folder);
+// Brings an unfinished batch of folder to an end, under the folder's rename lock: every file left
+// under a temporary name gets a meaningful one (its old name when the batch was undone, its new
+// one when it was finished, or a free name near them when both are taken), and pages follow a
+// renamed picture. The journal is removed once every step is done or undone, pages included;
+// otherwise it stays for the next time. A journal that is damaged or names anything but the
+// folder's own files and the book's pages is not acted on: it is set aside under a ".rejected"
+// name and the message says so. Nothing happens without a journal, nor in a folder outside
+// bookFolder; a folder busy in another window is left to it (the message says so).
+JournalRecovery recoverRenameJournal(const QString &folder, const QString &bookFolder);
 // The same for every folder of the book (symbolic links are not followed); one message for all.
 JournalRecovery recoverRenameJournals(const QString &bookFolder);
 

@@ -173,7 +173,7 @@ void TForm3::BitBtn4Click()
         QListWidgetItem *item = ListBox1->item(i);
         if (!item->isSelected() || !isPictureFile(item->text()))
             continue;
-        const PictureRenameResult renamed = renamePictureInPages(item->text(), base, pages);
+        const PictureRenameResult renamed = renamePictureInPages(item->text(), base, pages, BookFolder);
         if (!renamed.ok) {
             services_.prompt->warning(renamed.error + QStringLiteral("\nこの画像から後の変換を止めました。"));
             return;

@@ -141,7 +141,7 @@ TEST(PictureRename, RenamesAndRewritesThePages)
     const QString other = testutil::writeBytes(dir.path(), u"q.html"_s, "<P>none</P>");
     // A page still in code page 932 is rewritten in UTF-8 with its text.
     const QString old = testutil::writeBytes(dir.path(), u"s.html"_s, "<META charset=\"x-sjis\"><IMG src=\"photo.jpg\">\x8E\xCA\x90\x5E");
-    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {page, other, old});
+    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {page, other, old}, dir.path());
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(result.newPath, dir.filePath(u"pic1.jpg"_s));
     EXPECT_EQ(testutil::readBytes(result.newPath), QByteArray("jpeg"));
@@ -150,7 +150,7 @@ TEST(PictureRename, RenamesAndRewritesThePages)
     EXPECT_EQ(testutil::readBytes(page), bom + u"<IMG src=\"pic1.jpg\">\r\n<P>写真</P>\n"_s.toUtf8());
     EXPECT_EQ(testutil::readBytes(other), QByteArray("<P>none</P>"));
     EXPECT_EQ(testutil::readBytes(old), bom + u"<META charset=\"UTF-8\"><IMG src=\"pic1.jpg\">写真"_s.toUtf8());
-    const PictureRenameResult second = renamePictureInPages(spaced, u"pic"_s, {encoded});
+    const PictureRenameResult second = renamePictureInPages(spaced, u"pic"_s, {encoded}, dir.path());
     ASSERT_TRUE(second.ok) << second.error.toStdString();
     EXPECT_EQ(testutil::readBytes(encoded), bom + "<IMG src=\"pic2.jpg\">");
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(renameJournalName())));
@@ -165,7 +165,7 @@ TEST(PictureRename, PageThatCannotBeWrittenUndoesEverything)
     const QString locked = testutil::writeBytes(dir.path(), u"ro/b.html"_s, text);
     if (!testutil::makeFolderReadOnly(dir.filePath(u"ro"_s)))
         GTEST_SKIP() << "cannot make a folder read-only here";
-    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {first, locked});
+    const PictureRenameResult result = renamePictureInPages(pic, u"pic"_s, {first, locked}, dir.path());
     testutil::restoreFolder(dir.filePath(u"ro"_s));
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains(locked)) << result.error.toStdString();

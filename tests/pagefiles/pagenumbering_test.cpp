@@ -228,7 +228,16 @@ INSTANTIATE_TEST_SUITE_P(
         CollisionCase{"StraySoundUnderTheNumberedName",
                       {u"a.html"_s, u"b.html"_s, u"b.wav"_s, u"1010_b.wav"_s},
                       false, {u"a.html"_s, u"b.html"_s},
-                      {u"b.wav → 1010_b.wav"_s}}),
+                      {u"b.wav → 1010_b.wav"_s}},
+        CollisionCase{"StrayFilesUnderTheStrippedNameOfAPageWithoutThem",
+                      {u"1060_b.html"_s, u"b.txt"_s, u"b.wav"_s}, true, {u"1060_b.html"_s},
+                      {u"b.txt (1060_b.html"_s, u"b.wav (1060_b.html"_s}},
+        CollisionCase{"OldMemoUnderTheNumberedNameOfAPageWithoutOne",
+                      {u"a.html"_s, u"p2.html"_s, u"1010_p2.txt"_s}, false, {u"a.html"_s, u"p2.html"_s},
+                      {u"1010_p2.txt (p2.html"_s}},
+        CollisionCase{"NumberedNameTooLongNamesItsPage",
+                      {u"a.html"_s, QString(248, u'x') + u".html"_s}, false, {u"a.html"_s, QString(248, u'x') + u".html"_s},
+                      {QString(248, u'x') + u".html → 1010_"_s, u"短くして"_s}}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(Renumber, OrderHoldsPastNineHundredPages)

@@ -4,6 +4,7 @@
 #include "pagefiles/pagenumbering.h"
 #include "pagefiles/picturenumbering.h"
 #include "pagefiles/renamejournal.h"
+#include "pagefiles/renamelock.h"
 #include "testutil.h"
 
 #include <QDir>
@@ -11,7 +12,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace sorvek;
 using namespace Qt::StringLiterals;
@@ -61,7 +66,7 @@ TEST_P(KilledRenumberingTest, RecoveryLeavesEveryPageWithItsMemo)
     EXPECT_EXIT(renumberPages(dir.path(), order, [k](int done) { if (done == k) std::raise(SIGKILL); }),
                 ::testing::KilledBySignal(SIGKILL), "");
 
-    const JournalRecovery recovery = recoverRenameJournal(dir.path());
+    const JournalRecovery recovery = recoverRenameJournal(dir.path(), dir.path());
     EXPECT_EQ(recovery.repaired, k < 2 * 2 * kPages) << recovery.message.toStdString();
     const QHash<QString, QString> names = namesByContent(dir.path());
     ASSERT_EQ(names.size(), 2 * kPages);  // nothing lost, no journal left
@@ -94,12 +99,12 @@ TEST(RenameJournalRecovery, PictureRenamedBeforeItsPagesFollowsIntoThem)
     testutil::writeBytes(dir.path(), u"pic0.jpg"_s, "jpeg");
     testutil::writeBytes(dir.path(), u"a.html"_s, "<IMG src=\"pic0.jpg\">");
     const QString b = testutil::writeBytes(dir.path(), u"sub/b.html"_s, "<IMG src=\"../my%20photo.jpg\">");
-    const JournalRecovery recovery = recoverRenameJournal(dir.path());
+    const JournalRecovery recovery = recoverRenameJournal(dir.path(), dir.path());
     EXPECT_TRUE(recovery.repaired);
     EXPECT_TRUE(recovery.message.contains(dir.path())) << recovery.message.toStdString();
     EXPECT_EQ(testutil::readBytes(b), "\xEF\xBB\xBF<IMG src=\"../pic0.jpg\">");
     EXPECT_FALSE(QFileInfo::exists(journalPath));
-    EXPECT_FALSE(recoverRenameJournal(dir.path()).repaired);  // told once
+    EXPECT_FALSE(recoverRenameJournal(dir.path(), dir.path()).repaired);  // told once
 }
 
 TEST(RenameJournalRecovery, AJournalLeftBehindRefusesTheNextBatch)
@@ -111,4 +116,133 @@ TEST(RenameJournalRecovery, AJournalLeftBehindRefusesTheNextBatch)
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains(renameJournalName())) << result.error.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(u"a.html"_s)));
+}
+
+struct HostileCase {
+    const char *name;
+    RenameJournal journal;  // "@OUT@" stands for the folder beside the book
+    QByteArray raw;         // written as it stands instead when set; "@LINK@": a link to a file outside
+    QString found;          // what the message must say; "" when the journal is obeyed
+    QString parkedTo = {};  // where the parked file ends; "" when it stays parked
+};
+
+class HostileJournalTest : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileJournalTest, NothingOutsideChangesAndTheFolderWorksAgain)
+{
+    const HostileCase &c = GetParam();
+    QTemporaryDir dir;
+    const QString book = dir.filePath(u"book"_s), out = dir.filePath(u"outside"_s);
+    const QString secret = testutil::writeBytes(out, u"secret.txt"_s, "key");
+    const QString outPage = testutil::writeBytes(out, u"page.html"_s, "<IMG src=\"a.png\">");
+    for (const char *name : {"a.html", "a.png", ".sorvek-rename-0-0"})
+        testutil::writeBytes(book, QString::fromLatin1(name), name);
+    const auto place = [&](QString s) { return s.replace(u"@OUT@"_s, out); };
+    RenameJournal journal = c.journal;
+    for (JournalRename &r : journal.renames)
+        r = {place(r.from), place(r.temp), place(r.to)};
+    for (QString &page : journal.pages)
+        page = place(page);
+    const QString path = QDir(book).filePath(renameJournalName());
+    if (c.raw == "@LINK@")
+        QFile::link(secret, path);
+    else if (!c.raw.isEmpty())
+        testutil::writeBytes(book, renameJournalName(), c.raw);
+    else
+        ASSERT_TRUE(writeRenameJournal(book, journal));
+
+    const JournalRecovery recovery = recoverRenameJournals(book);
+    EXPECT_TRUE(recovery.message.contains(c.found)) << recovery.message.toStdString();
+    EXPECT_EQ(recovery.message.contains(u"何も変更していません"_s), !c.found.isEmpty());
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), (QStringList{u"page.html"_s, u"secret.txt"_s}));
+    EXPECT_EQ(testutil::readBytes(secret), "key");
+    EXPECT_EQ(testutil::readBytes(outPage), "<IMG src=\"a.png\">");
+    EXPECT_EQ(testutil::readBytes(QDir(book).filePath(u"a.html"_s)), "a.html");
+    EXPECT_EQ(testutil::readBytes(QDir(book).filePath(c.parkedTo.isEmpty() ? u".sorvek-rename-0-0"_s : c.parkedTo)), ".sorvek-rename-0-0");
+    EXPECT_FALSE(QFileInfo(path).exists() || QFileInfo(path).isSymLink());
+    EXPECT_EQ(QFileInfo::exists(path + u".rejected"_s) || QFileInfo(path + u".rejected"_s).isSymLink(), !c.found.isEmpty());
+    EXPECT_TRUE(recoverRenameJournals(book).message.isEmpty());  // told once
+    const RenameBatchResult renumbered = renumberPages(book, {u"a.html"_s});
+    EXPECT_TRUE(renumbered.ok) << renumbered.error.toStdString();
+}
+
+using Ph = RenameJournal::Phase;
+INSTANTIATE_TEST_SUITE_P(
+    Disk, HostileJournalTest,
+    ::testing::Values(
+        HostileCase{"AbsoluteTemporaryName", {Ph::Placing, {{u"x.txt"_s, u"@OUT@/secret.txt"_s, u"stolen.txt"_s}}, {}, {}, {}}, {}, u"ファイル名ではない名前"_s},
+        HostileCase{"DotDotName", {Ph::Parking, {{u"../outside/secret.txt"_s, u".sorvek-rename-0-0"_s, u"b.html"_s}}, {}, {}, {}}, {}, u"ファイル名ではない名前"_s},
+        HostileCase{"ForeignTemporaryName", {Ph::Placing, {{u"b.html"_s, u"a.png"_s, u"b.png"_s}}, {}, {}, {}}, {}, u"一時的な名前"_s},
+        HostileCase{"PageOutsideTheFolder", {Ph::Placing, {{u"a.png"_s, u"a.png"_s, u"b.png"_s}}, u"a.png"_s, u"b.png"_s, {u"../outside/page.html"_s}}, {}, u"ブックのページではない"_s},
+        HostileCase{"AbsolutePage", {Ph::Placing, {{u"a.png"_s, u"a.png"_s, u"b.png"_s}}, u"a.png"_s, u"b.png"_s, {u"@OUT@/page.html"_s}}, {}, u"ブックのページではない"_s},
+        HostileCase{"PictureUnderNeitherName", {Ph::Placing, {{u"c.png"_s, u"c.png"_s, u"d.png"_s}}, u"c.png"_s, u"d.png"_s, {u"a.html"_s}}, {}, u"合いません"_s},
+        HostileCase{"Damaged", {}, "sorvek-rename-journal 2\r\nplacing\r\nR\tx\r\n", u"壊れています"_s},
+        HostileCase{"JournalIsALink", {}, "@LINK@", u"普通のファイルではありません"_s},
+        HostileCase{"StaleStepsNeverRenameOntoAPage", {Ph::Placing, {{u"a.html"_s, u".sorvek-rename-0-0"_s, u"a.png"_s}}, {}, {}, {}}, {}, {}, u"a1.html"_s}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST(RenameJournalRecovery, ARecoveryInAnotherProcessNeverActsDuringABatch)
+{
+    QTemporaryDir dir;
+    QStringList pages;
+    for (int i = 0; i < 3000; ++i) {
+        pages.append(u"p%1.html"_s.arg(i, 4, 10, QLatin1Char('0')));
+        testutil::writeBytes(dir.path(), pages.last(), QByteArray::number(i));
+        testutil::writeBytes(dir.path(), withExtension(pages.last(), u".txt"_s), QByteArray::number(i));
+    }
+    const QString stop = dir.filePath(u"_stop"_s);
+    const pid_t child = fork();
+    if (child == 0) {  // another window, looking at the folder again and again
+        int acted = 0;
+        while (!QFileInfo::exists(stop))
+            acted += recoverRenameJournal(dir.path(), dir.path()).repaired ? 1 : 0;
+        _exit(acted);
+    }
+    const RenameBatchResult result = renumberPages(dir.path(), movePageEntry(pages, 2999, 0, true));
+    testutil::writeBytes(dir.path(), u"_stop"_s, {});
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(QDir(dir.path()).entryList({u"*.txt"_s}).size(), 3000);
+    for (const QString &page : QDir(dir.path()).entryList({u"*.html"_s}))
+        EXPECT_EQ(testutil::readBytes(dir.filePath(withExtension(page, u".txt"_s))), testutil::readBytes(dir.filePath(page)));
+}
+
+TEST(RenameJournalRecovery, ABatchInAFolderAnotherWindowHoldsIsRefusedWithWords)
+{
+    QTemporaryDir dir;
+    testutil::writeBytes(dir.path(), u"1000_a.html"_s, "a");
+    const pid_t child = fork();
+    if (child == 0) {
+        const FolderRenameLock held(dir.path(), 0);
+        usleep(3000000);
+        _exit(held.held() ? 0 : 1);
+    }
+    while (!QFileInfo::exists(dir.filePath(FolderRenameLock::fileName())))
+        usleep(1000);
+    const RenameBatchResult result = stripPageNumbers(dir.path(), {u"1000_a.html"_s});
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_TRUE(result.error.contains(u"別のウィンドウで使用中です"_s)) << result.error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(u"1000_a.html"_s)));
+    EXPECT_TRUE(stripPageNumbers(dir.path(), {u"1000_a.html"_s}).ok);  // a lock left by a killed window is taken over
+}
+
+TEST(RenameJournalRecovery, APageLeftOnAFullDiskKeepsTheJournalUntilThereIsRoom)
+{
+    QTemporaryDir dir;
+    testutil::NoRoom room(dir.filePath(u"sub"_s));
+    testutil::writeBytes(dir.path(), u"pic0.png"_s, "png");
+    const QString page = testutil::writeBytes(dir.path(), u"sub/a.html"_s, "<IMG src=\"../my.png\">");
+    ASSERT_TRUE(writeRenameJournal(dir.path(), {Ph::Placing, {{u"my.png"_s, u"my.png"_s, u"pic0.png"_s}}, u"my.png"_s, u"pic0.png"_s, {u"sub/a.html"_s}}));
+    room.fill();
+    const JournalRecovery full = recoverRenameJournal(dir.path(), dir.path());
+    room.release();
+    EXPECT_FALSE(full.message.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(renameJournalName())));
+    EXPECT_EQ(testutil::readBytes(page), "<IMG src=\"../my.png\">");
+    EXPECT_TRUE(recoverRenameJournal(dir.path(), dir.path()).repaired);
+    EXPECT_EQ(testutil::readBytes(page), "\xEF\xBB\xBF<IMG src=\"../pic0.png\">");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(renameJournalName())));
 }
