@@ -20,6 +20,9 @@ namespace {
 
 // Version 2: the pages of a picture journal are given relative to the book folder.
 const QString header = QStringLiteral("sorvek-rename-journal 2");
+// A batch of renames that an earlier version left unfinished is still finished; only its picture
+// journals named pages another way.
+const QString headerWithoutPages = QStringLiteral("sorvek-rename-journal 1");
 // Far above any real batch (thousands of files with long names); a larger file is not ours.
 constexpr qint64 journalSizeCap = 64 * 1024 * 1024;
 const QString parkingLine = QStringLiteral("parking");
@@ -53,7 +56,8 @@ QStringList journalLines(const RenameJournal &journal)
 
 std::optional<RenameJournal> parseJournal(const QStringList &lines)
 {
-    if (lines.size() < 2 || lines[0] != header || (lines[1] != parkingLine && lines[1] != placingLine))
+    if (lines.size() < 2 || (lines[0] != header && lines[0] != headerWithoutPages)
+        || (lines[1] != parkingLine && lines[1] != placingLine))
         return std::nullopt;
     RenameJournal journal;
     journal.phase = lines[1] == placingLine ? RenameJournal::Phase::Placing : RenameJournal::Phase::Parking;
@@ -66,7 +70,7 @@ std::optional<RenameJournal> parseJournal(const QStringList &lines)
             journal.oldReference = decoded(fields[1]);
         else if (kind == QLatin1String("N") && fields.size() == 2)
             journal.newReference = decoded(fields[1]);
-        else if (kind == QLatin1String("P") && fields.size() == 2)
+        else if (kind == QLatin1String("P") && fields.size() == 2 && lines[0] == header)
             journal.pages.append(decoded(fields[1]));
         else
             return std::nullopt;

@@ -178,6 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"PictureUnderNeitherName", {Ph::Placing, {{u"c.png"_s, u"c.png"_s, u"d.png"_s}}, u"c.png"_s, u"d.png"_s, {u"a.html"_s}}, {}, u"合いません"_s},
         HostileCase{"Damaged", {}, "sorvek-rename-journal 2\r\nplacing\r\nR\tx\r\n", u"壊れています"_s},
         HostileCase{"JournalIsALink", {}, "@LINK@", u"普通のファイルではありません"_s},
+        HostileCase{"EarlierVersionsBatchIsFinished", {}, "sorvek-rename-journal 1\r\nplacing\r\nR\tb.html\t.sorvek-rename-0-0\tb.html\r\n", {}, u"b.html"_s},
+        HostileCase{"EarlierVersionsPicturePagesAreNotRead", {}, "sorvek-rename-journal 1\r\nplacing\r\nR\ta.png\ta.png\tb.png\r\nO\ta.png\r\nN\tb.png\r\nP\ta.html\r\n", u"壊れています"_s},
         HostileCase{"StaleStepsNeverRenameOntoAPage", {Ph::Placing, {{u"a.html"_s, u".sorvek-rename-0-0"_s, u"a.png"_s}}, {}, {}, {}}, {}, {}, u"a1.html"_s}),
     [](const auto &row) { return std::string(row.param.name); });
 
