@@ -3,6 +3,7 @@
 #include "authoring/pagetemplates.h"
 #include "authoring/picturesize.h"
 #include "commands/commandtext.h"
+#include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ CopyResult copyFile(const QString &source, const QString &target)
 {
     QFile file(source);
     if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, QStringLiteral("ファイルを読めません: ") + source + QStringLiteral(" (") + file.errorString() + u')'};
+        return {false, {}, QStringLiteral("ファイルを読めません: ") + describeFileFailure(source, file)};
     CopyResult result{true, file.readAll(), {}};
     const WriteResult written = writeBytesSafely(target, result.bytes);
     if (!written)

@@ -199,7 +199,7 @@ PageEditReading readPageForEditing(const PageEditRequest &request, const PageEdi
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         if (file.error() != QFileDevice::NoError) {
             refused.refusal = PageEditRefusal::Unreadable;
-            refused.error = path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
+            refused.error = describeFileFailure(path, file);
             return refused;
         }
         origin = PageTextOrigin::File;

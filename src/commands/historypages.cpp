@@ -51,7 +51,7 @@ HistoryRewriteResult rewriteHistoryPages(const QStringList &pages, const QString
             continue; // a web address or a vanished page: nothing to point
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            result.failed.append(path + QStringLiteral(" (") + file.errorString() + u')');
+            result.failed.append(describeFileFailure(path, file));
             continue;
         }
         const std::optional<QByteArray> bytes = withHistoryScriptSource(file.readAll(), source);

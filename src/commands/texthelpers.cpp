@@ -191,10 +191,10 @@ ReadResult readPageToRewrite(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
+        return {false, {}, describeFileFailure(path, file)};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {false, {}, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')')};
+        return {false, {}, describeFileFailure(path, file)};
     const DecodedPage page = decodePageBytes(bytes);
     if (!page.clean)
         return {false, {}, path + QStringLiteral(" (文字コードが読み取れません)")};

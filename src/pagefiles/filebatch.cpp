@@ -42,12 +42,12 @@ FileBatchResult copyFilesToArchive(const QStringList &files, const QString &arch
     for (const QString &file : files) {
         QFile source(file);
         if (!source.open(QIODevice::ReadOnly)) {
-            result.failed.append(failure(file, source.errorString()));
+            result.failed.append(failure(file, fileErrorInWords(source)));
             continue;
         }
         const QByteArray bytes = source.readAll();
         if (source.error() != QFileDevice::NoError) {
-            result.failed.append(failure(file, source.errorString()));
+            result.failed.append(failure(file, fileErrorInWords(source)));
             continue;
         }
         const WriteResult written = writeBytesSafely(archive.filePath(archiveFileName(file)), bytes);

@@ -1,5 +1,6 @@
 #include "pagefiles/filerenames.h"
 
+#include "commands/textfile.h"
 #include "pagefiles/renamejournal.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@ namespace {
 QString describeRename(const QDir &dir, const QString &from, const QString &to, const QFile &file)
 {
     return QStringLiteral("ファイル名を変更できません: ") + dir.filePath(from) + QStringLiteral(" → ") + to
-           + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
+           + QStringLiteral(" (") + fileErrorInWords(file) + QLatin1Char(')');
 }
 
 // A hidden name, so a file left under it by a crash never shows up as a page.

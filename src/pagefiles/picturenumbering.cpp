@@ -41,7 +41,7 @@ bool planPageEdits(const QStringList &pages, const QString &oldName, const QStri
     for (const QString &page : pages) {
         QFile file(page);
         if (!file.open(QIODevice::ReadOnly)) {
-            error = page + QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
+            error = describeFileFailure(page, file);
             return false;
         }
         const QByteArray bytes = file.readAll();
@@ -177,8 +177,7 @@ PictureRenameResult renamePictureInPages(const QString &picture, const QString &
     QFile file(picture);
     if (!file.rename(newPath)) {
         removeRenameJournal(folder);
-        return {false, {}, QStringLiteral("ファイル名を変更できません: ") + picture + QStringLiteral(" (") + file.errorString()
-                               + QLatin1Char(')')};
+        return {false, {}, QStringLiteral("ファイル名を変更できません: ") + describeFileFailure(picture, file)};
     }
     for (qsizetype i = 0; i < edits.size(); ++i) {
         const WriteResult written = writeBytesSafely(edits[i].path, edits[i].after);

@@ -1,5 +1,6 @@
 #include "tools/resultsearch.h"
 
+#include "commands/textfile.h"
 #include "tools/searchrules.h"
 
 #include <QFile>
@@ -80,10 +81,10 @@ struct ResultSearch::BodyText {
         const QString path = base + paths.at(k);
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            return {false, path + QStringLiteral(" (") + file.errorString() + u')'};
+            return {false, describeFileFailure(path, file)};
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
-            return {false, path + QStringLiteral(" (") + file.errorString() + u')'};
+            return {false, describeFileFailure(path, file)};
         QList<qsizetype> possible;
         for (qsizetype t = 0; t < upperTerms.size(); ++t) {
             if (bytesMayHold(bytes, needs.at(t)))

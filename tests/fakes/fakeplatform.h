@@ -5,16 +5,20 @@
 #include <QStringList>
 
 #include <deque>
+#include <vector>
 
 namespace fakes {
 
+// Records each box's text and the window it opened above (askers, one per message), and the
+// Return answer of each question (defaults, one per question).
 class FakePrompt : public sorvek::IUserPrompt {
 public:
-    void information(const QString &text) override { messages.append(text); }
-    void warning(const QString &text) override { messages.append(text); }
-    bool question(const QString &text) override
+    void information(QWidget *asker, const QString &text) override { record(asker, text); }
+    void warning(QWidget *asker, const QString &text) override { record(asker, text); }
+    bool question(QWidget *asker, const QString &text, sorvek::DefaultAnswer onReturn) override
     {
-        messages.append(text);
+        record(asker, text);
+        defaults.push_back(onReturn);
         if (answers.empty())
             return false;
         const bool a = answers.front();
@@ -22,7 +26,12 @@ public:
         return a;
     }
     QStringList messages;
+    std::vector<QWidget *> askers;
+    std::vector<sorvek::DefaultAnswer> defaults;
     std::deque<bool> answers;
+
+private:
+    void record(QWidget *asker, const QString &text) { messages.append(text); askers.push_back(asker); }
 };
 
 class FakeFileDialogs : public sorvek::IFileDialogs {
