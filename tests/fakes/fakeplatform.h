@@ -9,8 +9,7 @@
 
 namespace fakes {
 
-// Records each box's text and the window it opened above (askers, one per message), and the
-// Return answer of each question (defaults, one per question).
+// Records each box's text and asker (one per message) and each question's Return answer.
 class FakePrompt : public sorvek::IUserPrompt {
 public:
     void information(QWidget *asker, const QString &text) override { record(asker, text); }

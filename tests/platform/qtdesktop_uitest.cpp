@@ -32,14 +32,8 @@ TEST(QtShellTest, DefaultProgramAskedLaterGivesTheSameAnswerAndNoneAfterItsConte
 
 namespace {
 
-// A question whose asker is a child of an always-on-top tool, or with no asker; none: a warning.
-struct PromptCase {
-    const char *name;
-    bool fromTool;
-    std::optional<DefaultAnswer> question;
-    bool answerOnReturn;
-};
-
+// Asked by a child of an always-on-top tool, or with no asker; no question: a warning.
+struct PromptCase { const char *name; bool fromTool; std::optional<DefaultAnswer> question; bool answerOnReturn; };
 class QtPromptTest : public ::testing::TestWithParam<PromptCase> {};
 
 // The real box: its owner, above an always-on-top owner, and what Return answers.
@@ -48,7 +42,6 @@ TEST_P(QtPromptTest, OpensAboveTheAskerAndReturnGivesTheDefault)
     const PromptCase &row = GetParam();
     QWidget mainWindow;
     QWidget tool(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
-    tool.show();
     QtUserPrompt prompt(&mainWindow);
     QWidget *owner = nullptr;  // the box is gone once answered
     Qt::WindowFlags flags;
@@ -72,5 +65,4 @@ INSTANTIATE_TEST_SUITE_P(
                       PromptCase{"HarmlessQuestionSaysYes", false, DefaultAnswer::Yes, true},
                       PromptCase{"WarningWithoutAskerIsOverTheMainWindow", false, std::nullopt, true}),
     [](const auto &row) { return std::string(row.param.name); });
-
 } // namespace

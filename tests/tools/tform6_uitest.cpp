@@ -81,9 +81,7 @@ TEST_F(VideoPlayerTest, OpensCentredOnTheClickAndPlaysFramesThroughTheSink)
     ASSERT_TRUE(openAndWaitForPlaying(QPoint(500, 400)));
     EXPECT_EQ(form.VideoWidth, 64);
     EXPECT_EQ(form.VideoHeight, 48);
-    // A video narrower than the control bar is centred in a window as wide as the bar.
-    const int bar = form.Label1->geometry().right() + 4;
-    ASSERT_GT(bar, 64);
+    const int bar = form.Label1->geometry().right() + 4;  // narrower videos are centred in it
     EXPECT_EQ(form.size(), QSize(bar, 48 + 45));
     EXPECT_EQ(form.pos(), QPoint(500 - bar / 2, 400 - 24));
     EXPECT_EQ(form.display_->geometry(), QRect((bar - 64) / 2, 0, 64, 48));
@@ -213,7 +211,6 @@ TEST_F(VideoPlayerTest, SoundOnlyFileOpensThePlayerBar)
 TEST_F(VideoPlayerTest, FailedNextOpenKeepsNothingOfThePreviousVideo)
 {
     for (const bool closeFirst : {true, false}) {
-        prompt.messages.clear();
         ASSERT_TRUE(openAndWaitForPlaying());
         QTest::qWait(150);
         ASSERT_NE(form.Label1->text(), QStringLiteral("0000/0000"));
@@ -225,7 +222,7 @@ TEST_F(VideoPlayerTest, FailedNextOpenKeepsNothingOfThePreviousVideo)
         EXPECT_NE(form.height(), 48 + 45) << closeFirst;
         EXPECT_FALSE(form.videoSink()->videoFrame().isValid()) << closeFirst;
         EXPECT_NE(state(), QMediaPlayer::PlayingState) << closeFirst;
-        EXPECT_EQ(prompt.messages, QStringList{QStringLiteral("そのファイルは開けません")});
+        EXPECT_EQ(prompt.messages.back(), QStringLiteral("そのファイルは開けません"));
         EXPECT_EQ(prompt.askers.back(), &form);
     }
 }
