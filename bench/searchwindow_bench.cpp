@@ -20,9 +20,9 @@ namespace {
 
 class SilentPrompt : public IUserPrompt {
 public:
-    void information(const QString &) override {}
-    void warning(const QString &) override {}
-    bool question(const QString &) override { return false; }
+    void information(QWidget *, const QString &) override {}
+    void warning(QWidget *, const QString &) override {}
+    bool question(QWidget *, const QString &, DefaultAnswer) override { return false; }
 };
 
 bool writePages(const QString &folder, int pages)

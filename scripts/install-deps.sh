@@ -5,7 +5,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-webengine-dev qt6-multimedia-dev libgl-dev
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav fonts-noto-cjk xdg-utils)
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav fonts-noto-cjk xdg-utils qt6-translations-l10n)
 if [ "${1:-}" = "--tests" ]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils clang libclang-rt-14-dev ripgrep)
 fi

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace sorvek {
 
 BookLocation bookLocationFromProgram(const QString &programFilePath)
@@ -21,29 +23,56 @@ BookLocation bookLocationFromProgram(const QString &programFilePath)
         path.replace(QStringLiteral(";"), QStringLiteral(":/"));
         location.folder = path;
         location.title = QStringLiteral("sorvek");
+        location.named = true;
     }
     if (location.folder.size() > 1 && location.folder.endsWith(QLatin1Char('/')))
         location.folder.chop(1);
     return location;
 }
 
+bool BookLocation::namesAPlace() const
+{
+    return QDir::isAbsolutePath(folder);
+}
+
+namespace {
+
+// A root that leads to its pages through the side menu holds them in folders of its own.
+bool holdsFolderOfPages(const QDir &root)
+{
+    const QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return std::any_of(folders.begin(), folders.end(), [&root](const QString &name) {
+        return !QDir(root.filePath(name)).entryList({QStringLiteral("*.htm*")}, QDir::Files).isEmpty();
+    });
+}
+
+} // namespace
+
 BookFolderProblem bookFolderProblem(const QString &folder, bool existedAtStart, int pageCount)
 {
     const QFileInfo info(folder);
+    if (QDir::isRelativePath(folder))
+        return BookFolderProblem::Missing;
     if (info.exists() && !info.isDir())
         return BookFolderProblem::NotAFolder;
     if (!info.exists())
         return BookFolderProblem::Missing;
-    if (pageCount > 0 || QFileInfo(QDir(folder).filePath(QStringLiteral("_help.html"))).isFile())
+    const QDir root(folder);
+    if (pageCount > 0 || QFileInfo(root.filePath(QStringLiteral("_help.html"))).isFile()
+        || QFileInfo(root.filePath(QStringLiteral("_index.html"))).isFile() || holdsFolderOfPages(root))
         return BookFolderProblem::None;
     return existedAtStart ? BookFolderProblem::NoPages : BookFolderProblem::Created;
 }
 
-QString bookFolderNotice(BookFolderProblem problem, const QString &folder)
+QString bookFolderNotice(BookFolderProblem problem, const BookLocation &book)
 {
-    const QString where = QDir::toNativeSeparators(folder);
-    const QString how = QStringLiteral("\n\n本は、プログラムと同じ場所にある、プログラムと同じ名前（拡張子なし）のフォルダです。"
-                                       "ページ（HTMLファイル）をそのフォルダに入れて、もう一度起動してください。");
+    const QString where = QDir::toNativeSeparators(book.folder);
+    const QString which = !book.named ? QStringLiteral("本は、プログラムと同じ場所にある、プログラムと同じ名前（拡張子なし）のフォルダです。")
+                          : book.namesAPlace()
+                              ? QStringLiteral("本は、プログラムの名前が表すフォルダです（名前の $ と % は / を表します）。")
+                              : QStringLiteral("プログラムの名前がドライブ名（D: など）を表していますが、ドライブ名はこのパソコンでは使えません。");
+    const QString how = QStringLiteral("\n\n") + which
+                        + QStringLiteral("ページ（HTMLファイル）をそのフォルダに入れて、もう一度起動してください。");
     switch (problem) {
     case BookFolderProblem::None:
         return QString();

@@ -5,8 +5,11 @@
 namespace sorvek {
 
 struct BookLocation {
-    QString folder;  // absolute, "/" separators, no trailing "/" (but "/" itself)
+    QString folder;  // "/" separators, no trailing "/" (but "/" itself)
     QString title;   // the application title
+    bool named = false;  // the program's name encodes the folder
+    // A drive-letter name ("D:/Books") names no place here: nothing is made or listed there.
+    bool namesAPlace() const;
 };
 
 // "Sorvek.bin" beside it opens the folder "Sorvek"; a name holding "$", "%" or ";" encodes the
@@ -22,11 +25,12 @@ enum class BookFolderProblem {
     NoPages,     // it holds no pages
 };
 
-// existedAtStart: whether anything lay at folder before start-up tried to make it.
+// existedAtStart: whether anything lay at folder before start-up tried to make it. A root without
+// pages of its own is a book still when it has a help page, a side menu or a folder of pages.
 BookFolderProblem bookFolderProblem(const QString &folder, bool existedAtStart, int pageCount);
 
 // What the reader is told: where the book was looked for and how to put one there; "" for None.
-QString bookFolderNotice(BookFolderProblem problem, const QString &folder);
+QString bookFolderNotice(BookFolderProblem problem, const BookLocation &book);
 
 // The configurable web addresses of the product (help, news, home page).
 struct WebAddresses {

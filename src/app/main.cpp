@@ -4,7 +4,10 @@
 #include "tools/tform8.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include <functional>
 #include <memory>
@@ -34,6 +37,16 @@ private:
     std::function<void()> action_;
 };
 
+// Qt's own dialogs and buttons (file choosers, Yes / No, Cancel) speak Japanese, as the program
+// does, whatever the machine's language; without the translations installed they stay English.
+void installQtJapanese(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -43,6 +56,7 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    installQtJapanese(app);
 
     using namespace sorvek;
     const QStringList files = QCoreApplication::arguments().mid(1);

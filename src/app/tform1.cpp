@@ -199,7 +199,8 @@ void TForm1::createPageArea()
     Pmathu->setCursor(Qt::WaitCursor);
     fill(Pmathu, QColor(0x00, 0xff, 0x00));
     PmathuCaption = makeControl<QLabel>(QStringLiteral("PmathuCaption"), Pmathu);
-    PmathuCaption->setGeometry(0, 0, 600, 113);
+    // The text keeps clear of "Now loading・・・" above it and of the picture at its left.
+    PmathuCaption->setGeometry(88, 40, 508, 70);
     PmathuCaption->setAlignment(Qt::AlignCenter);
     fill(PmathuCaption, QColor(0x00, 0xff, 0x00), Qt::blue);
     largeText(PmathuCaption, false);

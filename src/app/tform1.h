@@ -372,6 +372,7 @@ private:
     void placeBitBtn1();
     void placeMaskHole();
     void tellWhenNoBook(bool bookExisted);
+    void placeMemoWindow();
     void attachPageButtons();
     void placeButtons(bool shiftCurrent);
     void fitPageButtons();

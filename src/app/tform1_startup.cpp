@@ -52,10 +52,11 @@ void TForm1::FormShow()
         return;
     }
     const bool bookExisted = QFileInfo::exists(BookFolder);
-    QDir().mkpath(BookFolder);
+    if (QDir::isAbsolutePath(BookFolder))
+        QDir().mkpath(BookFolder);
     // Renames cut short anywhere in the book are brought to an end before anything is shown.
     if (const JournalRecovery recovered = recoverRenameJournals(BookFolder); !recovered.message.isEmpty() && services().prompt)
-        services().prompt->information(recovered.message);
+        services().prompt->information(this, recovered.message);
     FindMwex();
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int workWidth = screen ? screen->availableGeometry().width() : 1024;
@@ -71,11 +72,12 @@ void TForm1::FormShow()
 
 void TForm1::tellWhenNoBook(bool bookExisted)
 {
-    const QString notice = bookFolderNotice(bookFolderProblem(BookFolder, bookExisted, PageCount()), BookFolder);
+    const QString notice = bookFolderNotice(bookFolderProblem(BookFolder, bookExisted, PageCount()),
+                                            bookLocationFromProgram(programFilePath_));
     if (notice.isEmpty() || !services_.prompt)
         return;
     // Once the window stands: the message box then sits over the empty book, not before it.
-    QTimer::singleShot(0, this, [this, notice] { services_.prompt->information(notice); });
+    QTimer::singleShot(0, this, [this, notice] { services_.prompt->information(this, notice); });
 }
 
 void TForm1::FormShowICHI()

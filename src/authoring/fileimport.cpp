@@ -4,6 +4,7 @@
 #include "authoring/pagetemplates.h"
 #include "authoring/picturesize.h"
 #include "commands/commandtext.h"
+#include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
 #include <QDir>

@@ -67,7 +67,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     const PageEditReading reading = readPageForEditing({fileName, html, currentPage}, {levels_.topFolder(), answerMarks()});
     if (!reading.ok()) {
         if (!reading.message().isEmpty() && services().prompt)
-            services().prompt->warning(reading.message());
+            services().prompt->warning(this, reading.message());
         return 0;
     }
     IndexedFolder = QStringLiteral("xxx");
@@ -95,7 +95,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
             // written, and the editor opens again as the author left it.
             outcome = {};
             if (services().prompt)
-                services().prompt->warning(QStringLiteral("LOOK自動リンクを中止しました。ページは保存していません。編集内容はそのままです。"));
+                services().prompt->warning(this, QStringLiteral("LOOK自動リンクを中止しました。ページは保存していません。編集内容はそのままです。"));
             if (mode != 0)
                 break;
             keepForRetry(fields);
@@ -108,14 +108,14 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
         // The page on disk is as it was: the author's fields stay, and the next save asks for a
         // file name.
         if (services().prompt)
-            services().prompt->warning(outcome.message() + QStringLiteral("\n別の名前で保存してください。"));
+            services().prompt->warning(this, outcome.message() + QStringLiteral("\n別の名前で保存してください。"));
         keepForRetry(fields);
         Form2->FillFromPage(fields);
         if (Form2->Label5.isEmpty())
             Form2->Label5 = fields.Edit1.isEmpty() ? QStringLiteral("newpage") : fields.Edit1;
     }
     if (!outcome.offerSaveAs() && !outcome.message().isEmpty() && services().prompt)
-        services().prompt->warning(outcome.message());
+        services().prompt->warning(this, outcome.message());
     if (outcome.reopenLevel()) {
         OpenLevel(levels_.topFolder(), PageIndex(), false);
         RebuildPageButtons();

@@ -13,9 +13,11 @@ namespace sorvek {
 
 bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
-    if (origin == CommandOrigin::LocalPage)
+    // A relative folder (a drive-letter name from an old book) names nothing here.
+    const bool place = QDir::isAbsolutePath(folder);
+    if (origin == CommandOrigin::LocalPage && place)
         QDir().mkdir(folder);
-    std::optional<QStringList> names = listPages(folder);
+    std::optional<QStringList> names = place ? listPages(folder) : std::nullopt;
     const bool entered = names.has_value();
     if (entered) {
         listedFolder_ = levelFolderPath(folder);

@@ -137,6 +137,16 @@ void TForm1::SyncPageMemo()
     Form12->SyncToMemoFile(pageMemoPath(levels_.topFolder(), levels_.currentPageReference()));
 }
 
+// Over the lower part of the page, its frame's lower edge on the bottom bar's upper edge, so that
+// both the page's heading and the bar's buttons stay in sight. The client area is placed: the frame's
+// size is unknown before a first show.
+void TForm1::placeMemoWindow()
+{
+    const int lowerBorder = Form12->frameGeometry().bottom() - Form12->geometry().bottom();
+    const int top = std::max(0, kabe->height() - Form12->height() - lowerBorder);
+    Form12->setGeometry(QRect(kabe->mapToGlobal(QPoint(0, top)), Form12->size()));
+}
+
 void TForm1::textup(Qt::MouseButton)
 {
     if (!Form12)
@@ -146,8 +156,7 @@ void TForm1::textup(Qt::MouseButton)
         return;
     case MemoButtonAction::SyncAndShow:
         SyncPageMemo();
-        // Over the lower part of the page, above the bottom bar, so the page's heading stays in sight.
-        Form12->move(kabe->mapToGlobal(QPoint(0, std::max(0, kabe->height() - Form12->height()))));
+        placeMemoWindow();
         Form12->show();
         return;
     case MemoButtonAction::Close:

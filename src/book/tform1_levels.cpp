@@ -15,7 +15,7 @@ void TForm1::OpenLevel(const QString &folder, int index, bool push, CommandOrigi
     // Renames cut short by a killed process are brought to an end before the folder is listed.
     const JournalRecovery recovered = recoverRenameJournal(folder, BookFolder);
     if (!recovered.message.isEmpty() && services().prompt)
-        services().prompt->information(recovered.message);
+        services().prompt->information(this, recovered.message);
     levels_.openLevel(folder, index, push, origin);
     if (const QString notice = levels_.takeListingNotice(); !notice.isEmpty())
         ShowNotice(notice, 4000);
@@ -25,7 +25,7 @@ void TForm1::TiteleLoad(int i)
 {
     const TitleLoadResult result = levels_.titeleLoad(i, windowTitle());
     if (result.status == TitleLoadResult::Status::ReadError && services().prompt)
-        services().prompt->warning(QStringLiteral("ページを読めません: ") + result.error);
+        services().prompt->warning(this, QStringLiteral("ページを読めません: ") + result.error);
 }
 
 void TForm1::CloseLevel()

@@ -195,10 +195,15 @@ LogoPageWrite writeLogoPage(const LogoPagePlan &plan)
 {
     LogoPageWrite written;
     written.page = saveLogoPage(plan.page, plan.values);
-    if (written.page)
-        written.project = writeBytesSafely(plan.project, emptyMwexProject());
-    else
+    if (!written.page) {
+        written.page.error = QStringLiteral("LOGOのページを作れません: ") + written.page.error;
         written.project.error = plan.project + QStringLiteral(" (ページを保存できなかったので作っていません)");
+        return written;
+    }
+    written.project = writeBytesSafely(plan.project, emptyMwexProject());
+    if (!written.project)
+        written.project.error = QStringLiteral("LOGOのプロジェクトファイルを作れません: ") + written.project.error
+                                + QStringLiteral("。ページはできています。");
     return written;
 }
 

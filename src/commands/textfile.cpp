@@ -29,8 +29,39 @@ QString describe(const QString &path, const QString &reason)
     return path + QStringLiteral(" (") + reason + QLatin1Char(')');
 }
 
-// Why a write failed, in words: errno as it stood right after the failing call, else Qt's text.
+// Qt's and the C library's English error texts, by a telling fragment, as the user's words.
 // Qt 6.4 says "Unknown error" for some failures; the user never sees that.
+QString errorTextInWords(const QString &text)
+{
+    static const std::pair<const char *, const char *> phrases[] = {
+        {"No space left", "ディスクがいっぱいです"},
+        {"Disk quota", "ディスクがいっぱいです"},
+        {"Permission denied", "許可がありません"},
+        {"Operation not permitted", "許可がありません"},
+        {"Read-only file system", "読み取り専用です"},
+        {"File name too long", "名前が長すぎます"},
+        {"No such file or directory", "ファイルかフォルダがありません"},
+        {"Not a directory", "フォルダがありません"},
+        {"refers to a directory", "フォルダです"},
+        {"Is a directory", "フォルダです"},
+        {"Directory not empty", "フォルダが空ではありません"},
+        {"exists", "同じ名前のファイルがあります"},
+        {"File too large", "ファイルが大きすぎます"},
+        {"Too many open files", "開いているファイルが多すぎます"},
+        {"busy", "ファイルが使用中です"},
+        {"cross-device", "別の装置へは移せません"},
+        {"Input/output error", "装置のエラーです"},
+    };
+    for (const auto &[english, words] : phrases) {
+        if (text.contains(QLatin1String(english), Qt::CaseInsensitive))
+            return QString::fromUtf8(words);
+    }
+    // A text with no Latin letters is already in the user's words (a translated Qt text).
+    const bool latin = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter() && c.unicode() < 0x80; });
+    return latin ? QString() : text;
+}
+
+// Why a write failed, in words: errno as it stood right after the failing call, else Qt's text.
 QString writeFailureReason(int error, const QString &qtText)
 {
     switch (error) {
@@ -56,9 +87,11 @@ QString writeFailureReason(int error, const QString &qtText)
     default:
         break;
     }
-    if (!qtText.isEmpty() && !qtText.contains(QLatin1String("Unknown error"), Qt::CaseInsensitive))
-        return qtText;
-    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("書き込めません");
+    const QString words = errorTextInWords(qtText);
+    if (!words.isEmpty())
+        return words;
+    const QString fromErrno = error != 0 ? errorTextInWords(QString::fromLocal8Bit(std::strerror(error))) : QString();
+    return fromErrno.isEmpty() ? QStringLiteral("書き込めません") : fromErrno;
 }
 
 WriteResult writeFailure(const QString &path, int error, const QFileDevice &file)
@@ -172,6 +205,38 @@ QString describeWriteFailure(const QString &path, int error, const QString &devi
     return describe(path, writeFailureReason(error, deviceError));
 }
 
+QString fileErrorInWords(const QFileDevice &file)
+{
+    const QString words = errorTextInWords(file.errorString());
+    if (!words.isEmpty())
+        return words;
+    switch (file.error()) {
+    case QFileDevice::ReadError:
+        return QStringLiteral("読み込めません");
+    case QFileDevice::WriteError:
+        return QStringLiteral("書き込めません");
+    case QFileDevice::OpenError:
+        return QStringLiteral("開けません");
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("許可がありません");
+    case QFileDevice::RenameError:
+        return QStringLiteral("名前を変更できません");
+    case QFileDevice::CopyError:
+        return QStringLiteral("コピーできません");
+    case QFileDevice::RemoveError:
+        return QStringLiteral("削除できません");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("装置のエラーです");
+    default:
+        return QStringLiteral("ファイルのエラーです");
+    }
+}
+
+QString describeFileFailure(const QString &path, const QFileDevice &file)
+{
+    return describe(path, fileErrorInWords(file));
+}
+
 ReadResult readPageText(const QString &path, BookFileKind kind)
 {
     return readDecoded(path, kind, decodeUtf8);
@@ -236,7 +301,7 @@ WriteResult writePageText(const QString &path, const QString &text)
 WriteResult writeCodePageLines(const QString &path, const QStringList &lines)
 {
     if (!QStringEncoder(codePage932).isValid())
-        return {false, describe(path, QStringLiteral("code page 932 is not available")), 0};
+        return {false, describe(path, QStringLiteral("シフトJISの変換を使えません")), 0};
     int unmappable = 0;
     WriteResult written =
         writeBytesSafely(path, joinLines(lines, [&](const QString &s) { return encodeCodePage932(s, unmappable); }));

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDevice;
+
 namespace sorvek {
 
 // Outcome of a write: ok, or what failed in words a user can read (the path included).
@@ -28,6 +30,10 @@ struct ReadResult {
 // "<path> (<why, in words>)" for a failed write: errno as it stood right after the failing call
 // (0 when unknown), else the device's own error text; never "Unknown error".
 QString describeWriteFailure(const QString &path, int error, const QString &deviceError);
+// Why a file operation failed, in the user's words (never Qt's English text), and the same as
+// "<path> (<why>)".
+QString fileErrorInWords(const QFileDevice &file);
+QString describeFileFailure(const QString &path, const QFileDevice &file);
 
 // Every read goes through readBookFile, with the size cap of the kind of file it is.
 // Reads a file as UTF-8; a leading byte-order mark is skipped. Line ends are left as they are.

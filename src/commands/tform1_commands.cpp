@@ -188,7 +188,7 @@ void TForm1::RunLinkCommands(const QString &list, CommandOrigin origin)
 {
     const LinkListOutcome outcome = runner_.runLinkCommands(list, origin);
     if (outcome.end == LinkListOutcome::End::BadCounter && services().prompt)
-        services().prompt->warning(QStringLiteral("'%1' は有効な整数ではありません。後のコマンドは実行しませんでした。")
+        services().prompt->warning(this, QStringLiteral("'%1' は有効な整数ではありません。後のコマンドは実行しませんでした。")
                                        .arg(outcome.item));
 }
 

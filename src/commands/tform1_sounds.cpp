@@ -27,7 +27,7 @@ void TForm1::RecordPageSound(const QString &path)
     const RecordingStart start = prepareRecording(path);
     if (!start.ok) {
         if (services().prompt)
-            services().prompt->warning(start.error);
+            services().prompt->warning(this, start.error);
         return;
     }
     const QString recorder = recorderProgram(QCoreApplication::applicationDirPath());
@@ -54,9 +54,9 @@ void TForm1::DeleteSound()
 
 void TForm1::RecycleFile(const QString &path)
 {
-    if (services().prompt && services().prompt->question(recycleQuestion(path)) && services().shell
+    if (services().prompt && services().prompt->question(this, recycleQuestion(path), DefaultAnswer::No) && services().shell
         && !services().shell->moveToTrash(path))
-        services().prompt->warning(QStringLiteral("ゴミ箱に移せませんでした: ") + path);
+        services().prompt->warning(this, QStringLiteral("ゴミ箱に移せませんでした: ") + path);
     ShowPage(true);
 }
 

@@ -35,7 +35,8 @@ VariableTable readTable(const QStringList &lines)
     return table;
 }
 
-QString newValue(const QString &stored, const QString &assigned)
+// Nothing when the sum of two numbers is too large for a number.
+std::optional<QString> newValue(const QString &stored, const QString &assigned)
 {
     const bool adds = (assigned.contains(u'-') || assigned.contains(u'+')) && !assigned.contains(u'"');
     if (!adds)
@@ -44,7 +45,10 @@ QString newValue(const QString &stored, const QString &assigned)
     const std::optional<double> b = parseVariableNumber(stored);
     if (!a || !b)
         return assigned;
-    return formatVariableNumber(*a + *b);
+    const double sum = *a + *b;
+    if (!std::isfinite(sum))
+        return std::nullopt;
+    return formatVariableNumber(sum);
 }
 
 } // namespace
@@ -107,14 +111,17 @@ std::optional<double> parseVariableNumber(const QString &text)
     return value;
 }
 
-QStringList assignVariable(const QStringList &lines, const QString &assignment)
+std::optional<QStringList> assignVariable(const QStringList &lines, const QString &assignment)
 {
     const auto [key, value] = splitAssignment(assignment);
     VariableTable table = readTable(lines);
     bool matched = false;
     for (auto &[storedKey, storedValue] : table) {
         if (storedKey == key) {
-            storedValue = newValue(storedValue, value);
+            const std::optional<QString> sum = newValue(storedValue, value);
+            if (!sum)
+                return std::nullopt;
+            storedValue = *sum;
             matched = true;
         }
     }
@@ -146,7 +153,11 @@ VariableWriteResult writeVariable(const QString &bookFolder, const QString &file
                     QStringLiteral("変数ファイルを読めません (そのままです): ") + read.error};
         lines = splitLines(read.text);
     }
-    const WriteResult written = writeCodePageLines(filePath, assignVariable(lines, text));
+    const std::optional<QStringList> assigned = assignVariable(lines, text);
+    if (!assigned)
+        return {VariableWriteResult::Outcome::BadNumber,
+                QStringLiteral("数が大きすぎて足せません: ") + text + QStringLiteral("。変数ファイルはそのままです。")};
+    const WriteResult written = writeCodePageLines(filePath, *assigned);
     if (!written)
         return {VariableWriteResult::Outcome::WriteFailed,
                 QStringLiteral("変数ファイルを保存できません: ") + written.error};

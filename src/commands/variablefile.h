@@ -13,6 +13,7 @@ struct VariableWriteResult {
         Deleted,      // the value held "DEL": the file is gone and the page is shown again
         ReadFailed,   // the file exists but cannot be read: it is left as it was
         WriteFailed,  // the file could not be written (or deleted): it is left as it was
+        BadNumber,    // a sum too large for a number: the file is left as it was
     };
     Outcome outcome = Outcome::Written;
     QString error; // a message for the user when the outcome is a failure
@@ -37,7 +38,8 @@ std::optional<double> parseVariableNumber(const QString &text);
 // Sets one variable in the lines of a variable file and returns the lines to write: every
 // line of that key gets the new value (numbers with a sign are added), or the assignment is
 // appended. Lines that hold no entry are dropped; a key equal to its value is a bare line.
-QStringList assignVariable(const QStringList &lines, const QString &assignment);
+// Nothing when a sum is too large for a number.
+std::optional<QStringList> assignVariable(const QStringList &lines, const QString &assignment);
 
 // WriteVariable: apostrophes become double quotes, a value holding "DEL" deletes the file,
 // otherwise the file is rewritten through the safe writer. The book's history folder is

@@ -159,7 +159,7 @@ void TForm2::ReloadImage()
 bool TForm2::gomi(const QString &path)
 {
     const QString question = QStringLiteral("「%1」をごみ箱に移動しますか？").arg(path);
-    if (!services_.prompt->question(question))
+    if (!services_.prompt->question(this, question, DefaultAnswer::No))
         return false;
     return services_.shell->moveToTrash(path);
 }
@@ -231,7 +231,7 @@ bool TForm2::choosePicture()
     const QString target = Folder + name;
     const bool same = sameFile(chosen, target);
     const QString replace = QStringLiteral("このフォルダーにはもう「%1」があります。選んだ画像で置き換えますか？").arg(name);
-    if (!same && QFileInfo::exists(target) && !services_.prompt->question(replace))
+    if (!same && QFileInfo::exists(target) && !services_.prompt->question(this, replace, DefaultAnswer::No))
         return false;
     if (Panel6Tag < 2) {
         RestoreImageTags();
@@ -242,7 +242,7 @@ bool TForm2::choosePicture()
         copyPictureInto(chosen, target);
     GXTag = 0;
     if (LoadImage(target) == ImageLoad::Unreadable)
-        services_.prompt->warning(QStringLiteral("画像として読めません: %1。大きさは後で決めてください。").arg(target));
+        services_.prompt->warning(this, QStringLiteral("画像として読めません: %1。大きさは後で決めてください。").arg(target));
     SpeedButton17Tag = 2;
     Gname->setText(name);
     Edit7 = editortext::pictureTag(name, GX->text(), GY->text(), editortext::picturePlaceForMode(Panel6Tag), false);
@@ -261,7 +261,7 @@ bool TForm2::copyPictureInto(const QString &source, const QString &target)
             return true;
         error = written.error;
     }
-    services_.prompt->warning(QStringLiteral("画像をコピーできません: %1。フォルダーのファイルはそのままです。").arg(error));
+    services_.prompt->warning(this, QStringLiteral("画像をコピーできません: %1。フォルダーのファイルはそのままです。").arg(error));
     return false;
 }
 
@@ -281,7 +281,7 @@ bool TForm2::writeWhitePicture(const QString &path)
         const WriteResult written = writeBytesSafely(path, bytes);
         if (written)
             return true;
-        services_.prompt->warning(QStringLiteral("新しい画像を書けません: %1").arg(written.error));
+        services_.prompt->warning(this, QStringLiteral("新しい画像を書けません: %1").arg(written.error));
     }
     return false;
 }
@@ -334,7 +334,7 @@ void TForm2::afterPaint(const QString &path)
     if (isFile(path)) {
         GXTag = 0;
         if (LoadImage(path) == ImageLoad::Unreadable)
-            services_.prompt->warning(QStringLiteral("画像として読めません: %1。大きさは後で決めてください。").arg(path));
+            services_.prompt->warning(this, QStringLiteral("画像として読めません: %1。大きさは後で決めてください。").arg(path));
     }
     LoadTagState();
 }

@@ -1,5 +1,6 @@
 #include "pagefiles/filerenames.h"
 
+#include "commands/textfile.h"
 #include "pagefiles/renamejournal.h"
 #include "pagefiles/renamelock.h"
 
@@ -20,7 +21,6 @@ namespace sorvek {
 namespace {
 
 const QString temporaryPrefix = QStringLiteral(".sorvek-rename-");
-
 // A hidden name, so a file left under it by a crash never shows up as a page.
 QString temporaryName(const QDir &dir, int i)
 {

@@ -31,7 +31,7 @@ int TForm1::showModal(QDialog *dialog)
 void TForm1::warn(const QString &text)
 {
     if (services().prompt)
-        services().prompt->warning(text);
+        services().prompt->warning(this, text);
 }
 
 bool TForm1::CloseMemoForPageTool()
@@ -60,7 +60,7 @@ void TForm1::ManagePageFiles(PageFileMode mode)
     LinkedFileCollector collector(levels_.topFolder(), BookFolder);
     collector.collect(pageFileTaskPath(levels_.topFolder(), item));
     for (const QString &notice : collector.commandLinkNotices())
-        services().prompt->information(notice);
+        services().prompt->information(this, notice);
     Form3->BookFolder = BookFolder;
     Form3->Prepare(fileToolCaption(mode), mode == PageFileMode::Delete, collector.files());
     showModal(Form3);
@@ -79,9 +79,9 @@ void TForm1::DeleteOrphanFilesClick()
         return;
     const UnneededFiles found = findUnneededFiles(levels_.topFolder(), levels_.pageList(), BookFolder);
     for (const QString &notice : found.commandLinkNotices)
-        services().prompt->information(notice);
+        services().prompt->information(this, notice);
     if (found.files.isEmpty()) {
-        services().prompt->information(noUnneededFilesMessage());
+        services().prompt->information(this, noUnneededFilesMessage());
         return;
     }
     Form3->BookFolder = BookFolder;
@@ -134,7 +134,7 @@ void TForm1::MovePageAndRenumber(int from, int to)
 
 void TForm1::StripPageNumbers()
 {
-    if (!services().prompt || !services().prompt->question(QStringLiteral("ファイル名を書き換えていいですか"))
+    if (!services().prompt || !services().prompt->question(this, QStringLiteral("ファイル名を書き換えていいですか"), DefaultAnswer::No)
         || !CloseMemoForPageTool())
         return;
     IndexedFolder = QStringLiteral("xxx");

@@ -8,17 +8,23 @@
 #include <functional>
 
 class QObject;
+class QWidget;
 
 namespace sorvek {
 
 // Message boxes. Every message the program shows goes through here, so tests answer them by script.
+// Each box opens above the window that asks (asker), so that a question from an always-on-top
+// tool is never hidden behind it; a null asker means the main window.
+// Which answer Return gives: a question whose yes deletes, renames or drops text takes No.
+enum class DefaultAnswer { Yes, No };
+
 class IUserPrompt {
 public:
     virtual ~IUserPrompt() = default;
-    virtual void information(const QString &text) = 0;
-    virtual void warning(const QString &text) = 0;
+    virtual void information(QWidget *asker, const QString &text) = 0;
+    virtual void warning(QWidget *asker, const QString &text) = 0;
     // Yes / no question; true for yes.
-    virtual bool question(const QString &text) = 0;
+    virtual bool question(QWidget *asker, const QString &text, DefaultAnswer onReturn) = 0;
 };
 
 // File choosers (open and save-as), as paths; "" when the user cancelled.

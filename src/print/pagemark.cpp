@@ -41,14 +41,21 @@ TitleSplit splitAtTitle(QStringView text)
     return {text.first(open), text.sliced(titleStart, close - titleStart), text.sliced(restStart)};
 }
 
+QString withoutMark(const QString &title)
+{
+    return title.startsWith(kMark) ? title.mid(kMark.size()) : title;
+}
+
 // A title whose glyph is a picture file keeps it: the mark would take the picture's place on the
-// button for good. Every picture type the page buttons show counts, not only BMP.
+// button for good. Every picture type the page buttons show counts, not only BMP; a caption that
+// merely mentions ".PNG" has no picture glyph. A mark in front of the picture is not counted.
 bool holdsPictureGlyph(const QString &title)
 {
     static const QLatin1String pictures[] = {QLatin1String(".BMP"), QLatin1String(".PNG"), QLatin1String(".GIF"),
                                              QLatin1String(".JPG"), QLatin1String(".JPEG")};
+    const QString glyph = parsePageTitle(withoutMark(title)).glyph;
     for (const QLatin1String &extension : pictures) {
-        if (title.contains(extension, Qt::CaseInsensitive))
+        if (glyph.endsWith(extension, Qt::CaseInsensitive))
             return true;
     }
     return false;
@@ -59,7 +66,7 @@ bool holdsPictureGlyph(const QString &title)
 QString markedTitle(const QString &title, bool on, const QString &label)
 {
     if (holdsPictureGlyph(title))
-        return title;
+        return on ? title : withoutMark(title);
     QString result = title.mid(title.lastIndexOf(QLatin1Char('"')) + 1);
     if (!on)
         return result;
@@ -99,10 +106,8 @@ PageMarkResult setPageMark(const QString &pageRef, const QString &topFolder, con
     if (!read)
         return {PageMarkResult::Status::ReadError, *path, read.error};
     const QString title = splitAtTitle(read.text).title.toString();
-    if (on && holdsPictureGlyph(title) && !title.contains(kMark)) {
-        const QString glyph = parsePageTitle(title).glyph;
-        return {PageMarkResult::Status::KeptPicture, *path, glyph.isEmpty() ? title : glyph};
-    }
+    if (on && holdsPictureGlyph(title) && !title.startsWith(kMark))
+        return {PageMarkResult::Status::KeptPicture, *path, parsePageTitle(title).glyph};
     const WriteResult written = writePageText(*path, pageTextWithMark(read.text, on, label));
     if (!written)
         return {PageMarkResult::Status::WriteError, *path, written.error};

@@ -18,7 +18,7 @@ void TForm1::createPrinting()
     });
     connect(mergeJob_, &PageMergeJob::finished, this, [this](const MergeOutcome &outcome) {
         if (outcome.status == MergeOutcome::Status::NothingToMerge) {
-            services().prompt->information(outcome.message());
+            services().prompt->information(this, outcome.message());
             return;
         }
         afterPrintDocument(outcome.mergedPath, outcome.message());

@@ -40,7 +40,7 @@ void TForm12::SyncToMemoFile(const QString &memoPath)
     if (outcome.action == MemoSyncOutcome::Action::Blocked) {
         const QString question = QStringLiteral("メモを保存できません: ") + outcome.error
                                  + QStringLiteral("\nこのメモを保存せずに、次のページのメモに切り替えますか？");
-        if (!prompt_.question(question))
+        if (!prompt_.question(this, question, DefaultAnswer::No))
             return; // the memo stays on its own file, with its text
         outcome = syncPageMemo(memoPath, window, true);
     }
@@ -77,7 +77,7 @@ bool TForm12::storeOrDrop(const QString &dropQuestion)
     if (keepFile())
         return true;
     const WriteResult stored = saveMemoFile(Caption(), Memo1->toPlainText());
-    return stored || prompt_.question(QStringLiteral("メモを保存できません: ") + stored.error + dropQuestion);
+    return stored || prompt_.question(this, QStringLiteral("メモを保存できません: ") + stored.error + dropQuestion, DefaultAnswer::No);
 }
 
 void TForm12::showFile(const QString &path, const QString &text, bool readable, const QString &error)

@@ -108,13 +108,7 @@ void TForm1::OpenVideo(const QString &file)
         MakeVideoPlayer();
     if (!Form6)
         return;
-    const QPoint click = mapFromGlobal(QCursor::pos());
-    Form6->ClickX = click.x();
-    Form6->ClickY = click.y();
-    Form6->setWindowTitle(file);
-    Form6->Tag = 1;
-    Form6->show();
-    Form6->playbuttonDblClick();
+    Form6->Open(mapFromGlobal(QCursor::pos()), file);
 }
 
 } // namespace sorvek

@@ -145,7 +145,7 @@ void TForm3::kataduke(const QString &target, bool deleting)
     if (!files.isEmpty() && deleting) {
         const QString question = QStringLiteral("選択した %1 個のファイルをゴミ箱へ移動しますか？\n").arg(files.size())
                                  + listForMessage(files);
-        if (services_.prompt && services_.prompt->question(question) && services_.shell)
+        if (services_.prompt && services_.prompt->question(this, question, DefaultAnswer::No) && services_.shell)
             report(QStringLiteral("ゴミ箱へ移動できなかったファイル（元の場所に残っています）:"),
                    moveFilesToTrash(files, *services_.shell).failed);
     } else if (!files.isEmpty()) {
@@ -161,11 +161,12 @@ void TForm3::BitBtn4Click()
     const QStringList all = Files();
     if (std::none_of(all.begin(), all.end(), [](const QString &f) { return isPictureFile(f); })) {
         if (services_.prompt)
-            services_.prompt->warning(QStringLiteral("対象とする画像ファイルが見つかりません。"));
+            services_.prompt->warning(this, QStringLiteral("対象とする画像ファイルが見つかりません。"));
         return;
     }
     if (!services_.prompt
-        || !services_.prompt->question(QStringLiteral("画像ファイル名を ") + base + QStringLiteral("+数字に書き換えていいですか")))
+        || !services_.prompt->question(this, QStringLiteral("画像ファイル名を ") + base + QStringLiteral("+数字に書き換えていいですか"),
+                                       DefaultAnswer::No))
         return;
     QStringList pages = SelectedFiles();
     pages.removeIf([](const QString &f) { return !isPageFile(f); });
@@ -175,7 +176,7 @@ void TForm3::BitBtn4Click()
             continue;
         const PictureRenameResult renamed = renamePictureInPages(item->text(), base, pages, BookFolder);
         if (!renamed.ok) {
-            services_.prompt->warning(renamed.error + QStringLiteral("\nこの画像から後の変換を止めました。"));
+            services_.prompt->warning(this, renamed.error + QStringLiteral("\nこの画像から後の変換を止めました。"));
             return;
         }
         item->setText(renamed.newPath);
@@ -186,7 +187,7 @@ void TForm3::BitBtn4Click()
 void TForm3::report(const QString &heading, const QStringList &failed)
 {
     if (!failed.isEmpty() && services_.prompt)
-        services_.prompt->warning(heading + QLatin1Char('\n') + listForMessage(failed));
+        services_.prompt->warning(this, heading + QLatin1Char('\n') + listForMessage(failed));
 }
 
 } // namespace sorvek

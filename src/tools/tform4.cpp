@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -68,6 +69,10 @@ QWidget *TForm4::createButtonBar()
     BitBtn4 = button(Pup, "BitBtn4", QStringLiteral("１つ前"), QStringLiteral("検索結果を取り消す"));
     BitBtn2 = button(Pup, "BitBtn2", QStringLiteral("一覧"), QStringLiteral("検索結果一覧からタブを作る"));
     BitBtn3 = button(Pup, "BitBtn3", QStringLiteral("戻る"), QStringLiteral("閉じる"));
+    // Esc is the cancel button wherever the focus is: the preview's page keeps the keys it is given,
+    // so the dialog's own Esc handling never hears it there.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &TForm4::BitBtn3Click, Qt::WindowShortcut);
+    escape->setObjectName(QStringLiteral("EscapeKey"));
     Label1 = new QLabel(Pup);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -219,9 +224,11 @@ void TForm4::finishActivation()
     if (Tag == SearchMode::LookTitle)
         RunSearch();
     Panel11->hide();
+    // Client area on the main window's client area: frame positions are unknown before a first show.
     if (parentWidget())
-        move(parentWidget()->window()->pos());
-    resize(911, 600);
+        setGeometry(QRect(parentWidget()->window()->geometry().topLeft(), QSize(911, 600)));
+    else
+        resize(911, 600);
 }
 
 void TForm4::setResults(const TitleList &results)
@@ -260,7 +267,7 @@ void TForm4::searchFinished()
     setSearching(false);
     if (search_->failed()) {
         Label1->setText(QString::number(ResultPaths.size()));
-        prompt_.warning(QStringLiteral("ページを読めないので検索を中止しました: ") + search_->error()
+        prompt_.warning(this, QStringLiteral("ページを読めないので検索を中止しました: ") + search_->error()
                         + QStringLiteral("。検索結果はそのままです。"));
         Edit1->setFocus();
         return;

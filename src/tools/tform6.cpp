@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QStyle>
 #include <QTimer>
+#include <QVideoFrame>
 #include <QVideoSink>
 #include <QVideoWidget>
 
@@ -119,7 +120,8 @@ void TForm6::createControlBar()
     plus1 = button(QStringLiteral("plus1"), 128, 28);
     plus1->setText(QStringLiteral("+1"));
     Label1 = makeControl<QLabel>(QStringLiteral("Label1"), Panel3);
-    Label1->setGeometry(162, 18, 150, 25);
+    const int counterLeft = plus1->geometry().right() + 6;
+    Label1->setGeometry(counterLeft, 18, Label1->fontMetrics().horizontalAdvance(QStringLiteral("00000 / 00000")) + 8, 25);
     Label1->setText(QStringLiteral("0000/0000"));
 
     connect(playbutton, &SpeedButton::Click, this, &TForm6::playbuttonClick);
@@ -143,6 +145,20 @@ qint64 TForm6::Position() const
 qint64 TForm6::length() const
 {
     return lengthFromText(MediaLengthText);
+}
+
+void TForm6::Open(QPoint click, const QString &file)
+{
+    ClickX = click.x();
+    ClickY = click.y();
+    setWindowTitle(file);
+    Tag = 1;
+    // show() on a shown window sends no show event: the reset of a fresh show runs here instead.
+    if (isVisible())
+        FormShow();
+    else
+        show();
+    playbuttonDblClick();
 }
 
 void TForm6::FormShow()
@@ -197,12 +213,14 @@ void TForm6::applyVideoSize(QSize video)
 {
     VideoHeight = video.height();
     VideoWidth = video.width();
-    const VideoWindowPlacement placement = videoWindowPlacement(QPoint(ClickX, ClickY), video, Panel3->height());
+    // The bar is never narrower than its buttons and counter.
+    const QSize bar(Label1->geometry().right() + 4, Panel3->height());
+    const VideoWindowPlacement placement = videoWindowPlacement(QPoint(ClickX, ClickY), video, bar);
     resize(placement.clientSize);
     // The click is taken as a screen position: the video is centred on it when the main window's
     // client area starts at the screen's corner.
     move(placement.topLeft);
-    display_->setGeometry(0, 0, VideoWidth, VideoHeight);
+    display_->setGeometry((placement.clientSize.width() - VideoWidth) / 2, 0, VideoWidth, VideoHeight);
 }
 
 void TForm6::firstFrame()
@@ -219,7 +237,7 @@ void TForm6::openFailed()
     openWatch_->stop();
     opening_ = false;
     MediaPlayer1Tag = 0;
-    prompt_.information(QStringLiteral("そのファイルは開けません"));
+    prompt_.information(this, QStringLiteral("そのファイルは開けません"));
     close();
 }
 
@@ -245,6 +263,10 @@ void TForm6::mediaError(QMediaPlayer::Error error)
 
 void TForm6::clearDisplay()
 {
+    // The last video neither plays on nor shows its frame behind the next one.
+    MediaPlayer1->stop();
+    if (videoSink()->videoFrame().isValid())
+        videoSink()->setVideoFrame(QVideoFrame());
     const QSignalBlocker block(TrackBar1);
     TrackBar1->setMaximum(0);
     TrackBar1->setValue(0);

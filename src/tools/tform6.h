@@ -39,6 +39,10 @@ public:
     // The file to play; "" while the window is closed.
     QString Caption() const { return windowTitle(); }
 
+    // The main window's request to play file, opened centred on click (main window client
+    // coordinates): the window shows, or when already shown starts over as a fresh show would.
+    void Open(QPoint click, const QString &file);
+
     void FormShow();
     void playbuttonDblClick();
     void playbuttonClick();

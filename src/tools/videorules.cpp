@@ -7,11 +7,12 @@
 
 namespace sorvek {
 
-VideoWindowPlacement videoWindowPlacement(QPoint click, QSize video, int controlBarHeight)
+VideoWindowPlacement videoWindowPlacement(QPoint click, QSize video, QSize controlBar)
 {
-    const int left = click.x() - video.width() / 2;
+    const int width = video.width() > 0 ? std::max(video.width(), controlBar.width()) : 0;
+    const int left = click.x() - width / 2;
     const int top = click.y() - video.height() / 2;
-    return {QPoint(std::max(left, 0), std::max(top, 0)), QSize(video.width(), video.height() + controlBarHeight)};
+    return {QPoint(std::max(left, 0), std::max(top, 0)), QSize(width, video.height() + controlBar.height())};
 }
 
 QPoint pointerRestPosition(const QRect &windowFrame, QPoint returnButtonPos)

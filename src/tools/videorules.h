@@ -17,7 +17,9 @@ struct VideoWindowPlacement {
 
 // The window is centred on the click (half sizes with the fraction dropped) but never starts left of
 // or above the screen's corner; the client area holds the video and the control bar below it.
-VideoWindowPlacement videoWindowPlacement(QPoint click, QSize video, int controlBarHeight);
+// A video narrower than the control bar's least width gets a window of that width, so that no
+// control is cut off; the video is then centred in it.
+VideoWindowPlacement videoWindowPlacement(QPoint click, QSize video, QSize controlBar);
 
 // Where the pointer rests after the player opens: the window's left plus the rewind button's left,
 // the window's bottom less the rewind button's top, which lies on the control bar.

@@ -103,6 +103,8 @@ TEST_F(PageCommandsTest, DeletingAPageSendsItAndItsPictureToTheTrash)
     ASSERT_TRUE(choosePageMenuItem(1, QStringLiteral("ページ削除")));
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.html"))));
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("neko.png"))));
+    EXPECT_EQ(platform.prompt.askers, std::vector<QWidget *>{fileTool.get()});  // above the tool, not behind it
+    EXPECT_EQ(platform.prompt.defaults, std::vector{DefaultAnswer::No});
 }
 
 TEST_F(PageCommandsTest, NewPageIsSavedUnderItsDatedNameAfterTheCurrentPage)
@@ -140,6 +142,8 @@ TEST_F(PageCommandsTest, PageRecordingPlaysAndGoesToTheTrash)
     platform.prompt.answers = {true};
     press(form->BitBtn1, Qt::RightButton);
     EXPECT_TRUE(platform.shell.calls.contains(QStringLiteral("trash ") + book(QStringLiteral("1010_どうぶつ.wav"))));
+    EXPECT_EQ(platform.prompt.askers, std::vector<QWidget *>{form.get()});
+    EXPECT_EQ(platform.prompt.defaults, std::vector{DefaultAnswer::No});
 }
 
 TEST_F(PageCommandsTest, RecordingWithNothingRecordedLeavesNoFile)

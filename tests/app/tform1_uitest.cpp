@@ -125,13 +125,15 @@ TEST_F(MainWindowTest, MissingSideMenuPageHidesItsPanel)
     EXPECT_TRUE(fake(f.WebBrowser4)->navigations.isEmpty());
 }
 
-enum class BookState { Missing, FileInItsPlace, Empty, PicturesOnly, Demo };
+enum class BookState { Missing, FileInItsPlace, Empty, PicturesOnly, MenuAndFolders, Demo };
 
 struct NoBookCase {
     const char *name;
     BookState state;
     const char *notice;  // a part of what the reader is told; "" for nothing at all
     bool folderAfter;    // a folder lies there once the window is up
+    const char *program = "Book.bin";
+    const char *where = nullptr;  // the folder the notice names, when not the book beside the program
 };
 
 class NoBookTest : public MainWindowTest, public ::testing::WithParamInterface<NoBookCase> {};
@@ -150,8 +152,18 @@ TEST_P(NoBookTest, SaysWhereTheBookWasLookedForAndHowToPutOneThere)
     }
     if (c.state == BookState::PicturesOnly)
         testutil::writeBytes(folder, QStringLiteral("neko.png"), "png");
-    open();
+    if (c.state == BookState::MenuAndFolders) {
+        testutil::writePage(folder, QStringLiteral("_index.html"), QStringLiteral("<A HREF=\"$DIR 単元1\">1</A>"));
+        testutil::writePage(folder, QStringLiteral("単元1/1010_a.html"), QStringLiteral("<P>a</P>"));
+    }
+    const QString workingFolder = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    form = std::make_unique<TForm1>(platform.services(), fakeBrowsers(), dir.filePath(QString::fromUtf8(c.program)), QStringList{});
+    form->show();
+    QTest::qWait(10);
+    QDir::setCurrent(workingFolder);
     EXPECT_EQ(QFileInfo(folder).isDir(), c.folderAfter);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("D:"))));
     if (QString::fromUtf8(c.notice).isEmpty()) {
         EXPECT_TRUE(platform.prompt.messages.isEmpty());
         return;
@@ -159,7 +171,7 @@ TEST_P(NoBookTest, SaysWhereTheBookWasLookedForAndHowToPutOneThere)
     ASSERT_EQ(platform.prompt.messages.size(), 1);
     const QString told = platform.prompt.messages.first();
     EXPECT_TRUE(told.contains(QString::fromUtf8(c.notice))) << told.toStdString();
-    EXPECT_TRUE(told.contains(QDir::toNativeSeparators(folder))) << told.toStdString();
+    EXPECT_TRUE(told.contains(c.where ? QString::fromUtf8(c.where) : QDir::toNativeSeparators(folder))) << told.toStdString();
     EXPECT_TRUE(told.contains(QStringLiteral("ページ（HTMLファイル）をそのフォルダに入れて"))) << told.toStdString();
 }
 
@@ -169,7 +181,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NoBookCase{"FileWhereTheFolderShouldBe", BookState::FileInItsPlace, "ファイルがあります", false},
                       NoBookCase{"EmptyFolder", BookState::Empty, "ページがありません", true},
                       NoBookCase{"FolderWithoutPages", BookState::PicturesOnly, "ページがありません", true},
-                      NoBookCase{"BookWithPagesSaysNothing", BookState::Demo, "", true}),
+                      NoBookCase{"BookWithPagesSaysNothing", BookState::Demo, "", true},
+                      NoBookCase{"SideMenuAndPageFoldersSayNothing", BookState::MenuAndFolders, "", true},
+                      NoBookCase{"NamedBookIsTheFolderItsNameEncodes", BookState::Demo, "名前が表すフォルダ", true,
+                                 "$proc$nobook.bin", "/proc/nobook"},
+                      NoBookCase{"DriveLetterNamesNothing", BookState::Demo, "ドライブ名", true, "D;$x.bin", "D:/x"}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(MainWindowTest, CommandLineFilesAreImportedAndTheProgramEndsWithoutAWindow)

@@ -135,7 +135,16 @@ TEST_F(WriteVariableFile, FolderInPlaceOfFileIsReadFailure)
     QDir(book.path()).mkdir(u"vars.txt"_s); // exists, but no file can be read or written there
     const VariableWriteResult r = writeVariable(book.path(), path(), u"y=2"_s);
     EXPECT_EQ(r.outcome, VariableWriteResult::Outcome::ReadFailed);
+    EXPECT_TRUE(r.error.contains(u"(フォルダです)"_s)) << r.error.toStdString();
     EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+TEST_F(WriteVariableFile, SumTooLargeIsReportedAndLeavesTheFile)
+{
+    testutil::writeBytes(book.path(), u"vars.txt"_s, "x=1e308\r\n");
+    const VariableWriteResult r = writeVariable(book.path(), path(), u"x=+1e308"_s);
+    EXPECT_EQ(r.outcome, VariableWriteResult::Outcome::BadNumber);
+    EXPECT_EQ(testutil::readBytes(path()), QByteArray("x=1e308\r\n"));
 }
 
 TEST_F(WriteVariableFile, WriteIntoMissingFolderIsReported)

@@ -5,16 +5,19 @@
 #include <QStringList>
 
 #include <deque>
+#include <vector>
 
 namespace fakes {
 
+// Records each box's text and asker (one per message) and each question's Return answer.
 class FakePrompt : public sorvek::IUserPrompt {
 public:
-    void information(const QString &text) override { messages.append(text); }
-    void warning(const QString &text) override { messages.append(text); }
-    bool question(const QString &text) override
+    void information(QWidget *asker, const QString &text) override { record(asker, text); }
+    void warning(QWidget *asker, const QString &text) override { record(asker, text); }
+    bool question(QWidget *asker, const QString &text, sorvek::DefaultAnswer onReturn) override
     {
-        messages.append(text);
+        record(asker, text);
+        defaults.push_back(onReturn);
         if (answers.empty())
             return false;
         const bool a = answers.front();
@@ -22,7 +25,12 @@ public:
         return a;
     }
     QStringList messages;
+    std::vector<QWidget *> askers;
+    std::vector<sorvek::DefaultAnswer> defaults;
     std::deque<bool> answers;
+
+private:
+    void record(QWidget *asker, const QString &text) { messages.append(text); askers.push_back(asker); }
 };
 
 class FakeFileDialogs : public sorvek::IFileDialogs {

@@ -84,6 +84,8 @@ TEST_F(MemoWindowTest, FailedSaveKeepsWindowAndText)
     EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("新しいメモ"));
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages.first().contains(dir.filePath(QStringLiteral("m.txt"))));
+    EXPECT_EQ(prompt.askers, std::vector<QWidget *>{&form});  // above the on-top memo, keeping it on Return
+    EXPECT_EQ(prompt.defaults, std::vector{DefaultAnswer::No});
     EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("m.txt"))), bom + "old\r\n");
 
     testutil::restoreFolder(dir.path());
@@ -144,6 +146,7 @@ TEST_F(MemoWindowTest, SyncBlockedKeepsOldMemoUntilDropped)
     EXPECT_EQ(form.Caption(), dir.filePath(QStringLiteral("a.txt")));
     EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("unsaved"));
     ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_EQ(prompt.defaults, std::vector{DefaultAnswer::No});
 
     prompt.answers = {true};
     form.SyncToMemoFile(dir.filePath(QStringLiteral("sub/b.txt")));

@@ -73,6 +73,8 @@ TEST_F(FileToolTest, DeleteRefusedAtTheConfirmationTouchesNothing)
     platform.prompt.answers = {false};
     click(form.BitBtn1);
     EXPECT_EQ(platform.prompt.messages.size(), 1);
+    EXPECT_EQ(platform.prompt.askers, std::vector<QWidget *>{&form});  // above the on-top tool
+    EXPECT_EQ(platform.prompt.defaults, std::vector{DefaultAnswer::No});
     EXPECT_TRUE(platform.shell.calls.isEmpty());
     EXPECT_EQ(form.FileToolResult, 2);
     EXPECT_FALSE(form.isVisible());
@@ -142,6 +144,8 @@ TEST_F(FileToolTest, NumberingWithNoPictureSelectedAsksAndRenamesNothing)
     platform.prompt.answers = {true};
     click(form.BitBtn4);
     EXPECT_EQ(platform.prompt.messages, QStringList{u"画像ファイル名を pic+数字に書き換えていいですか"_s});
+    EXPECT_EQ(platform.prompt.askers, std::vector<QWidget *>{&form});
+    EXPECT_EQ(platform.prompt.defaults, std::vector{DefaultAnswer::No});
     EXPECT_TRUE(QFileInfo::exists(path(u"photo.jpg"_s)));
 }
 

@@ -26,7 +26,7 @@ class VideoPlacementTest : public ::testing::TestWithParam<PlacementCase> {};
 TEST_P(VideoPlacementTest, CentredOnTheClickInsideTheScreen)
 {
     const PlacementCase &c = GetParam();
-    const VideoWindowPlacement p = videoWindowPlacement(c.click, c.video, 45);
+    const VideoWindowPlacement p = videoWindowPlacement(c.click, c.video, {0, 45});
     EXPECT_EQ(p.topLeft, c.topLeft);
     EXPECT_EQ(p.clientSize, c.client);
 }

@@ -16,19 +16,32 @@
 
 namespace sorvek {
 
-void QtUserPrompt::information(const QString &text)
+int QtUserPrompt::ask(QWidget *asker, int icon, const QString &text, int buttons, int defaultButton)
 {
-    QMessageBox::information(parent_, QApplication::applicationName(), text);
+    QWidget *owner = asker ? asker->window() : mainWindow_;
+    QMessageBox box(QMessageBox::Icon(icon), QApplication::applicationName(), text,
+                    QMessageBox::StandardButtons(buttons), owner);
+    box.setDefaultButton(QMessageBox::StandardButton(defaultButton));
+    // A box owned by an always-on-top tool must rise above it, or the tool hides the question it blocks on.
+    if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box.exec();
 }
 
-void QtUserPrompt::warning(const QString &text)
+void QtUserPrompt::information(QWidget *asker, const QString &text)
 {
-    QMessageBox::warning(parent_, QApplication::applicationName(), text);
+    ask(asker, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool QtUserPrompt::question(const QString &text)
+void QtUserPrompt::warning(QWidget *asker, const QString &text)
 {
-    return QMessageBox::question(parent_, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No)
+    ask(asker, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtUserPrompt::question(QWidget *asker, const QString &text, DefaultAnswer onReturn)
+{
+    const int defaultButton = onReturn == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes;
+    return ask(asker, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
            == QMessageBox::Yes;
 }
 

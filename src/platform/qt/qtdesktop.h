@@ -9,14 +9,15 @@ namespace sorvek {
 
 class QtUserPrompt : public IUserPrompt {
 public:
-    explicit QtUserPrompt(QWidget *parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget *parent) { parent_ = parent; }
-    void information(const QString &text) override;
-    void warning(const QString &text) override;
-    bool question(const QString &text) override;
+    explicit QtUserPrompt(QWidget *mainWindow = nullptr) : mainWindow_(mainWindow) {}
+    void setParent(QWidget *mainWindow) { mainWindow_ = mainWindow; }
+    void information(QWidget *asker, const QString &text) override;
+    void warning(QWidget *asker, const QString &text) override;
+    bool question(QWidget *asker, const QString &text, DefaultAnswer onReturn) override;
 
 private:
-    QWidget *parent_;
+    int ask(QWidget *asker, int icon, const QString &text, int buttons, int defaultButton);
+    QWidget *mainWindow_;
 };
 
 class QtFileDialogs : public IFileDialogs {

@@ -69,6 +69,38 @@ void QtSoundPlayer::stop()
         player_->stop();
 }
 
+namespace {
+
+// Why a download failed, in the user's words rather than the network layer's English.
+QString downloadErrorInWords(QNetworkReply::NetworkError error, int status)
+{
+    switch (error) {
+    case QNetworkReply::NoError:
+        return QStringLiteral("サーバーが %1 を返しました").arg(status);
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("サーバーが見つかりません");
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("サーバーにつながりません");
+    case QNetworkReply::TimeoutError:
+        return QStringLiteral("時間切れです");
+    case QNetworkReply::ContentNotFoundError:
+        return QStringLiteral("ファイルがサーバーにありません");
+    case QNetworkReply::ContentAccessDenied:
+    case QNetworkReply::AuthenticationRequiredError:
+        return QStringLiteral("サーバーが許可しません");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("安全な接続を結べません");
+    case QNetworkReply::ProtocolUnknownError:
+        return QStringLiteral("この種類のアドレスからは取れません");
+    default:
+        return status != 0 ? QStringLiteral("サーバーが %1 を返しました").arg(status)
+                           : QStringLiteral("ダウンロードできません");
+    }
+}
+
+} // namespace
+
 QtDownloader::QtDownloader() : network_(new QNetworkAccessManager) {}
 
 QtDownloader::~QtDownloader()
@@ -115,12 +147,13 @@ void QtDownloader::download(const QString &url, const QString &target, std::func
         const bool success = reply->error() == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300));
         if (!success || !writeError->isEmpty() || !file->flush()) {
             file->cancelWriting();
-            finished(false, success ? (writeError->isEmpty() ? file->errorString() : *writeError) : reply->errorString());
+            finished(false, success ? (writeError->isEmpty() ? fileErrorInWords(*file) : *writeError)
+                                    : downloadErrorInWords(reply->error(), status));
             return;
         }
         // The old file stays unless the whole body was stored.
         if (!file->commit()) {
-            finished(false, file->errorString());
+            finished(false, describeFileFailure(file->fileName(), *file));
             return;
         }
         finished(true, QString());
