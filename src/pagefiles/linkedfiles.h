@@ -1,7 +1,8 @@
 #pragma once
 // The files a page uses, for deleting or archiving the page together with them: the page, its
 // ".wav" and ".txt" companions, and every existing file it names by src=, a title glyph,
-// background= or href=. Pages it includes (by src= or a title glyph) are scanned in turn.
+// background=, href= or a CSS url() (quoted either way or not). Pages it includes (by src= or a
+// title glyph) and style sheets it uses are scanned in turn.
 // Nothing outside the book folder is listed or scanned.
 #include <QHash>
 #include <QSet>
@@ -32,9 +33,8 @@ private:
         QString path;  // the existing file, "" when there is none
     };
     void scanPage(const QString &start, const QString &item, QStringList &work);
-    void scanIncludes(const QString &text, const QString &folder, const QString &key, bool upper, bool follow,
-                      QStringList &work);
-    void scanLinks(const QString &start, const QString &text, const QString &folder);
+    void include(const QString &value, const QString &folder, bool follow, QStringList &work);
+    void scanLink(const QString &start, const QString &value, const QString &folder, QStringList &work);
     Found locate(const QString &folder, const QString &value) const;
     QString resolve(const QString &item) const;
     QString existingFile(const QString &path) const;

@@ -119,7 +119,7 @@ void followPicture(const QDir &dir, const RenameJournal &journal, Tally &tally)
     const QString from = forward ? journal.oldReference : journal.newReference;
     const QString to = forward ? journal.newReference : journal.oldReference;
     for (const QString &page : journal.pages) {
-        const PageReferenceRewrite rewritten = replaceReferencesInPage(dir.filePath(page), from, to);
+        const PageReferenceRewrite rewritten = replaceReferencesInPage(dir.filePath(page), from, to, dir.path());
         if (!rewritten.written)
             tally.pageErrors.append(rewritten.written.error);
         else if (rewritten.changed)

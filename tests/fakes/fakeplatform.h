@@ -21,8 +21,20 @@ public:
         answers.pop_front();
         return a;
     }
+    int choose(QObject *asker, const QString &text, const QStringList &, int safeChoice) override
+    {
+        messages.append(text);
+        askers.append(asker);
+        if (choices.empty())
+            return safeChoice;
+        const int c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     QStringList messages;
     std::deque<bool> answers;
+    std::deque<int> choices;   // scripted button indexes for choose(); the safe one when empty
+    QList<QObject *> askers;
 };
 
 class FakeFileDialogs : public sorvek::IFileDialogs {

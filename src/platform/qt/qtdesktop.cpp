@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -30,6 +31,23 @@ bool QtUserPrompt::question(const QString &text)
 {
     return QMessageBox::question(parent_, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No)
            == QMessageBox::Yes;
+}
+
+int QtUserPrompt::choose(QObject *asker, const QString &text, const QStringList &buttons, int safeChoice)
+{
+    auto *window = qobject_cast<QWidget *>(asker);
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text, QMessageBox::NoButton,
+                    window ? window : parent_);
+    QList<QAbstractButton *> pressed;
+    for (const QString &caption : buttons)
+        pressed.append(box.addButton(caption, QMessageBox::ActionRole));
+    if (safeChoice >= 0 && safeChoice < pressed.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton *>(pressed[safeChoice]));
+        box.setEscapeButton(pressed[safeChoice]);
+    }
+    box.exec();
+    const qsizetype index = pressed.indexOf(box.clickedButton());
+    return index < 0 ? safeChoice : int(index);
 }
 
 QString QtFileDialogs::openFile(const QString &title, const QString &folder, const QString &filter)

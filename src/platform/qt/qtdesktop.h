@@ -14,6 +14,7 @@ public:
     void information(const QString &text) override;
     void warning(const QString &text) override;
     bool question(const QString &text) override;
+    int choose(QObject *asker, const QString &text, const QStringList &buttons, int safeChoice) override;
 
 private:
     QWidget *parent_;
