@@ -88,10 +88,10 @@ void LinkedFileCollector::include(const QString &value, const QString &folder, b
     if (found.path.isEmpty())
         return;
     add(found.path);
-    // Included pages and style sheets use files of their own.
+    // Included pages (and style sheets, when followed) use files of their own.
     if (follow && found.name.contains(QLatin1String(".htm")))
         work.append(found.path);
-    else if (found.path.endsWith(QLatin1String(".css"), Qt::CaseInsensitive))
+    else if (followSheets_ && found.path.endsWith(QLatin1String(".css"), Qt::CaseInsensitive))
         work.append(found.path);
 }
 
@@ -110,7 +110,7 @@ void LinkedFileCollector::scanLink(const QString &start, const QString &value, c
     if (found.path.isEmpty())
         return;
     add(found.path);
-    if (found.path.endsWith(QLatin1String(".css"), Qt::CaseInsensitive))
+    if (followSheets_ && found.path.endsWith(QLatin1String(".css"), Qt::CaseInsensitive))
         work.append(found.path);
 }
 

@@ -2,7 +2,7 @@
 // The files a page uses, for deleting or archiving the page together with them: the page, its
 // ".wav" and ".txt" companions, and every existing file it names by src=, a title glyph,
 // background=, href= or a CSS url() (quoted either way or not). Pages it includes (by src= or a
-// title glyph) and style sheets it uses are scanned in turn.
+// title glyph) are scanned in turn, and the style sheets it uses when asked to.
 // Nothing outside the book folder is listed or scanned.
 #include <QHash>
 #include <QSet>
@@ -16,6 +16,10 @@ class LinkedFileCollector
 public:
     // topFolder (ending with "/") resolves relative starts; bookFolder resolves "/" links.
     LinkedFileCollector(const QString &topFolder, const QString &bookFolder);
+
+    // The pictures of the style sheets count as used too: for telling what no page needs, never
+    // for what goes with one page (a sheet's pictures are shared).
+    void followStyleSheets() { followSheets_ = true; }
 
     // Adds start (listed even when missing) and everything it uses. Every page is scanned once
     // per collector, so pages that include each other end the walk.
@@ -47,6 +51,7 @@ private:
     QSet<QString> listed_;   // lower-case keys of files_
     QSet<QString> scanned_;  // pages already scanned
     QStringList notices_;
+    bool followSheets_ = false;
     mutable QHash<QString, QStringList> folderNames_;  // listings for the case-insensitive look-up
 };
 
