@@ -1,12 +1,14 @@
 // The text scans at book scale, each against its goal or its reference in the same run: LOOK
 // auto-links and their removal, command items, the visible text of the body-text search, the
-// link-page scan, a large web link page, the title sort, the body-text search against ripgrep
-// and the title-index walk against plainly reading the files. Then, for every scan, the time at
-// input x1, x4 and x16: a scan that is worse than linear shows as a growing time per unit.
+// link-page scan, the references a page makes, a large web link page, the title sort, the
+// body-text search against ripgrep and the title-index walk against plainly reading the files.
+// Then, for every scan, the time at input x1, x4 and x16: a scan that is worse than linear shows
+// as a growing time per unit.
 #include "authoring/lookautolink.h"
 #include "book/linkpagescan.h"
 #include "book/pagetitles.h"
 #include "commands/commanditems.h"
+#include "pagefiles/pagereferences.h"
 #include "tools/pagetitleread.h"
 #include "tools/resultsearch.h"
 #include "tools/searchrules.h"
@@ -302,6 +304,10 @@ int main(int argc, char **argv)
         decideLinkPage(linkPage(6250 * s, QStringLiteral("href=\"x>")), QString(), QStringLiteral("/b/"));
     });
     scaling("visible text, page 25 KB x", [&](int s) { visibleText(bookPage(25 * s)); });
+    scaling("page references, page 25 KB x", [&](int s) { scanPageReferences(bookPage(25 * s)); });
+    scaling("page references, unclosed src=' url( 6,250 x", [&](int s) {
+        scanPageReferences(QStringLiteral("src='a url(b ").repeated(6250 * s));
+    });
     scaling("page title from bytes, page 25 KB x", [&](int s) {
         pageTitleFromBytes(QStringLiteral("/b/1_x.html"), bookPage(25 * s).toUtf8());
     });

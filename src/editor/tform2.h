@@ -2,6 +2,7 @@
 // The editor window: one page's fields, its five layouts, its picture and the closing buttons.
 // The page editor fills the fields, shows the window modally and reads the fields back.
 #include "app/controls_ui.h"
+#include "app/filestamp.h"
 #include "editor/editortext.h"
 #include "platform/ports.h"
 
@@ -210,6 +211,10 @@ private:
     void startPaint(const QString &path);
     void afterPaint(const QString &path);
     void closeWithSave(int result);
+    // The page as it was on disk when the fields were filled from it; a save over the page that
+    // another program changed since asks first. False: nothing is written, editing goes on.
+    void rememberPageOnDisk();
+    bool mayWriteOverPage();
     void dropOrSizePicture();
     void applyStylePreview();
     static void applyLook(QTextEdit *memo, const stylepreview::FieldLook &look, const QPalette &system);
@@ -223,6 +228,8 @@ private:
     // (a layout, the picture buttons, its size): the window never rewrites what it only shows.
     bool pictureEdited_ = false;
     QString pictureAtOpen_; // the local picture file the page showed when it was opened, or ""
+    QString pageOnDiskPath_;
+    FileState pageOnDisk_;
     // The memos as filled from the page: a memo the author left as it was gives back the page's
     // own text, special spaces and separators included.
     std::array<QString, 82> filledMemoText_{};

@@ -2,6 +2,7 @@
 // memo buttons, the caption field, and the three buttons that close the window.
 #include "editor/tform2.h"
 
+#include "app/filestamp.h"
 #include "commands/texthelpers.h"
 #include "editor/editortext.h"
 
@@ -237,14 +238,46 @@ void TForm2::dropOrSizePicture()
     }
 }
 
+void TForm2::rememberPageOnDisk()
+{
+    pageOnDiskPath_ = windowTitle();
+    pageOnDisk_ = fileState(pageOnDiskPath_);
+}
+
+bool TForm2::mayWriteOverPage()
+{
+    const QString path = windowTitle();
+    if (path != pageOnDiskPath_ || !changedOnDisk(path, pageOnDisk_))
+        return true;
+    if (!services_.prompt)
+        return false;
+    const ChangedFileQuestion question = changedFileQuestion(path);
+    switch (changedFileChoice(services_.prompt->choose(this, question.text, question.buttons, question.safeChoice))) {
+    case ChangedFileChoice::Overwrite:
+        return true;
+    case ChangedFileChoice::KeepBoth: {
+        // The save goes to a free name beside the page, as a confirmed save-as would.
+        SaveDialog1FileName = freeNameBeside(path);
+        Label5 = QFileInfo(SaveDialog1FileName).completeBaseName();
+        BitBtn1Tag = 1;
+        services_.prompt->information(keptBothNotice(path, SaveDialog1FileName, false));
+        return true;
+    }
+    case ChangedFileChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TForm2::closeWithSave(int result)
 {
     dropOrSizePicture();
     EditResult = result;
     if (Label5.isEmpty()) {
         BitBtn1Tag = 0;
-        accept();
-        return;
+        if (mayWriteOverPage())
+            accept();
+        return; // otherwise editing goes on
     }
     const QString chosen = services_.fileDialogs->saveFile(QStringLiteral("名前を付けて保存"), windowTitle(), kSaveFilter);
     if (chosen.isEmpty())

@@ -47,6 +47,7 @@ void TForm2::FillFromPage(const PageEditFields &fields)
     using editortext::memoTextForField;
     Label5 = fields.Label5;
     setWindowTitle(fields.Caption);
+    rememberPageOnDisk();
     GroupBox1Tag = fields.GroupBox1Tag;
     Edit1->setText(fields.Edit1);
     Edit5->setText(fields.Edit5);

@@ -4,6 +4,7 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 #include "pagefiles/pagenumbering.h"
+#include "pagefiles/pagereferences.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,36 +13,6 @@
 namespace sorvek {
 
 namespace {
-
-// A copy in one letter case with every position unchanged (QString::toLower may change lengths).
-QString foldedCopy(const QString &text, bool upper)
-{
-    QString out = text;
-    for (QChar &c : out)
-        c = upper ? c.toUpper() : c.toLower();
-    return out;
-}
-
-// The values that follow key (found in any letter case) up to the next double quote, in order.
-// A value without its closing quote ends the scan.
-QStringList quotedValuesAfter(const QString &text, const QString &key, bool upper)
-{
-    const QString folded = foldedCopy(text, upper);
-    QStringList values;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = folded.indexOf(key, from);
-        if (at < 0)
-            break;
-        const qsizetype start = at + key.size();
-        const qsizetype end = text.indexOf(QLatin1Char('"'), start);
-        if (end < 0)
-            break;
-        values.append(text.mid(start, end - start));
-        from = end + 1;
-    }
-    return values;
-}
 
 // The file name of a link: the part after its last "/" or ":".
 QString linkFileName(const QString &link)
@@ -94,41 +65,53 @@ void LinkedFileCollector::scanPage(const QString &start, const QString &item, QS
     scanned_.insert(page);
     const QString text = readPageText(page).text;  // an unreadable page uses nothing we can know of
     const QString folder = folderPart(page);
-    scanIncludes(text, folder, QStringLiteral("src=\""), false, true, work);
-    scanIncludes(text, folder, QStringLiteral("<TITLE>\""), true, true, work);
-    scanIncludes(text, folder, QStringLiteral("background=\""), false, false, work);
-    scanLinks(start, text, folder);
-}
-
-void LinkedFileCollector::scanIncludes(const QString &text, const QString &folder, const QString &key, bool upper,
-                                       bool follow, QStringList &work)
-{
-    for (const QString &value : quotedValuesAfter(text, key, upper)) {
-        const Found found = locate(folder, value);
-        if (found.path.isEmpty())
-            continue;
-        add(found.path);
-        if (follow && found.name.contains(QLatin1String(".htm")))
-            work.append(found.path);
+    const QList<PageReference> refs = scanPageReferences(text);
+    using Kind = PageReference::Kind;
+    // Pictures and included pages first, then backgrounds, then links, as the list always was.
+    for (const PageReference &ref : refs) {
+        if (ref.kind == Kind::Source || ref.kind == Kind::TitleGlyph)
+            include(ref.value, folder, true, work);
+    }
+    for (const PageReference &ref : refs) {
+        if (ref.kind == Kind::Background || ref.kind == Kind::StyleUrl)
+            include(ref.value, folder, false, work);
+    }
+    for (const PageReference &ref : refs) {
+        if (ref.kind == Kind::Link)
+            scanLink(start, ref.value, folder, work);
     }
 }
 
-void LinkedFileCollector::scanLinks(const QString &start, const QString &text, const QString &folder)
+void LinkedFileCollector::include(const QString &value, const QString &folder, bool follow, QStringList &work)
 {
-    for (const QString &value : quotedValuesAfter(text, QStringLiteral("href=\""), false)) {
-        // "/$..." is the usual command link: it names no file and is passed over quietly.
-        if (isWebOrMailLink(value) || toSlashes(value).startsWith(QLatin1String("/$")))
-            continue;
-        const QString fileName = linkFileName(resolveLinkPath(value, bookFolder_));
-        if (fileName.startsWith(QLatin1Char('$'))) {
-            notices_.append(start + QStringLiteral("で\nhref=") + fileName
-                            + QStringLiteral(" 【Sorvekスクリプト】があります。"));
-            continue;
-        }
-        const Found found = locate(folder, value);
-        if (!found.path.isEmpty())
-            add(found.path);
+    const Found found = locate(folder, value);
+    if (found.path.isEmpty())
+        return;
+    add(found.path);
+    // Included pages (and style sheets, when followed) use files of their own.
+    if (follow && found.name.contains(QLatin1String(".htm")))
+        work.append(found.path);
+    else if (followSheets_ && found.path.endsWith(QLatin1String(".css"), Qt::CaseInsensitive))
+        work.append(found.path);
+}
+
+void LinkedFileCollector::scanLink(const QString &start, const QString &value, const QString &folder, QStringList &work)
+{
+    // "/$..." is the usual command link: it names no file and is passed over quietly.
+    if (isWebOrMailLink(value) || toSlashes(value).startsWith(QLatin1String("/$")))
+        return;
+    const QString fileName = linkFileName(resolveLinkPath(value, bookFolder_));
+    if (fileName.startsWith(QLatin1Char('$'))) {
+        notices_.append(start + QStringLiteral("で\nhref=") + fileName
+                        + QStringLiteral(" 【Sorvekスクリプト】があります。"));
+        return;
     }
+    const Found found = locate(folder, value);
+    if (found.path.isEmpty())
+        return;
+    add(found.path);
+    if (followSheets_ && found.path.endsWith(QLatin1String(".css"), Qt::CaseInsensitive))
+        work.append(found.path);
 }
 
 LinkedFileCollector::Found LinkedFileCollector::locate(const QString &folder, const QString &value) const

@@ -1,7 +1,8 @@
 #pragma once
 // The files a page uses, for deleting or archiving the page together with them: the page, its
 // ".wav" and ".txt" companions, and every existing file it names by src=, a title glyph,
-// background= or href=. Pages it includes (by src= or a title glyph) are scanned in turn.
+// background=, href= or a CSS url() (quoted either way or not). Pages it includes (by src= or a
+// title glyph) are scanned in turn, and the style sheets it uses when asked to.
 // Nothing outside the book folder is listed or scanned.
 #include <QHash>
 #include <QSet>
@@ -15,6 +16,10 @@ class LinkedFileCollector
 public:
     // topFolder (ending with "/") resolves relative starts; bookFolder resolves "/" links.
     LinkedFileCollector(const QString &topFolder, const QString &bookFolder);
+
+    // The pictures of the style sheets count as used too: for telling what no page needs, never
+    // for what goes with one page (a sheet's pictures are shared).
+    void followStyleSheets() { followSheets_ = true; }
 
     // Adds start (listed even when missing) and everything it uses. Every page is scanned once
     // per collector, so pages that include each other end the walk.
@@ -33,9 +38,8 @@ private:
         QString path;  // the existing file, "" when there is none
     };
     void scanPage(const QString &start, const QString &item, QStringList &work);
-    void scanIncludes(const QString &text, const QString &folder, const QString &key, bool upper, bool follow,
-                      QStringList &work);
-    void scanLinks(const QString &start, const QString &text, const QString &folder);
+    void include(const QString &value, const QString &folder, bool follow, QStringList &work);
+    void scanLink(const QString &start, const QString &value, const QString &folder, QStringList &work);
     Found locate(const QString &folder, const QString &value) const;
     QString resolve(const QString &item) const;
     QString existingFile(const QString &path) const;
@@ -48,6 +52,7 @@ private:
     QSet<QString> listed_;   // lower-case keys of files_
     QSet<QString> scanned_;  // pages already scanned
     QStringList notices_;
+    bool followSheets_ = false;
     mutable QHash<QString, QStringList> folderNames_;  // listings for the case-insensitive look-up
 };
 

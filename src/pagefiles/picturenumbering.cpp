@@ -4,13 +4,13 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 #include "pagefiles/filerenames.h"
+#include "pagefiles/pagereferences.h"
 #include "pagefiles/renamejournal.h"
 #include "pagefiles/renamelock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace sorvek {
 
@@ -23,12 +23,6 @@ QString lowerExtension(const QString &path)
     return dot < 0 ? QString() : name.mid(dot).toLower();
 }
 
-bool isNameCharacter(QChar c)
-{
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-') || c == QLatin1Char('.')
-           || c == QLatin1Char('~') || c == QLatin1Char('$');
-}
-
 const QByteArray utf8Bom("\xEF\xBB\xBF");
 
 struct PageEdit {
@@ -38,7 +32,7 @@ struct PageEdit {
 };
 
 // The new bytes of each page that names the picture; false with the error when one cannot be read.
-bool planPageEdits(const QStringList &pages, const QString &oldName, const QString &newName,
+bool planPageEdits(const QStringList &pages, const QString &oldPath, const QString &newPath,
                    QList<PageEdit> &edits, QString &error)
 {
     for (const QString &page : pages) {
@@ -50,7 +44,7 @@ bool planPageEdits(const QStringList &pages, const QString &oldName, const QStri
         const QByteArray &bytes = read.bytes;
         const DecodedPage decoded = decodePageBytes(bytes);
         const QString text = decoded.declaresShiftJis ? declareUtf8(decoded.text) : decoded.text;
-        const QString replaced = replaceFileNameReferences(text, oldName, newName);
+        const QString replaced = replacePictureReferences(text, QFileInfo(page).absolutePath(), oldPath, newPath);
         if (replaced == text)
             continue;
         // Written back in UTF-8: bytes that are not text would be lost.
@@ -94,63 +88,21 @@ QString freePictureName(const QString &folder, const QString &base, const QStrin
     }
 }
 
-namespace {
-
-QString replaceLiteralReferences(const QString &text, const QString &oldName, const QString &newName)
+QString replacePictureReferences(const QString &text, const QString &pageFolder, const QString &oldPath,
+                                 const QString &newPath)
 {
-    QString out;
-    qsizetype from = 0;
-    for (qsizetype at = text.indexOf(oldName, 0, Qt::CaseInsensitive); at >= 0;
-         at = text.indexOf(oldName, at + 1, Qt::CaseInsensitive)) {
-        const qsizetype end = at + oldName.size();
-        if (at < from || (at > 0 && isNameCharacter(text.at(at - 1)))
-            || (end < text.size() && isNameCharacter(text.at(end))))
-            continue;
-        out += text.mid(from, at - from) + newName;
-        from = end;
-    }
-    return out + text.mid(from);
-}
-
-// Runs of name characters holding a "%" whose decoded text is oldName become newName encoded.
-QString replaceEncodedReferences(const QString &text, const QString &oldName, const QString &newName)
-{
-    const auto inRun = [](QChar c) { return isNameCharacter(c) || c == QLatin1Char('%'); };
-    QString out;
-    qsizetype from = 0;
-    for (qsizetype at = text.indexOf(QLatin1Char('%')); at >= 0; at = text.indexOf(QLatin1Char('%'), at)) {
-        qsizetype start = at;
-        while (start > from && inRun(text.at(start - 1)))
-            --start;
-        qsizetype end = at;
-        while (end < text.size() && inRun(text.at(end)))
-            ++end;
-        const QString run = text.mid(start, end - start);
-        if (QUrl::fromPercentEncoding(run.toUtf8()).compare(oldName, Qt::CaseInsensitive) == 0) {
-            out += text.mid(from, start - from) + QString::fromLatin1(QUrl::toPercentEncoding(newName));
-            from = end;
-        }
-        at = end;
-    }
-    return out + text.mid(from);
-}
-
-} // namespace
-
-QString replaceFileNameReferences(const QString &text, const QString &oldName, const QString &newName)
-{
-    if (oldName.isEmpty())
+    if (oldPath.isEmpty())
         return text;
-    if (text.contains(QLatin1Char('%')))
-        return replaceEncodedReferences(replaceLiteralReferences(text, oldName, newName), oldName, newName);
-    return replaceLiteralReferences(text, oldName, newName);
+    return renameReferences(text, QDir::cleanPath(pageFolder), {{QDir::cleanPath(oldPath), QFileInfo(newPath).fileName()}});
 }
 
-PageReferenceRewrite replaceReferencesInPage(const QString &page, const QString &oldName, const QString &newName)
+PageReferenceRewrite replaceReferencesInPage(const QString &page, const QString &oldName, const QString &newName,
+                                             const QString &pictureFolder)
 {
+    const QString folder = pictureFolder.isEmpty() ? QFileInfo(page).absolutePath() : pictureFolder;
     QList<PageEdit> edits;
     QString error;
-    if (!planPageEdits({page}, oldName, newName, edits, error))
+    if (!planPageEdits({page}, QDir(folder).absoluteFilePath(oldName), QDir(folder).absoluteFilePath(newName), edits, error))
         return {false, {false, error}};
     if (edits.isEmpty())
         return {};
@@ -199,7 +151,7 @@ PictureRenameResult renamePictureInPages(const QString &picture, const QString &
     const QString newName = QFileInfo(newPath).fileName();
     QList<PageEdit> edits;
     QString error;
-    if (!planPageEdits(pages, oldName, newName, edits, error))
+    if (!planPageEdits(pages, info.absoluteFilePath(), newPath, edits, error))
         return {false, {}, QStringLiteral("ページを読めません: ") + error};
     // A process killed from here on leaves the picture and its pages to be finished together.
     RenameJournal journal{RenameJournal::Phase::Placing, {{oldName, oldName, newName}}, oldName, newName, {}};

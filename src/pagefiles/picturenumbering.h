@@ -18,17 +18,21 @@ QString pictureBaseName(const QString &typed);
 // folder + base + n + extension for the first n from 0 whose file does not exist.
 QString freePictureName(const QString &folder, const QString &base, const QString &extension);
 
-// text with every reference to the file name oldName (any letter case) replaced by newName. A
-// match counts only as a whole name: "a.jpg" is not touched inside "data.jpg". A name written
-// percent-encoded ("spaced%20pic.png") is found too and replaced by newName percent-encoded.
-QString replaceFileNameReferences(const QString &text, const QString &oldName, const QString &newName);
+// text of a page in pageFolder with every reference that names the file oldPath (resolved from
+// the page's folder, percent escapes decoded, names compared as the file system compares them)
+// pointing at newPath's name instead; the folder part stays as written. Bare text, and references
+// to a same-named file elsewhere, are never touched.
+QString replacePictureReferences(const QString &text, const QString &pageFolder, const QString &oldPath,
+                                 const QString &newPath);
 
-// The same on a page file (UTF-8, a byte-order mark kept), written back only when it changed.
+// The same on a page file (UTF-8, a byte-order mark kept), written back only when it changed:
+// oldName and newName are names in pictureFolder ("" for the page's own folder).
 struct PageReferenceRewrite {
     bool changed = false;
     WriteResult written{true, {}};
 };
-PageReferenceRewrite replaceReferencesInPage(const QString &page, const QString &oldName, const QString &newName);
+PageReferenceRewrite replaceReferencesInPage(const QString &page, const QString &oldName, const QString &newName,
+                                             const QString &pictureFolder = {});
 
 struct PictureRenameResult {
     bool ok = false;

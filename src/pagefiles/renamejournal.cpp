@@ -131,7 +131,7 @@ void followPicture(const QDir &dir, const QString &bookFolder, const RenameJourn
     for (const QString &page : journal.pages) {
         if (!QFileInfo(book.filePath(page)).isFile())
             continue;  // deleted since: nothing left to follow
-        const PageReferenceRewrite rewritten = replaceReferencesInPage(book.filePath(page), from, to);
+        const PageReferenceRewrite rewritten = replaceReferencesInPage(book.filePath(page), from, to, dir.path());
         if (!rewritten.written)
             tally.pageErrors.append(rewritten.written.error);
         else if (rewritten.changed)

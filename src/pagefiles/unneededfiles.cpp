@@ -51,6 +51,7 @@ UnneededFiles findUnneededFiles(const QString &folder, const QStringList &pages,
     const QDir dir(folder);
     const QString top = QDir::cleanPath(folder) + QLatin1Char('/');
     LinkedFileCollector used(top, bookFolder);
+    used.followStyleSheets();
     for (const QString &page : pages)
         used.collect(QDir::isAbsolutePath(page) ? page : top + page);
     used.collect(folderFileIgnoringCase(dir, QStringLiteral("_index.html")));

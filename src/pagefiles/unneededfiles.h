@@ -19,8 +19,9 @@ struct UnneededFiles {
 };
 
 // The candidates of folder that no page of pages (the level's page list), nor "_index.html" or
-// "_help.html" of the folder (any letter case), uses by src=, a title glyph, background= or
-// href=, and that are no companion of a scanned page. Nothing when folder really lies outside
+// "_help.html" of the folder (any letter case), uses by src=, a title glyph, background=, href=
+// or CSS url() (in the page or in a style sheet it uses), quoted either way or not, and that are
+// no companion of a scanned page. Nothing when folder really lies outside
 // the book (a link to elsewhere).
 UnneededFiles findUnneededFiles(const QString &folder, const QStringList &pages, const QString &bookFolder);
 

@@ -25,6 +25,16 @@ public:
     virtual void warning(QWidget *asker, const QString &text) = 0;
     // Yes / no question; true for yes.
     virtual bool question(QWidget *asker, const QString &text, DefaultAnswer onReturn) = 0;
+    // A question with its own buttons, shown over the asking window (a widget, or nullptr for
+    // the main window). Returns the index of the button pressed; safeChoice is the default
+    // button and the answer when the box is closed any other way, or when nothing is shown.
+    virtual int choose(QWidget *asker, const QString &text, const QStringList &buttons, int safeChoice)
+    {
+        (void)asker;
+        (void)text;
+        (void)buttons;
+        return safeChoice;
+    }
 };
 
 // File choosers (open and save-as), as paths; "" when the user cancelled.

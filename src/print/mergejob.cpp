@@ -27,11 +27,19 @@ QString MergeOutcome::message() const
     case Status::WriteError:
         return QStringLiteral("印刷用のファイルを保存できません: ") + error + QStringLiteral("。");
     case Status::Written:
-        if (unmappable > 0)
-            return QStringLiteral("Shift_JISの印刷用ファイルでは、表せない文字 %1 個を「?」にしました。").arg(unmappable);
         break;
     }
-    return QString();
+    QStringList lines;
+    if (!missingPictures.isEmpty()) {
+        constexpr int shown = 15;
+        lines.append(QStringLiteral("次の画像が見つからないかコピーできないため、印刷に出ません:"));
+        lines.append(missingPictures.mid(0, shown));
+        if (missingPictures.size() > shown)
+            lines.append(QStringLiteral("…ほか %1 個").arg(missingPictures.size() - shown));
+    }
+    if (unmappable > 0)
+        lines.append(QStringLiteral("Shift_JISの印刷用ファイルでは、表せない文字 %1 個を「?」にしました。").arg(unmappable));
+    return lines.join(QLatin1Char('\n'));
 }
 
 PageMerge::PageMerge(MergeRequest request) : request_(std::move(request)), builder_(request_.mode) {}

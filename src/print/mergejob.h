@@ -29,8 +29,8 @@ struct MergeOutcome {
     QString error;             // the read or write error, with its path
     QStringList missingPictures;
     int unmappable = 0;        // characters the Shift_JIS copy holds as "?"
-    // What the user is told: "合体するページがありません。", the error, or that the Shift_JIS copy
-    // holds "?" for some characters; "" when all went well.
+    // What the user is told: "合体するページがありません。", the error, or the pictures that could
+    // not be found and that the Shift_JIS copy holds "?" for some characters; "" when all went well.
     QString message() const;
     // The preview follows only when the UTF-8 document was written.
     bool preview() const { return !mergedPath.isEmpty(); }

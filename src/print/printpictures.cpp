@@ -2,7 +2,9 @@
 
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
+#include "pagefiles/pagereferences.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -24,15 +26,13 @@ bool staysInside(const QString &name)
 QStringList pictureNames(QStringView html)
 {
     QStringList names;
-    static const QString src = QStringLiteral("SRC=\"");
-    for (qsizetype at = html.indexOf(src, 0, Qt::CaseInsensitive); at >= 0;
-         at = html.indexOf(src, at, Qt::CaseInsensitive)) {
-        at += src.size();
-        const qsizetype end = html.indexOf(u'"', at);
-        if (end < 0)
-            break;
-        names.append(html.sliced(at, end - at).toString());
-        at = end + 1;
+    for (const PageReference &ref : scanPageReferences(html)) {
+        if (!ref.shown())
+            continue;
+        // A web address or an absolute path is shown from where it is; nothing to copy.
+        const QString path = referencedPath(ref.value);
+        if (!path.isEmpty())
+            names.append(path);
     }
     return names;
 }
@@ -64,7 +64,9 @@ PictureCopyResult copyPrintPictures(const QStringList &names, const QStringList 
             result.failed.append(raw);
             continue;
         }
-        if (writeBytesSafely(printFolder + QLatin1Char('/') + name, read.bytes))
+        const QString target = printFolder + QLatin1Char('/') + name;
+        // A picture in a subfolder ("img/a.png") keeps its folder, so the document still finds it.
+        if (QDir().mkpath(QFileInfo(target).path()) && writeBytesSafely(target, read.bytes))
             ++result.copied;
         else
             result.failed.append(raw);

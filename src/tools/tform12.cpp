@@ -1,5 +1,6 @@
 #include "tools/tform12.h"
 
+#include "app/filestamp.h"
 #include "book/pagememo.h"
 
 #include <QCloseEvent>
@@ -36,7 +37,22 @@ bool TForm12::LoadFile(const QString &path)
 void TForm12::SyncToMemoFile(const QString &memoPath)
 {
     const MemoWindowState window{Tag >= 1, Caption(), Memo1->toPlainText(), keepFile()};
-    MemoSyncOutcome outcome = syncPageMemo(memoPath, window);
+    // A switch to another file stores the shown memo first: not over a file changed meanwhile.
+    bool stored = false;
+    if (window.shown && !window.keepFile && !window.path.isEmpty() && memoPath != window.path) {
+        switch (checkFileOnDisk()) {
+        case DiskCheck::Stay:
+            return;
+        case DiskCheck::Beside:
+            if (!storeBeside())
+                return;
+            stored = true;
+            break;
+        case DiskCheck::Write:
+            break;
+        }
+    }
+    MemoSyncOutcome outcome = syncPageMemo(memoPath, window, stored);
     if (outcome.action == MemoSyncOutcome::Action::Blocked) {
         const QString question = QStringLiteral("メモを保存できません: ") + outcome.error
                                  + QStringLiteral("\nこのメモを保存せずに、次のページのメモに切り替えますか？");
@@ -76,8 +92,46 @@ bool TForm12::storeOrDrop(const QString &dropQuestion)
 {
     if (keepFile())
         return true;
+    switch (checkFileOnDisk()) {
+    case DiskCheck::Stay:
+        return false;
+    case DiskCheck::Beside:
+        return storeBeside();
+    case DiskCheck::Write:
+        break;
+    }
     const WriteResult stored = saveMemoFile(Caption(), Memo1->toPlainText());
+    if (stored)
+        fileAtOpen_ = fileState(Caption()); // our own write is no change by another program
     return stored || prompt_.question(this, QStringLiteral("メモを保存できません: ") + stored.error + dropQuestion, DefaultAnswer::No);
+}
+
+TForm12::DiskCheck TForm12::checkFileOnDisk()
+{
+    if (Caption().isEmpty() || !changedOnDisk(Caption(), fileAtOpen_))
+        return DiskCheck::Write;
+    const ChangedFileQuestion question = changedFileQuestion(Caption());
+    switch (changedFileChoice(prompt_.choose(this, question.text, question.buttons, question.safeChoice))) {
+    case ChangedFileChoice::Overwrite:
+        return DiskCheck::Write;
+    case ChangedFileChoice::KeepBoth:
+        return DiskCheck::Beside;
+    case ChangedFileChoice::Cancel:
+        break;
+    }
+    return DiskCheck::Stay;
+}
+
+bool TForm12::storeBeside()
+{
+    const QString beside = freeNameBeside(Caption());
+    const WriteResult stored = saveMemoFile(beside, Memo1->toPlainText());
+    if (!stored) {
+        prompt_.warning(this, QStringLiteral("メモを保存できません: ") + stored.error);
+        return false;
+    }
+    prompt_.information(this, keptBothNotice(Caption(), beside, true));
+    return true;
 }
 
 void TForm12::showFile(const QString &path, const QString &text, bool readable, const QString &error)
@@ -87,6 +141,7 @@ void TForm12::showFile(const QString &path, const QString &text, bool readable, 
     Memo1->document()->setModified(false);
     fileUnread_ = !readable;
     fileExisted_ = QFileInfo::exists(path);
+    fileAtOpen_ = fileState(path);
     shownText_ = Memo1->toPlainText();
     Memo1->setPlaceholderText(readable ? QString() : QStringLiteral("メモを読み込めません: ") + error);
 }

@@ -2,6 +2,7 @@
 // The footnote memo window: edits one plain text file, named by its caption, and stores the text
 // back when it closes. A memo is never lost: when it cannot be stored the window stays open with
 // its text, says why, and lets the user choose to drop it.
+#include "app/filestamp.h"
 #include "platform/ports.h"
 
 #include <QPlainTextEdit>
@@ -43,11 +44,18 @@ private:
     bool keepFile() const;
     // Stores the memo; on failure asks whether to drop it. True when it may be left.
     bool storeOrDrop(const QString &dropQuestion);
+    // Before a store: the memo file as it was when shown, or what the user chose when another
+    // program changed it since (write over it, keep both with the memo under a free name beside
+    // it, or stay as it is).
+    enum class DiskCheck { Write, Beside, Stay };
+    DiskCheck checkFileOnDisk();
+    bool storeBeside();
 
     IUserPrompt &prompt_;
     bool fileUnread_ = false; // the file exists but could not be read: its text is unknown
     bool fileExisted_ = false; // the file was there when it was shown
     QString shownText_;        // the text as read from the file
+    FileState fileAtOpen_;     // the file as it was when shown
 };
 
 } // namespace sorvek

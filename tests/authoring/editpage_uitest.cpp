@@ -157,6 +157,45 @@ TEST_F(EditPageTest, PageThatCannotBeWrittenKeepsTheAuthorsFields)
     EXPECT_EQ(platform.prompt.messages.first().count(QStringLiteral("編集内容はそのままです。")), 1);
 }
 
+// Another program changes the page while it is open in the editor: 保存 asks over the editor, and
+// only "上書き保存" writes over the other program's change.
+struct ChangedOnDisk {
+    const char *name;
+    int choice;        // 0 overwrite, 1 keep both, 2 cancel (and then 閉じる)
+    bool pageHasEdit;
+    bool besideHasEdit;
+};
+
+class ExternalChange : public EditPageTest, public ::testing::WithParamInterface<ChangedOnDisk> {};
+
+TEST_P(ExternalChange, SaveAsksBeforeOverwriting)
+{
+    const ChangedOnDisk &c = GetParam();
+    const QString path = book(QStringLiteral("1030_きせつ.html"));
+    const QByteArray theirs = testutil::readBytes(path) + "<!-- theirs -->\r\n";
+    platform.prompt.choices = {c.choice};
+    edit(3, [&](TForm2 &e) {
+        testutil::writeBytes(book(QString()), QStringLiteral("1030_きせつ.html"), theirs);
+        e.Memo5->setPlainText(QStringLiteral("日本の四季"));
+        QTest::mouseClick(e.BitBtn1, Qt::LeftButton);
+        if (e.isVisible())
+            QTest::mouseClick(e.BitBtn2, Qt::LeftButton);
+    });
+    EXPECT_EQ(platform.prompt.askers, QList<QObject *>{editor.get()});
+    const QString edit = QStringLiteral("<H2>日本の四季</H2>");
+    const QByteArray page = testutil::readBytes(path);
+    EXPECT_EQ(QString::fromUtf8(page).contains(edit), c.pageHasEdit);
+    EXPECT_EQ(page == theirs, !c.pageHasEdit);
+    EXPECT_EQ(QString::fromUtf8(testutil::readBytes(book(QStringLiteral("1030_きせつ-2.html")))).contains(edit),
+              c.besideHasEdit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, ExternalChange,
+                         ::testing::Values(ChangedOnDisk{"Overwrite", 0, true, false},
+                                           ChangedOnDisk{"KeepBoth", 1, false, true},
+                                           ChangedOnDisk{"Cancel", 2, false, false}),
+                         [](const auto &row) { return std::string(row.param.name); });
+
 // The memo window takes typing while the editor is open, and the memo button stores it.
 TEST_F(EditPageTest, MemoWindowIsUsableBesideTheEditor)
 {

@@ -24,10 +24,20 @@ public:
         answers.pop_front();
         return a;
     }
+    int choose(QWidget *asker, const QString &text, const QStringList &, int safeChoice) override
+    {
+        record(asker, text);
+        if (choices.empty())
+            return safeChoice;
+        const int c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     QStringList messages;
     std::vector<QWidget *> askers;
     std::vector<sorvek::DefaultAnswer> defaults;
     std::deque<bool> answers;
+    std::deque<int> choices;   // scripted button indexes for choose(); the safe one when empty
 
 private:
     void record(QWidget *asker, const QString &text) { messages.append(text); askers.push_back(asker); }

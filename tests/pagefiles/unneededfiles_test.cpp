@@ -43,10 +43,15 @@ TEST(UnneededFiles, WhatNoPageMenuOrHelpUsesIsLeft)
     testutil::writePage(f, u"_part.html"_s, uR"(<IMG src="pic2.png">)"_s);
     testutil::writePage(f, u"_index.html"_s, uR"(<IMG src="menu.gif">)"_s);
     testutil::writePage(f, u"_HELP.html"_s, uR"(<BODY background="help.png">)"_s);
+    // Every other way a page shows a picture counts as a use too.
+    testutil::writePage(f, u"1020_b.html"_s,
+                        uR"~(<IMG src='sq.png'><IMG SRC=bare.png><P style="background:url(css.png)"><LINK href="s.css">)~"_s);
+    testutil::writePage(f, u"s.css"_s, u"body { background: url('sheet.gif') }"_s);
     for (const QString &name : {u"pic1.jpg"_s, u"pic2.png"_s, u"1010_a.txt"_s, u"menu.gif"_s, u"help.png"_s,
-                                u"old.jpg"_s, u"stray.wav"_s, u"z.bak"_s, u"1010_a.$$$"_s})
+                                u"old.jpg"_s, u"stray.wav"_s, u"z.bak"_s, u"1010_a.$$$"_s, u"sq.png"_s, u"bare.png"_s,
+                                u"css.png"_s, u"sheet.gif"_s})
         testutil::writeBytes(f, name, "x");
-    const UnneededFiles found = findUnneededFiles(f, {u"index.html"_s, u"1010_a.html"_s}, f);
+    const UnneededFiles found = findUnneededFiles(f, {u"index.html"_s, u"1010_a.html"_s, u"1020_b.html"_s}, f);
     EXPECT_EQ(names(found.files), (QStringList{u"1010_a.$$$"_s, u"old.jpg"_s, u"stray.wav"_s, u"z.bak"_s}));
     EXPECT_EQ(found.commandLinkNotices.size(), 1);
 }

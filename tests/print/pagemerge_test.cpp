@@ -232,8 +232,13 @@ TEST_F(MergeTest, PicturesAreCopiedBesideTheDocument)
     testutil::writeBytes(book(), QStringLiteral("sub/pic.png"), "page's own");
     testutil::writeBytes(book(), QStringLiteral("sub/only-here.png"), "local");
     testutil::writeBytes(dir_.path(), QStringLiteral("secret.png"), "outside");
+    for (const QString &name : {QStringLiteral("sub/spaced pic.png"), QStringLiteral("sub/a#1.png"),
+                                QStringLiteral("sub/sq.png"), QStringLiteral("sub/img/bg.png")})
+        testutil::writeBytes(book(), name, "encoded");
     const QString body = QStringLiteral("<IMG src=\"neko.png\"><IMG SRC=\"only-here.png\"><IMG src=\"../secret.png\">"
-                                        "<IMG src=\"missing.png\"><IMG src=neko.png><IMG src=\"pic.png\">");
+                                        "<IMG src=\"missing.png\"><IMG src=neko.png><IMG src=\"pic.png\">"
+                                        "<IMG src=\"spaced%20pic.png\"><IMG src=\"a%231.png\"><IMG src='sq.png'>"
+                                        "<P style=\"background:url(img/bg.png)\">");
     testutil::writePage(book(), QStringLiteral("sub/a.html"), page(QStringLiteral("a"), body));
     const MergeOutcome outcome =
         mergePages({{QStringLiteral("a.html")}, book() + QStringLiteral("/sub/"), book(), documents(), MergeMode::All});
@@ -242,7 +247,11 @@ TEST_F(MergeTest, PicturesAreCopiedBesideTheDocument)
     EXPECT_EQ(testutil::readBytes(printFolder().filePath(QStringLiteral("only-here.png"))), QByteArray("local"));
     EXPECT_EQ(testutil::readBytes(printFolder().filePath(QStringLiteral("pic.png"))), QByteArray("page's own"));
     EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("docs/secret.png"))));
+    for (const QString &name : {QStringLiteral("spaced pic.png"), QStringLiteral("a#1.png"), QStringLiteral("sq.png"),
+                                QStringLiteral("img/bg.png")})
+        EXPECT_EQ(testutil::readBytes(printFolder().filePath(name)), QByteArray("encoded")) << name.toStdString();
     EXPECT_EQ(outcome.missingPictures, QStringList{QStringLiteral("missing.png")});
+    EXPECT_TRUE(outcome.message().contains(QStringLiteral("missing.png")));
 }
 
 TEST_F(MergeTest, UnwritablePrintFolderIsReportedAndNotPreviewed)

@@ -237,3 +237,45 @@ TEST_F(MemoWindowTest, KeepsItsObjectNamesAndFont)
 }
 
 } // namespace
+
+// Another program changes the memo file while it is shown: closing, or following another page,
+// asks over the memo window; a rewrite with the same bytes is no change.
+struct MemoChange {
+    const char *name;
+    QByteArray theirs;
+    int choice;          // 0 overwrite, 1 keep both, 2 cancel
+    QByteArray fileAfter;
+    QByteArray besideAfter;
+    bool left;           // the window closed, or follows the next page's memo
+    bool follow = false; // the main window shows another page instead of closing the memo
+};
+
+class MemoChangedOnDisk : public MemoWindowTest, public ::testing::WithParamInterface<MemoChange> {};
+
+TEST_P(MemoChangedOnDisk, CloseAsksBeforeOverwriting)
+{
+    const MemoChange &c = GetParam();
+    testutil::writeBytes(dir.path(), QStringLiteral("m.txt"), bom + "old\r\n");
+    open(QStringLiteral("m.txt"));
+    form.Memo1->setPlainText(QStringLiteral("mine"));
+    testutil::writeBytes(dir.path(), QStringLiteral("m.txt"), c.theirs);
+    prompt.choices = {c.choice};
+    if (c.follow)
+        form.SyncToMemoFile(dir.filePath(QStringLiteral("next.txt")));
+    else
+        EXPECT_EQ(form.close(), c.left);
+    EXPECT_EQ(form.Caption() != dir.filePath(QStringLiteral("m.txt")), c.follow && c.left);
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("m.txt"))), c.fileAfter);
+    EXPECT_EQ(testutil::readBytes(dir.filePath(QStringLiteral("m-2.txt"))), c.besideAfter);
+    EXPECT_EQ(prompt.askers.size(), c.theirs.startsWith(bom) ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, MemoChangedOnDisk,
+    ::testing::Values(MemoChange{"SameBytesAsksNothing", bom + "old\r\n", 2, bom + "mine\r\n", {}, true},
+                      MemoChange{"Overwrite", "theirs", 0, bom + "mine\r\n", {}, true},
+                      MemoChange{"KeepBoth", "theirs", 1, "theirs", bom + "mine\r\n", true},
+                      MemoChange{"Cancel", "theirs", 2, "theirs", {}, false},
+                      MemoChange{"FollowKeepBoth", "theirs", 1, "theirs", bom + "mine\r\n", true, true},
+                      MemoChange{"FollowCancelStays", "theirs", 2, "theirs", {}, false, true}),
+    [](const auto &row) { return std::string(row.param.name); });

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -43,6 +44,24 @@ bool QtUserPrompt::question(QWidget *asker, const QString &text, DefaultAnswer o
     const int defaultButton = onReturn == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes;
     return ask(asker, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
            == QMessageBox::Yes;
+}
+
+int QtUserPrompt::choose(QWidget *asker, const QString &text, const QStringList &buttons, int safeChoice)
+{
+    QWidget *owner = asker ? asker->window() : mainWindow_;
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text, QMessageBox::NoButton, owner);
+    if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    QList<QAbstractButton *> pressed;
+    for (const QString &caption : buttons)
+        pressed.append(box.addButton(caption, QMessageBox::ActionRole));
+    if (safeChoice >= 0 && safeChoice < pressed.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton *>(pressed[safeChoice]));
+        box.setEscapeButton(pressed[safeChoice]);
+    }
+    box.exec();
+    const qsizetype index = pressed.indexOf(box.clickedButton());
+    return index < 0 ? safeChoice : int(index);
 }
 
 QString QtFileDialogs::openFile(const QString &title, const QString &folder, const QString &filter)

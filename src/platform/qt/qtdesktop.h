@@ -14,6 +14,7 @@ public:
     void information(QWidget *asker, const QString &text) override;
     void warning(QWidget *asker, const QString &text) override;
     bool question(QWidget *asker, const QString &text, DefaultAnswer onReturn) override;
+    int choose(QWidget *asker, const QString &text, const QStringList &buttons, int safeChoice) override;
 
 private:
     int ask(QWidget *asker, int icon, const QString &text, int buttons, int defaultButton);
