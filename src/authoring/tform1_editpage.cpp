@@ -40,13 +40,15 @@ void TForm1::EditPageClick()
 
 namespace {
 
-// A written file that lies in the folder of the level: only such a save makes a page of the level.
-bool writtenIntoFolder(const EditSaveOutcome &outcome, const QString &folder)
+// A written file that lies in the folder of the level and is one of its pages: only such a save
+// makes a page of the level (a "note.txt" saved there is no page to move).
+bool writtenIntoLevel(const EditSaveOutcome &outcome, const QString &folder, const QStringList &pages)
 {
     if (!outcome.saved())
         return false;
-    const QString written = QFileInfo(outcome.path).absoluteDir().canonicalPath();
-    return !written.isEmpty() && written == QDir(folder).canonicalPath();
+    const QFileInfo file(outcome.path);
+    const QString written = file.absoluteDir().canonicalPath();
+    return !written.isEmpty() && written == QDir(folder).canonicalPath() && pages.contains(file.fileName());
 }
 
 // After a failed save the editor opens again as the author left it, the picture's size included.
@@ -125,11 +127,14 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     // again for what was just written.
     if (outcome.saved())
         LastLoadedURL.clear();
+    // Reached through a page button's popup, the page was shown without its link scan; what was
+    // just written needs it.
+    HighlightCurrent = true;
     QApplication::processEvents();
     TiteleLoad(PageIndex());
     RefreshPageButton(PageIndex());
     ShowPage(true);
-    return writtenIntoFolder(outcome, levels_.topFolder()) ? Form2->EditResult : 0;
+    return writtenIntoLevel(outcome, levels_.topFolder(), levels_.pageList()) ? Form2->EditResult : 0;
 }
 
 } // namespace sorvek
