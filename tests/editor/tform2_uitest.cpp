@@ -162,7 +162,8 @@ TEST_F(EditorWindowTest, TableLayoutKeepsHeadingsAndFramedTextInSight)
         EXPECT_TRUE(memo->isVisible()) << memo->objectName().toStdString();
         EXPECT_TRUE(panel7.contains(shown)) << memo->objectName().toStdString();
     }
-    EXPECT_GE(f.Memo1->height(), 30);
+    EXPECT_EQ(f.Panel7->height(), 80);
+    EXPECT_GE(f.Memo1->height(), 20);
     EXPECT_GE(f.Panel16->height() / 14, 24) << "a grid row holds a line of text";
     QTextEdit *cell = f.findChild<QTextEdit *>(QStringLiteral("Memo13"));
     cell->setPlainText(QStringLiteral("春"));
@@ -499,14 +500,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, PaintNewPicture,
                                            PaintCase{"Right", "SpeedButton12", QSize(280, 340)}),
                          [](const auto &row) { return std::string(row.param.name); });
 
-TEST_F(EditorWindowTest, PaintOnAMissingPngWritesNothingAndStillOpensTheEditor)
+TEST_F(EditorWindowTest, PaintOnAMissingPngWritesNothingAndSaysWhenNoProgramDraws)
 {
     form->Edit7 = QStringLiteral("<IMG src=\"gone.png\" align=\"center\">");
     TForm2 &f = show();
     f.Gname->setText(QStringLiteral("gone.png"));
     click(f.SpeedButton2);
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("gone.png")));
-    EXPECT_EQ(platform.shell.calls, QStringList{QStringLiteral("paint ") + folder + QStringLiteral("gone.png")});
+    // No program for pictures on this desktop: the author is told, and the window is not held.
+    EXPECT_TRUE(platform.shell.calls.isEmpty());
+    EXPECT_TRUE(platform.prompt.messages.join(u' ').contains(QStringLiteral("画像を編集するプログラムが見つかりません")));
     EXPECT_TRUE(f.isEnabled());
 }
 
@@ -520,6 +523,51 @@ TEST_F(EditorWindowTest, PaintThatFailsToStartNeverLeavesTheWindowDisabled)
     EXPECT_TRUE(f.isEnabled());
     EXPECT_EQ(f.GX->text(), QStringLiteral("600")) << "the white picture is loaded";
 }
+
+// ---- Keyboard ---------------------------------------------------------------------------------
+
+struct KeyCase {
+    const char *name;
+    bool typed; // text typed into 本文 first
+    std::deque<bool> answers;
+    const char *target;
+    Qt::Key key;
+    bool closed;
+    int editResult;
+    const char *focusAfter;
+};
+
+class EditorKeyboard : public EditorWindowTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(EditorKeyboard, KeysActAsTheAuthorExpects)
+{
+    const KeyCase &c = GetParam();
+    TForm2 &f = show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    if (c.typed)
+        QTest::keyClicks(f.Memo2, QStringLiteral("abc"));
+    platform.prompt.answers = c.answers;
+    auto *target = f.findChild<QWidget *>(QLatin1String(c.target));
+    target->setFocus();
+    QTest::keyClick(target, c.key);
+    EXPECT_EQ(!f.isVisible(), c.closed);
+    EXPECT_EQ(f.EditResult, c.editResult);
+    EXPECT_EQ(platform.prompt.messages.size(), qsizetype(c.typed && c.key == Qt::Key_Escape));
+    if (c.focusAfter) {
+        EXPECT_EQ(f.focusWidget(), f.findChild<QWidget *>(QLatin1String(c.focusAfter)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EditorKeyboard,
+    ::testing::Values(KeyCase{"EscWithoutChangesCloses", false, {}, "Memo2", Qt::Key_Escape, true, 0, nullptr},
+                      KeyCase{"EscWithChangesAsksAndStays", true, {false}, "Memo2", Qt::Key_Escape, false, 0, nullptr},
+                      KeyCase{"EscWithChangesConfirmedCloses", true, {true}, "Memo2", Qt::Key_Escape, true, 0, nullptr},
+                      KeyCase{"SpaceOnSaveSaves", false, {}, "BitBtn1", Qt::Key_Space, true, 1, nullptr},
+                      KeyCase{"EnterOnCloseCloses", false, {}, "BitBtn2", Qt::Key_Return, true, 0, nullptr},
+                      KeyCase{"TabFromHintGoesToTheHeading", false, {}, "Edit6", Qt::Key_Tab, false, 0, "Memo4"}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 // ---- Editing commands -------------------------------------------------------------------------
 
