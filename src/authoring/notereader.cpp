@@ -375,7 +375,9 @@ void readNoteSection(const QString &note, PageEditFields &f, const QString &fold
         if (h2.name != u"H2")
             continue;
         QString heading = flowTextFromPage(h2.content(note));
-        QString before = noteText(note, 0, h2.start, h1);
+        // Only the first H2 element with text before it needs that text: the rule takes it.
+        const bool nothingBefore = h2.start == 0 || (h1 && h1->start == 0 && h1->end == h2.start);
+        QString before = nothingBefore ? QString() : noteText(note, 0, h2.start, h1);
         if (!secondHeadingWritten(heading, before))
             continue;
         f.ETAGH2 = h2.startTag(note).toString();
