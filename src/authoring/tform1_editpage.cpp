@@ -77,6 +77,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     Form2->Folder = levels_.topFolder();
     Form2->BaseWidth = BaseWidth;
     Form2->FillFromPage(fields);
+    Form2->KeptEdits = false;
     Form2->EditResult = mode;
     EditSaveOutcome outcome;
     for (;;) {
@@ -102,6 +103,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
                 break;
             keepForRetry(fields);
             Form2->FillFromPage(fields);
+            Form2->KeptEdits = true;
             continue;
         }
         outcome = saveEditedPage(fields, closing, currentPage, answerMarks(), index);
@@ -113,6 +115,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
             services().prompt->warning(outcome.message() + QStringLiteral("\n別の名前で保存してください。"));
         keepForRetry(fields);
         Form2->FillFromPage(fields);
+        Form2->KeptEdits = true;
         if (Form2->Label5.isEmpty())
             Form2->Label5 = fields.Edit1.isEmpty() ? QStringLiteral("newpage") : fields.Edit1;
     }

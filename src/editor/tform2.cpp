@@ -259,7 +259,7 @@ void TForm2::keyPressEvent(QKeyEvent *event)
             event->accept();
             return;
         }
-        if (Tag > 0 && pageAsShown() != pageAtShow_
+        if (Tag > 0 && (KeptEdits || pageAsShown() != pageAtShow_)
             && !services_.prompt->question(QStringLiteral("変更を保存しないで閉じますか？"))) {
             event->accept();
             return;

@@ -118,6 +118,9 @@ public:
     // The drawing program waited for, with the window disabled meanwhile; empty: the desktop's
     // program for pictures. Starts from SORVEK_PAINT.
     QString PaintProgram;
+    // The fields hold the author's work from a save that did not happen: Esc asks even when
+    // nothing was changed since the window opened again.
+    bool KeptEdits = false;
     // The memo window on "Edit.txt": shows it, or closes (and so saves) it when it is shown.
     std::function<void(const QString &path)> OpenMemo;
     // Closes the memo window, which saves its text; run whenever this window closes.

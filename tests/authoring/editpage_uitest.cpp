@@ -229,10 +229,14 @@ TEST_F(EditPageTest, CancelledLookWalkSavesNothingAndKeepsTheAuthorsFields)
             }
             shownAgain = editor->Memo5->toPlainText();
             onDiskMeanwhile = testutil::readBytes(path);
-            if (row.saveAgain)
+            if (row.saveAgain) {
                 QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
-            else
-                QTest::keyClick(editor.get(), Qt::Key_Escape);
+                return;
+            }
+            // The author's unsaved work is thrown away only when the author says so.
+            platform.prompt.answers.push_back(true);
+            QTest::keyClick(editor.get(), Qt::Key_Escape);
+            EXPECT_TRUE(platform.prompt.answers.empty());
         });
         form->SetPageIndex(form->levels_.pageList().indexOf(name));
         form->ShowPage(true);
