@@ -9,10 +9,10 @@ namespace sorvek {
 // A table cell: every "<BR>" becomes CR LF; source line breaks stay.
 QString cellTextFromPage(QStringView html);
 // A heading or paragraph: source CR LF breaks are dropped first (inside a tag they become a
-// blank), then "<BR>" becomes CR LF.
+// blank, inside a quoted attribute value they stay), then "<BR>" becomes CR LF.
 QString flowTextFromPage(QStringView html);
 // Memo text into the page: every line break (CR LF, or a lone LF or CR as text widgets give them)
-// becomes "<BR>".
+// becomes "<BR>", except inside a quoted attribute value of a tag, where it is kept as written.
 QString memoTextToPage(QStringView memo);
 
 } // namespace sorvek

@@ -57,6 +57,11 @@ struct PageEditFields {
     QString leadingCommentBlock; // a comment and the paragraph right behind it
     QString headerSection;       // "<!--HEDDA_IN-->" .. "<!--HEDDA_OUT-->"
     QString textBetweenHeadings; // note text between the H1 and H2 elements
+    // The rest of the note section, each piece where it stood: the editor shows none of it.
+    QString textBeforeTable;       // after the H2 element, before the table grid
+    QString textBeforeParagraphs;  // after the table grid, before the image/link paragraph
+    QString textBetweenParagraphs; // between the image/link paragraph and the text paragraph
+    QString noteRest;              // after the text paragraph
     QString footerSection;       // "<!--FOOTER_IN-->" .. "<!--FOOTER_OUT-->"
     QString pageRest;            // what lies outside the regions after the body head
     bool lookFlag = false;       // the page held LOOK links: they are written anew on saving

@@ -1,6 +1,15 @@
 #include "authoring/pageformat.h"
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 namespace sorvek::pageformat {
+namespace {
+
+constexpr QStringView kRegionMarkerStarts[] = {u"<!--HEDDA_", u"<!--NOTE_", u"<!--FOOTER_", u"<!--STYLE_"};
+
+} // namespace
 
 QString pageEnd()
 {
@@ -22,6 +31,17 @@ QString buildPageHead(const QString &title, const QString &styleSection, bool br
     head += QStringLiteral("<TITLE>") + title + QStringLiteral("</TITLE>") + styleSection
         + QStringLiteral("</HEAD>") + kCr + QStringLiteral("<BODY>") + kCr;
     return head;
+}
+
+QStringView tagNameAt(QStringView text, qsizetype pos)
+{
+    const auto letter = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); };
+    qsizetype end = pos;
+    if (end < text.size() && letter(text.at(end))) {
+        while (end < text.size() && (letter(text.at(end)) || (text.at(end) >= u'0' && text.at(end) <= u'9')))
+            ++end;
+    }
+    return text.sliced(pos, end - pos);
 }
 
 std::optional<Region> findRegion(QStringView text, QStringView startMarker, QStringView endMarker,
@@ -47,17 +67,37 @@ std::optional<QString> regionContent(QStringView text, QStringView startMarker, 
 
 std::optional<Span> findGeneratedBlock(QStringView text, qsizetype from)
 {
-    // Only the marker texts the quiz writer writes pair up. A stray or damaged marker is text, and
-    // of two begins before one end only the later one opens the block, so a marker left behind in
-    // a page never takes the text after it along.
-    const qsizetype first = text.indexOf(kGeneratedBegin, from, Qt::CaseSensitive);
-    if (first < 0)
-        return std::nullopt;
-    const qsizetype end = text.indexOf(kGeneratedEnd, first + kGeneratedBegin.size(), Qt::CaseSensitive);
-    if (end < 0)
-        return std::nullopt;
-    const qsizetype start = text.first(end).lastIndexOf(QStringView(kGeneratedBegin), Qt::CaseSensitive);
-    return Span{start, end + kGeneratedEnd.size()};
+    // Only the marker texts the quiz writer writes pair up, as brackets do: an end closes the
+    // latest open begin, and the outermost pair is the block. The writer neither nests blocks nor
+    // puts them inside a region, so a begin never closed or an end never opened is a stray marker
+    // left behind: it stays as text and never takes the text after it along, and a region marker
+    // closes every begin before it. What is left when the blocks are taken out never pairs anew.
+    std::vector<qsizetype> open;
+    std::optional<Span> first;
+    qsizetype pos = from;
+    while ((pos = text.indexOf(u"<!--", pos)) >= 0) {
+        const QStringView rest = text.sliced(pos);
+        if (rest.startsWith(kGeneratedBegin)) {
+            open.push_back(pos);
+            pos += kGeneratedBegin.size();
+        } else if (rest.startsWith(kGeneratedEnd)) {
+            pos += kGeneratedEnd.size();
+            if (!open.empty()) {
+                const qsizetype start = open.back();
+                open.pop_back();
+                if (!first || start < first->start)
+                    first = Span{start, pos};
+            }
+        } else {
+            if (std::any_of(std::begin(kRegionMarkerStarts), std::end(kRegionMarkerStarts),
+                            [&](QStringView marker) { return rest.startsWith(marker); }))
+                open.clear();
+            pos += 4;
+        }
+        if (first && open.empty())
+            return first;
+    }
+    return first;
 }
 
 bool hasGeneratedBlock(QStringView text)

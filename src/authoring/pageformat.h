@@ -43,6 +43,10 @@ QString pageEnd();
 
 bool isPageText(QStringView text);
 
+// The tag name that starts at pos (just after "<" or "</"): an ASCII letter and the letters and
+// digits after it; "" when no letter stands there.
+QStringView tagNameAt(QStringView text, qsizetype pos);
+
 // The head of a page made from a template, through the BODY start tag and its CR. The style
 // section is put in as given (a style block, "" or a single CR). The new dated page puts a CR
 // before "<TITLE>" (breakBeforeTitle); every other writer does not.
@@ -61,8 +65,9 @@ std::optional<Region> findRegion(QStringView text, QStringView startMarker, QStr
 // The text between the markers (without them); nothing when the region is missing.
 std::optional<QString> regionContent(QStringView text, QStringView startMarker, QStringView endMarker);
 
-// A generated block as readers find it: from "<!--beginSorvek//-->" at or after from through the
-// next "<!--endSorvek//-->"; of several begins before that end, the last. Nothing without an end.
+// A generated block as readers find it: "<!--beginSorvek//-->" at or after from through the
+// "<!--endSorvek//-->" that closes it, markers pairing as brackets within one region of the page;
+// the first outermost pair. Nothing when no marker pairs.
 struct Span {
     qsizetype start = -1;
     qsizetype end = -1; // one past the last character

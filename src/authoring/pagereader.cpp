@@ -9,6 +9,10 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <optional>
 
 namespace sorvek {
 namespace {
@@ -141,6 +145,102 @@ QString joinedLines(const QString &fileText)
     return text;
 }
 
+// The charset declaration of a page: the first META tag of its head that names one. Comments,
+// scripts and style sheets are passed over, however long the head is; the head ends at the BODY
+// start tag or the HEAD closing tag.
+CharsetDeclaration headCharset(QStringView text)
+{
+    static const QRegularExpression charset(QStringLiteral("\\bcharset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:\\-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QStringList skipped{QStringLiteral("SCRIPT"), QStringLiteral("STYLE"), QStringLiteral("XMP"),
+                                     QStringLiteral("TEXTAREA"), QStringLiteral("TITLE"), QStringLiteral("NOSCRIPT")};
+    qsizetype pos = 0;
+    qsizetype lt = -1;
+    while ((lt = text.indexOf(u'<', pos)) >= 0) {
+        if (text.sliced(lt).startsWith(u"<!--")) {
+            const qsizetype end = text.indexOf(u"-->", lt + 4);
+            if (end < 0)
+                return {};
+            pos = end + 3;
+            continue;
+        }
+        if (text.sliced(lt).startsWith(u"</HEAD", Qt::CaseInsensitive))
+            return {};
+        const QString name = pageformat::tagNameAt(text, lt + 1).toString().toUpper();
+        const qsizetype gt = name.isEmpty() ? -1 : text.indexOf(u'>', lt);
+        if (name == u"BODY" || (!name.isEmpty() && gt < 0))
+            return {};
+        if (name.isEmpty()) {
+            pos = lt + 1;
+            continue;
+        }
+        if (skipped.contains(name)) {
+            const qsizetype close = text.indexOf(QStringLiteral("</") + name, gt, Qt::CaseInsensitive);
+            if (close < 0)
+                return {};
+            pos = close + 2;
+            continue;
+        }
+        if (name == u"META") {
+            const QRegularExpressionMatch match = charset.match(text.sliced(lt, gt + 1 - lt).toString());
+            if (match.hasMatch())
+                return {lt + match.capturedStart(1), match.captured(1)};
+        }
+        pos = gt + 1;
+    }
+    return {};
+}
+
+bool isUtf8Name(const QString &name)
+{
+    return name.compare(u"UTF-8", Qt::CaseInsensitive) == 0 || name.compare(u"UTF8", Qt::CaseInsensitive) == 0;
+}
+
+// A strict decoding: nothing when a byte does not belong to the encoding.
+std::optional<QString> decodeStrictly(const char *encoding, const QByteArray &bytes)
+{
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// A page's bytes as the editor edits them, by its byte-order mark, its head's declaration or its
+// bytes: UTF-8, code page 932 or the encoding the head names (EUC-JP, ISO-2022-JP ...). The editor
+// writes UTF-8, so a declaration of another encoding is changed to "UTF-8" in the head's META.
+// Nothing when the bytes cannot be read without loss: saving would write replacement marks over
+// the page's text.
+std::optional<QString> decodeForEditing(const QByteArray &bytes)
+{
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    const QByteArray body = bom ? bytes.sliced(3) : bytes;
+    const CharsetDeclaration declared = headCharset(QString::fromLatin1(body));
+    const QString name = declared.name;
+    std::optional<QString> text;
+    if (bom || isUtf8Name(name)) {
+        // A stray byte in a page that is UTF-8 by its mark or its declaration shows as the
+        // replacement mark in any browser: reading it so loses nothing the page showed.
+        text = QString::fromUtf8(body);
+    } else if (!name.isEmpty() && !isCodePage932Name(name) && QStringDecoder(name.toLatin1().constData()).isValid()) {
+        text = decodeStrictly(name.toLatin1().constData(), body);
+    } else {
+        // No declaration, Shift_JIS or a name nobody knows: UTF-8 when the bytes are UTF-8 (a
+        // page saved as UTF-8 that still names Shift_JIS), else code page 932.
+        text = decodeStrictly("UTF-8", body);
+        if (!text)
+            text = decodeStrictly("windows-31j", body);
+    }
+    if (!text || name.isEmpty() || isUtf8Name(name))
+        return text;
+    const CharsetDeclaration again = headCharset(*text);
+    if (again.at >= 0)
+        text->replace(again.at, again.name.size(), QStringLiteral("UTF-8"));
+    return text;
+}
+
 bool isWebPageName(const QString &fileName)
 {
     return fileName.contains(u"http:", Qt::CaseInsensitive) || fileName.contains(u"https:", Qt::CaseInsensitive)
@@ -201,9 +301,13 @@ PageEditReading readPageForEditing(const PageEditRequest &request, const PageEdi
             return refused;
         }
         origin = PageTextOrigin::File;
-        const DecodedPage decoded = decodePageBytes(read.bytes);
-        // Saved as UTF-8, the page says so.
-        text = joinedLines(decoded.declaresShiftJis ? declareUtf8(decoded.text) : decoded.text);
+        const std::optional<QString> decoded = decodeForEditing(read.bytes);
+        if (!decoded) {
+            refused.refusal = PageEditRefusal::Unreadable;
+            refused.error = path + QStringLiteral(" (文字コードが読み取れません)");
+            return refused;
+        }
+        text = joinedLines(*decoded);
     }
     PageEditReading reading = readPageForEditing(text, origin, context);
     reading.fields.Label5 = request.fileName;

@@ -35,13 +35,27 @@ QString holdSpans(const QString &text, const SpanFinder &find, QStringList &held
     return out;
 }
 
-std::optional<pageformat::Span> findScript(QStringView text, qsizetype from)
+// Elements whose text is no place for a link: a script, a style sheet, a drop-down's choices and
+// a text box's text.
+std::optional<pageformat::Span> findUnlinkable(QStringView text, qsizetype from)
 {
-    const qsizetype start = text.indexOf(u"<SCRIPT", from, Qt::CaseInsensitive);
-    const qsizetype close = start < 0 ? -1 : text.indexOf(u"</SCRIPT>", start, Qt::CaseInsensitive);
-    if (close < 0)
-        return std::nullopt;
-    return pageformat::Span{start, close + 9};
+    static const QString names[] = {QStringLiteral("SCRIPT"), QStringLiteral("STYLE"), QStringLiteral("SELECT"),
+                                    QStringLiteral("TEXTAREA")};
+    std::optional<pageformat::Span> first;
+    for (const QString &name : names) {
+        const QString open = QLatin1Char('<') + name;
+        qsizetype start = text.indexOf(open, from, Qt::CaseInsensitive);
+        // "<SELECTED" and the like are other tags.
+        while (start >= 0 && start + open.size() < text.size() && text.at(start + open.size()).isLetterOrNumber())
+            start = text.indexOf(open, start + open.size(), Qt::CaseInsensitive);
+        if (start < 0 || (first && start > first->start))
+            continue;
+        const QString closing = QStringLiteral("</") + name + QLatin1Char('>');
+        const qsizetype close = text.indexOf(closing, start, Qt::CaseInsensitive);
+        if (close >= 0)
+            first = pageformat::Span{start, close + closing.size()};
+    }
+    return first;
 }
 
 } // namespace
@@ -50,7 +64,7 @@ QString linkOutsideScripts(const QString &text, const LookTitleIndex &index)
 {
     QStringList held;
     QString masked = holdSpans(text, [](QStringView t, qsizetype from) { return pageformat::findGeneratedBlock(t, from); }, held);
-    masked = holdSpans(masked, findScript, held);
+    masked = holdSpans(masked, findUnlinkable, held);
     QString linked = lookAutoLink(LookLinkMode::Add, masked, index);
     for (qsizetype n = held.size() - 1; n >= 0; --n)
         linked.replace(holdToken(n), held.at(n));

@@ -30,6 +30,11 @@ QString buildHeading(const QString &startTag, const QString &text, QStringView c
     return concat({startTag, memoTextToPage(text), closingTag});
 }
 
+bool secondHeadingWritten(QStringView headingText, QStringView textBefore)
+{
+    return !headingText.isEmpty() || !textBefore.isEmpty();
+}
+
 QString buildImageLinkParagraph(const PageEditFields &f)
 {
     // Content without a start tag would fall outside every paragraph and be lost on the next reading.
@@ -55,11 +60,14 @@ QString buildTextParagraph(const PageEditFields &f)
 QString writeEditedPage(const PageEditFields &f)
 {
     using namespace pageformat;
+    const QString secondHeading =
+        secondHeadingWritten(f.Memo5, f.textBetweenHeadings) ? concat({f.ETAGH2, memoTextToPage(f.Memo5), u"</H2>"}) : QString();
     return concat({f.headText, buildTitleElement(f), buildStyleBlock(f.GroupBox1Tag), f.bodyHead,
                    f.textBeforeComment, f.leadingCommentBlock, f.headerSection, kNoteIn,
                    buildHeading(f.ETAGH1, f.Memo4, u"</H1>"), f.textBetweenHeadings,
-                   buildHeading(f.ETAGH2, f.Memo5, u"</H2>"), buildTableGrid(f), buildImageLinkParagraph(f),
-                   buildTextParagraph(f), kNoteOut, f.footerSection, f.pageRest});
+                   secondHeading, f.textBeforeTable, buildTableGrid(f), f.textBeforeParagraphs,
+                   buildImageLinkParagraph(f), f.textBetweenParagraphs, buildTextParagraph(f), f.noteRest, kNoteOut,
+                   f.footerSection, f.pageRest});
 }
 
 } // namespace sorvek

@@ -40,13 +40,15 @@ void TForm1::EditPageClick()
 
 namespace {
 
-// A written file that lies in the folder of the level: only such a save makes a page of the level.
-bool writtenIntoFolder(const EditSaveOutcome &outcome, const QString &folder)
+// A written file that lies in the folder of the level and is one of its pages: only such a save
+// makes a page of the level (a "note.txt" saved there is no page to move).
+bool writtenIntoLevel(const EditSaveOutcome &outcome, const QString &folder, const QStringList &pages)
 {
     if (!outcome.saved())
         return false;
-    const QString written = QFileInfo(outcome.path).absoluteDir().canonicalPath();
-    return !written.isEmpty() && written == QDir(folder).canonicalPath();
+    const QFileInfo file(outcome.path);
+    const QString written = file.absoluteDir().canonicalPath();
+    return !written.isEmpty() && written == QDir(folder).canonicalPath() && pages.contains(file.fileName());
 }
 
 // After a failed save the editor opens again as the author left it, the picture's size included.
@@ -75,6 +77,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     Form2->Folder = levels_.topFolder();
     Form2->BaseWidth = BaseWidth;
     Form2->FillFromPage(fields);
+    Form2->KeptEdits = false;
     Form2->EditResult = mode;
     EditSaveOutcome outcome;
     for (;;) {
@@ -100,6 +103,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
                 break;
             keepForRetry(fields);
             Form2->FillFromPage(fields);
+            Form2->KeptEdits = true;
             continue;
         }
         outcome = saveEditedPage(fields, closing, currentPage, answerMarks(), index);
@@ -111,6 +115,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
             services().prompt->warning(this, outcome.message() + QStringLiteral("\n別の名前で保存してください。"));
         keepForRetry(fields);
         Form2->FillFromPage(fields);
+        Form2->KeptEdits = true;
         if (Form2->Label5.isEmpty())
             Form2->Label5 = fields.Edit1.isEmpty() ? QStringLiteral("newpage") : fields.Edit1;
     }
@@ -125,11 +130,14 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     // again for what was just written.
     if (outcome.saved())
         LastLoadedURL.clear();
+    // Reached through a page button's popup, the page was shown without its link scan; what was
+    // just written needs it.
+    HighlightCurrent = true;
     QApplication::processEvents();
     TiteleLoad(PageIndex());
     RefreshPageButton(PageIndex());
     ShowPage(true);
-    return writtenIntoFolder(outcome, levels_.topFolder()) ? Form2->EditResult : 0;
+    return writtenIntoLevel(outcome, levels_.topFolder(), levels_.pageList()) ? Form2->EditResult : 0;
 }
 
 } // namespace sorvek

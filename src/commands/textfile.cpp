@@ -348,7 +348,8 @@ bool isCodePage932Name(const QString &name)
                                    QStringLiteral("windows31j"), QStringLiteral("cp932"),
                                    QStringLiteral("mskanji"),    QStringLiteral("csshiftjis"),
                                    QStringLiteral("xmscp932"),   QStringLiteral("cswindows31j"),
-                                   QStringLiteral("xshiftjis"),  QStringLiteral("windows932")};
+                                   QStringLiteral("xshiftjis"),  QStringLiteral("windows932"),
+                                   QStringLiteral("sjiswin")};
     QString folded = name.trimmed().toLower();
     folded.remove(QLatin1Char('-'));
     folded.remove(QLatin1Char('_'));

@@ -1,10 +1,14 @@
 #include "editor/tform2.h"
 
+#include "authoring/pageeditfields.h"
+#include "authoring/pagewriter.h"
 #include "editor/editorgeometry.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -109,6 +113,13 @@ void TForm2::createComponents()
     createTopStrip(root);
     createToolColumn(root);
     createMainArea(root);
+    // The keyboard goes through the fields in reading order, then the buttons.
+    QList<QWidget *> order{Edit1, Edit5, Edit6, Memo4, Memo5, Memo1};
+    for (QTextEdit *cell : GridMemos)
+        order.append(cell);
+    order.append({Memo2, Edit2, Edit3, Edit4, GX, GY, BitBtn3, BitBtn1, BitBtn2});
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void TForm2::createTopStrip(QWidget *root)
@@ -142,6 +153,8 @@ void TForm2::createPanel7(QWidget *parent)
     auto *headings = panel(QStringLiteral("HeadingBlock"), Panel7, Align::Top, 120);
     Memo4 = memo(QStringLiteral("Memo4"), headings, QStringLiteral("大見出し"));
     Memo4->resize(Memo4->width(), 44);
+    // The larger styles fill the 44 pixels with one line: a scroll bar would hide half of it.
+    Memo4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     AlignPanel::setAlign(Memo4, Align::Top);
     Panel10 = panel(QStringLiteral("Panel10"), headings, Align::Top, 4);
     Panel10->setAutoFillBackground(true);
@@ -208,8 +221,11 @@ void TForm2::createLinkStrip(QWidget *parent)
 void TForm2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormShow();
+        composing_ = false;
+        pageAtShow_ = pageAsShown();
+    }
 }
 
 void TForm2::resizeEvent(QResizeEvent *event)
@@ -226,6 +242,30 @@ void TForm2::closeEvent(QCloseEvent *event)
         return;
     }
     QDialog::closeEvent(event);
+}
+
+QString TForm2::pageAsShown() const
+{
+    PageEditFields fields;
+    ReadIntoPage(fields);
+    return writeEditedPage(fields);
+}
+
+void TForm2::keyPressEvent(QKeyEvent *event)
+{
+    // Esc cancels the input method's text first; with changes it asks before throwing them away.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (composing_) {
+            event->accept();
+            return;
+        }
+        if (Tag > 0 && (KeptEdits || pageAsShown() != pageAtShow_)
+            && !services_.prompt->question(QStringLiteral("変更を保存しないで閉じますか？"))) {
+            event->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm2::done(int result)
@@ -247,6 +287,8 @@ bool TForm2::mouseUpInside(QObject *watched, QEvent *event) const
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::InputMethod)
+        composing_ = !static_cast<QInputMethodEvent *>(event)->preeditString().isEmpty();
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
         // Switching windows (a message box, the memo window) is no change of field, as before.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
@@ -266,6 +308,12 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == Image1 && type == QEvent::MouseButtonDblClick) {
         Image1DblClick();
         return true;
+    } else if ((watched == BitBtn1 || watched == BitBtn2 || watched == BitBtn3) && type == QEvent::KeyPress
+               && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return
+                   || static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter)) {
+        // Enter on a focused closing button activates it, as Space does; Enter in a field does not.
+        static_cast<QPushButton *>(watched)->click();
+        return true;
     } else if ((watched == BitBtn1 || watched == BitBtn2) && mouseUpInside(watched, event)) {
         // The button is released before the handler runs, as a mouse-up handler sees it.
         static_cast<QPushButton *>(watched)->setDown(false);
@@ -279,10 +327,16 @@ void TForm2::connectHandlers()
 {
     for (QTextEdit *m : {Memo4, Memo5, Memo1, Memo2})
         m->installEventFilter(this);
+    // The input method's text is watched in every field, for Esc.
+    for (QTextEdit *m : GridMemos)
+        m->installEventFilter(this);
+    for (QLineEdit *e : {Edit1, Edit5, Edit6, Edit2, Edit3, Edit4, GX, GY})
+        e->installEventFilter(this);
     SpeedButton17->installEventFilter(this);
     Image1->installEventFilter(this);
     BitBtn1->installEventFilter(this);
     BitBtn2->installEventFilter(this);
+    BitBtn3->installEventFilter(this);
     GX->setValidator(new QIntValidator(0, 99999, GX));
     GY->setValidator(new QIntValidator(0, 99999, GY));
     connect(Edit1, &QLineEdit::textChanged, this, &TForm2::Edit1Change);
@@ -295,6 +349,9 @@ void TForm2::connectHandlers()
     connect(SpeedButton17, &SpeedButton::MouseUp, this, &TForm2::SpeedButton17MouseUp);
     connect(SpeedButton22, &SpeedButton::MouseUp, this, &TForm2::SpeedButton22MouseUp);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+    // The mouse acts on release (the event filter); Space or Enter on a focused button clicks it.
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1MouseUp);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2MouseUp);
 }
 
 } // namespace sorvek

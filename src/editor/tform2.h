@@ -116,9 +116,12 @@ public:
     QString SaveDialog1FileName; // the file confirmed in the save-as dialog (BitBtn1Tag 1)
     QString Folder;              // the current folder, with a trailing "/"
     int BaseWidth = 1024;        // the largest picture width the scroll bar offers
-    // A drawing program waited for, with the window disabled meanwhile; empty: the desktop's
-    // image editor, not waited for. Starts from SORVEK_PAINT.
+    // The drawing program waited for, with the window disabled meanwhile; empty: the desktop's
+    // program for pictures. Starts from SORVEK_PAINT.
     QString PaintProgram;
+    // The fields hold the author's work from a save that did not happen: Esc asks even when
+    // nothing was changed since the window opened again.
+    bool KeptEdits = false;
     // The memo window on "Edit.txt": shows it, or closes (and so saves) it when it is shown.
     std::function<void(const QString &path)> OpenMemo;
     // Closes the memo window, which saves its text; run whenever this window closes.
@@ -169,6 +172,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -209,6 +213,7 @@ private:
     bool copyPictureInto(const QString &source, const QString &target);
     bool writeWhitePicture(const QString &path);
     void startPaint(const QString &path);
+    void waitForPaint(const QString &program, const QStringList &arguments, const QString &path);
     void afterPaint(const QString &path);
     void closeWithSave(int result);
     // The page as it was on disk when the fields were filled from it; a save over the page that
@@ -224,6 +229,9 @@ private:
     PlatformServices services_;
     bool built_ = false; // the components exist (a resize may come before)
     bool waitingForPaint_ = false;
+    bool composing_ = false;  // the input method holds text not yet given to a field
+    QString pageAtShow_;      // the page as the fields gave it when the window was shown
+    QString pageAsShown() const;
     // The picture's tags are written as the page gave them until the author works on the picture
     // (a layout, the picture buttons, its size): the window never rewrites what it only shows.
     bool pictureEdited_ = false;

@@ -171,7 +171,16 @@ void TForm2::showLayout(int panelMode, SpeedButton *raised, int panel7Height)
     GroupBox3->setEnabled(image);
     SpeedButton1->setEnabled(image);
     SpeedButton2->setEnabled(image);
+    // The table layout's 80-pixel strip holds one line of each heading and of the framed text
+    // (the table's first row) instead of the 120-pixel heading block.
+    const bool table = raised == SpeedButton23;
+    if (auto *headings = qobject_cast<AlignPanel *>(Memo4->parentWidget())) {
+        Memo4->resize(Memo4->width(), table ? 24 : 44);
+        headings->resize(headings->width(), table ? 52 : 120);
+        headings->realign();
+    }
     Panel7->resize(Panel7->width(), panel7Height);
+    Panel7->realign();
     relayoutAround(Panel7);
     Panel16->setVisible(raised == SpeedButton23);
     if (image)
@@ -195,9 +204,7 @@ void TForm2::SetLayoutTextOnly()
 
 void TForm2::SetLayoutTable()
 {
-    // The whole heading block (120) and a line of the framed text, which is the table's first row:
-    // a shorter strip would hide the second heading and leave the first row out of reach.
-    showLayout(0, SpeedButton23, 168);
+    showLayout(0, SpeedButton23, 80);
 }
 
 void TForm2::SetLayoutImageCentre()

@@ -1,6 +1,7 @@
 // The editor window's picture: loading and sizing it, its tag backups, the picture buttons and Paint.
 #include "editor/tform2.h"
 
+#include "commands/mwex.h"
 #include "commands/textfile.h"
 #include "editor/editorgeometry.h"
 #include "editor/editortext.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPointer>
+#include <QProcess>
 
 namespace sorvek {
 
@@ -310,21 +312,42 @@ void TForm2::SpeedButton2MouseUp()
 
 void TForm2::startPaint(const QString &path)
 {
-    if (PaintProgram.isEmpty()) {
-        // The desktop's editor is not waited for: the picture as it is now is loaded at once.
-        services_.shell->openInImageEditor(path);
-        afterPaint(path);
-        return;
-    }
+    // The window stays disabled until the drawing program has ended, then loads what was drawn.
     waitingForPaint_ = true;
     setEnabled(false);
+    if (!PaintProgram.isEmpty()) {
+        waitForPaint(PaintProgram, {path}, path);
+        return;
+    }
+    // The desktop's program for pictures, started from its desktop entry so that it can be
+    // waited for (an opener such as xdg-open returns at once).
     QPointer<TForm2> self(this);
-    const bool started = services_.processes->startAndWait(PaintProgram, {path}, QString(), [self, path](bool) {
-        if (self && self->waitingForPaint_)
+    services_.shell->defaultProgramForLater(QStringLiteral("image/png"), this, [self, path](const QString &entry) {
+        if (!self || !self->waitingForPaint_)
+            return;
+        const QStringList words = QProcess::splitCommand(mwexCommandForEntry(entry, applicationFolders()));
+        if (words.isEmpty()) {
+            self->services_.prompt->warning(
+                QStringLiteral("画像を編集するプログラムが見つかりません。画像の既定のプログラムを設定してください。"));
             self->afterPaint(path);
+            return;
+        }
+        self->waitForPaint(words.first(), words.mid(1) << path, path);
     });
-    if (!started && waitingForPaint_)
-        afterPaint(path);
+}
+
+void TForm2::waitForPaint(const QString &program, const QStringList &arguments, const QString &path)
+{
+    QPointer<TForm2> self(this);
+    const auto ended = [self, path, program](bool started) {
+        if (!self || !self->waitingForPaint_)
+            return;
+        if (!started)
+            self->services_.prompt->warning(QStringLiteral("画像を編集するプログラムを起動できません: %1").arg(program));
+        self->afterPaint(path);
+    };
+    if (!services_.processes->startAndWait(program, arguments, QString(), ended))
+        ended(false);
 }
 
 void TForm2::afterPaint(const QString &path)

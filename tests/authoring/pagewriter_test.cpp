@@ -200,13 +200,17 @@ TEST(WritingThePage, PiecesInOrder)
     *f.memo(1) = QStringLiteral("box");
     f.ETAGP1 = QStringLiteral("<P>");
     f.Memo2 = QStringLiteral("text");
+    f.textBeforeTable = QStringLiteral("[t]");
+    f.textBeforeParagraphs = QStringLiteral("[p]");
+    f.textBetweenParagraphs = QStringLiteral("[pp]");
+    f.noteRest = QStringLiteral("[note]");
     f.footerSection = QStringLiteral("[footer]");
     f.pageRest = QStringLiteral("[rest]");
     EXPECT_EQ(writeEditedPage(f),
               QStringLiteral("[head]<TITLE>t</TITLE>[body][before][comment][header]<!--NOTE_IN--><H1>h1</H1>[between]"
-                             "<H2>h2</H2>")
+                             "<H2>h2</H2>[t]")
                   + kOneBoxTable
-                  + QStringLiteral("<P></P><P>text</P><!--NOTE_OUT-->[footer][rest]"));
+                  + QStringLiteral("[p]<P></P>[pp]<P>text</P>[note]<!--NOTE_OUT-->[footer][rest]"));
 }
 
 TEST(WritingThePage, StyleSectionAfterTheTitle)

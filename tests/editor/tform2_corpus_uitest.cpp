@@ -1,8 +1,9 @@
 // Every page of the corpus (tests/editor/corpus and the demo book) opened in the real editor
-// window from the main window, saved by a mouse click on 保存 (ボタン保存 for the pages named
-// "quiz_save"), and the file compared byte for byte with the expected page. The expected page is
-// what the page writer makes of the reader's fields, and reading and writing it again gives the
-// same bytes.
+// window from the main window (through the page button's right-click menu for the pages named
+// "popup"), saved by a mouse click on 保存 (ボタン保存 for the pages named "quiz_save"), and the
+// file compared byte for byte with the expected page. The expected page is what the page writer
+// makes of the reader's fields, and reading and writing it again gives the same bytes. A page
+// named "refused" is one the editor must not open: it stays as it was and the author is told.
 #include "app/tform1.h"
 #include "authoring/pagereader.h"
 #include "authoring/pagesave.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,6 +100,17 @@ TEST_P(EditorCorpus, SavingWithoutEditsWritesTheExpectedPage)
 {
     const QString name = GetParam();
     const QString path = book_->path(name);
+    const int index = book_->form->levels_.pageList().indexOf(name);
+    ASSERT_GE(index, 0);
+    book_->form->SetPageIndex(index);
+    if (name.contains(QStringLiteral("refused"))) {
+        book_->platform.prompt.messages.clear();
+        book_->form->EditPageClick();
+        EXPECT_FALSE(book_->editor->isVisible());
+        EXPECT_EQ(testutil::readBytes(path), testutil::readBytes(kCorpus + u'/' + name));
+        EXPECT_TRUE(book_->platform.prompt.messages.join(u' ').contains(QStringLiteral("文字コードが読み取れません")));
+        return;
+    }
     const bool quiz = name.contains(QStringLiteral("quiz_save"));
     const QByteArray fromReader = writerBytes(*book_, path, quiz);
     TForm2 *editor = book_->editor.get();
@@ -105,10 +118,21 @@ TEST_P(EditorCorpus, SavingWithoutEditsWritesTheExpectedPage)
         ASSERT_TRUE(editor->isVisible());
         QTest::mouseClick(quiz ? editor->BitBtn3 : editor->BitBtn1, Qt::LeftButton);
     });
-    const int index = book_->form->levels_.pageList().indexOf(name);
-    ASSERT_GE(index, 0);
-    book_->form->SetPageIndex(index);
-    book_->form->EditPageClick();
+    if (name.contains(QStringLiteral("popup"))) {
+        QWidget *button = book_->form->PageButtons.at(index);
+        const QPoint middle(button->width() / 2, button->height() / 2);
+        QTest::mousePress(button, Qt::RightButton, {}, middle);
+        QTest::mouseRelease(button, Qt::RightButton, {}, middle);
+        QMenu *menu = book_->form->pagePopup_;
+        ASSERT_TRUE(menu && menu->isVisible());
+        auto *notes = static_cast<fakes::FakeBrowser *>(book_->form->WebBrowser2);
+        const qsizetype panels = notes->navigations.size();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().first()).center());
+        static_cast<fakes::FakeBrowser *>(book_->form->WebBrowser1)->complete();
+        EXPECT_GT(notes->navigations.size(), panels) << "the page written is scanned for its links when shown";
+    } else {
+        book_->form->EditPageClick();
+    }
     const QByteArray saved = testutil::readBytes(path);
     EXPECT_EQ(saved, testutil::readBytes(expectedPath(name)));
     EXPECT_EQ(saved, fromReader) << "the window wrote something else than the reader's fields";

@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
+#include <QInputMethodEvent>
+#include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -138,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LayoutModes,
     ::testing::Values(
         LayoutCase{"TextOnly", QString(), 0, 0, "SpeedButton3", 400, false, false},
-        LayoutCase{"Table", QString(), 1, 0, "SpeedButton23", 168, false, true},
+        LayoutCase{"Table", QString(), 1, 0, "SpeedButton23", 80, false, true},
         LayoutCase{"ImageCentre", QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"center\">"), 0,
                    1, "SpeedButton11", 200, true, false},
         LayoutCase{"ImageLeft", QStringLiteral("<IMG src=\"a.png\" width=\"320\" height=\"240\" align=\"left\">"), 0, 2,
@@ -146,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"ImageRight", QStringLiteral("<IMG SRC=\"a.png\" align=\"RIGHT\">"), 0, 3, "SpeedButton12", 250, true,
                    false},
         LayoutCase{"PictureWithTableCellsIsTable", QStringLiteral("<IMG src=\"a.png\" align=\"left\">"), 1, 0,
-                   "SpeedButton23", 168, false, true}),
+                   "SpeedButton23", 80, false, true}),
     [](const auto &row) { return std::string(row.param.name); });
 
 // The first row of the table is the framed text: in the table layout it stays in sight above the
@@ -162,7 +164,8 @@ TEST_F(EditorWindowTest, TableLayoutKeepsHeadingsAndFramedTextInSight)
         EXPECT_TRUE(memo->isVisible()) << memo->objectName().toStdString();
         EXPECT_TRUE(panel7.contains(shown)) << memo->objectName().toStdString();
     }
-    EXPECT_GE(f.Memo1->height(), 30);
+    EXPECT_EQ(f.Panel7->height(), 80);
+    EXPECT_GE(f.Memo1->height(), 20);
     EXPECT_GE(f.Panel16->height() / 14, 24) << "a grid row holds a line of text";
     QTextEdit *cell = f.findChild<QTextEdit *>(QStringLiteral("Memo13"));
     cell->setPlainText(QStringLiteral("春"));
@@ -499,14 +502,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, PaintNewPicture,
                                            PaintCase{"Right", "SpeedButton12", QSize(280, 340)}),
                          [](const auto &row) { return std::string(row.param.name); });
 
-TEST_F(EditorWindowTest, PaintOnAMissingPngWritesNothingAndStillOpensTheEditor)
+TEST_F(EditorWindowTest, PaintOnAMissingPngWritesNothingAndSaysWhenNoProgramDraws)
 {
     form->Edit7 = QStringLiteral("<IMG src=\"gone.png\" align=\"center\">");
     TForm2 &f = show();
     f.Gname->setText(QStringLiteral("gone.png"));
     click(f.SpeedButton2);
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("gone.png")));
-    EXPECT_EQ(platform.shell.calls, QStringList{QStringLiteral("paint ") + folder + QStringLiteral("gone.png")});
+    // No program for pictures on this desktop: the author is told, and the window is not held.
+    EXPECT_TRUE(platform.shell.calls.isEmpty());
+    EXPECT_TRUE(platform.prompt.messages.join(u' ').contains(QStringLiteral("画像を編集するプログラムが見つかりません")));
     EXPECT_TRUE(f.isEnabled());
 }
 
@@ -520,6 +525,55 @@ TEST_F(EditorWindowTest, PaintThatFailsToStartNeverLeavesTheWindowDisabled)
     EXPECT_TRUE(f.isEnabled());
     EXPECT_EQ(f.GX->text(), QStringLiteral("600")) << "the white picture is loaded";
 }
+
+// ---- Keyboard ---------------------------------------------------------------------------------
+
+struct KeyCase {
+    const char *name;
+    int typed; // into 本文 first: 1 text typed, 2 text the input method still composes
+    std::deque<bool> answers;
+    const char *target;
+    Qt::Key key;
+    bool closed;
+    int editResult;
+    const char *focusAfter;
+};
+
+class EditorKeyboard : public EditorWindowTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(EditorKeyboard, KeysActAsTheAuthorExpects)
+{
+    const KeyCase &c = GetParam();
+    TForm2 &f = show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    if (c.typed == 1)
+        QTest::keyClicks(f.Memo2, QStringLiteral("abc"));
+    QInputMethodEvent composing(QStringLiteral("か"), {});
+    if (c.typed == 2)
+        QApplication::sendEvent(f.Memo2, &composing);
+    platform.prompt.answers = c.answers;
+    auto *target = f.findChild<QWidget *>(QLatin1String(c.target));
+    target->setFocus();
+    QTest::keyClick(target, c.key);
+    EXPECT_EQ(!f.isVisible(), c.closed);
+    EXPECT_EQ(f.EditResult, c.editResult);
+    EXPECT_EQ(platform.prompt.messages.size(), qsizetype(c.typed == 1 && c.key == Qt::Key_Escape));
+    if (c.focusAfter) {
+        EXPECT_EQ(f.focusWidget(), f.findChild<QWidget *>(QLatin1String(c.focusAfter)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EditorKeyboard,
+    ::testing::Values(KeyCase{"EscWithoutChangesCloses", 0, {}, "Memo2", Qt::Key_Escape, true, 0, nullptr},
+                      KeyCase{"EscWithChangesAsksAndStays", 1, {false}, "Memo2", Qt::Key_Escape, false, 0, nullptr},
+                      KeyCase{"EscWithChangesConfirmedCloses", 1, {true}, "Memo2", Qt::Key_Escape, true, 0, nullptr},
+                      KeyCase{"EscWhileComposingIsNoClose", 2, {}, "Memo2", Qt::Key_Escape, false, 0, nullptr},
+                      KeyCase{"SpaceOnSaveSaves", 0, {}, "BitBtn1", Qt::Key_Space, true, 1, nullptr},
+                      KeyCase{"EnterOnCloseCloses", 0, {}, "BitBtn2", Qt::Key_Return, true, 0, nullptr},
+                      KeyCase{"TabFromHintGoesToTheHeading", 0, {}, "Edit6", Qt::Key_Tab, false, 0, "Memo4"}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 // ---- Editing commands -------------------------------------------------------------------------
 
