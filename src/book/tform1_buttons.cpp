@@ -12,7 +12,7 @@ namespace sorvek {
 
 namespace {
 
-constexpr int kPanel7Width = 49;  // the page-number panel's width in the design
+constexpr int kPanel7Width = 49;  // the page-number panel at its narrowest
 
 QUrl urlOf(const QString &text)
 {
