@@ -144,19 +144,6 @@ PageButton::PageButton(QWidget *parent) : QPushButton(parent)
     setAutoDefault(false);
 }
 
-bool PageButton::event(QEvent *event)
-{
-    // Tab would move the focus before keyPressEvent sees it; the form decides instead.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-            emit DialogKey(key);
-            return true;
-        }
-    }
-    return QPushButton::event(event);
-}
-
 void PageButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
@@ -171,13 +158,11 @@ void PageButton::mouseReleaseEvent(QMouseEvent *event)
 
 void PageButton::keyPressEvent(QKeyEvent *event)
 {
+    // Tab, Up, Down and Enter belong to the window, wherever its focus is; the side arrows turn
+    // pages only from a page button.
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
     case Qt::Key_Right:
-    case Qt::Key_Down:
     case Qt::Key_Left:
-    case Qt::Key_Up:
         emit DialogKey(event->key());
         break;
     case Qt::Key_Space:

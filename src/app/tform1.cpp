@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/pictures_ui.h"
+#include "book/dialogkeys_ui.h"
 #include "commands/booktree.h"
 
 #include <QResizeEvent>
@@ -72,6 +73,9 @@ TForm1::TForm1(const PlatformServices &services, BrowserFactory browsers, const 
     f.setPixelSize(12);
     setFont(f);
     createComponents();
+    // The window's own dialog-key handling: the page buttons move by page index, never along
+    // Qt's focus chain (the buttons are made as they come into sight).
+    new DialogKeys(this, [this](int key) { CMDialogKey(key); });
     FormCreate();
 }
 

@@ -358,6 +358,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createComponents();
@@ -375,6 +376,7 @@ private:
     void placeMemoWindow();
     void attachPageButtons();
     void placeButtons(bool shiftCurrent);
+    void showPageNumber();
     void fitPageButtons();
     void setColumnLayout(int width, int tag, bool showClose);
     void dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *source);

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <utility>
+
 namespace sorvek {
 
 namespace {
@@ -60,9 +62,9 @@ void PageButtonColumn::attach(ButtonScrollBox *box, ButtonBinder binder)
 
 void PageButtonColumn::reset(int n, FaceSource faces)
 {
-    for (const auto &[i, button] : live_)
+    // Out of the map first: a focused button going hands the focus on while the others still go.
+    for (const auto &[i, button] : std::exchange(live_, {}))
         delete button;
-    live_.clear();
     count_ = std::max(n, 0);
     faces_ = std::move(faces);
     looks_.assign(std::size_t(count_), std::nullopt);

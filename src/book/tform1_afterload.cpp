@@ -91,6 +91,9 @@ void TForm1::linkScan(const QUrl &, const QString &source)
     if (scan.openNotesPanel)
         WebBrowser2->Navigate(QUrl(CurrentPageURL), {origin});
     setWindowTitle(WebBrowser1->LocationURL().toString());
+    // The resume photographs the pages of its own level: a link page is taken as it stands.
+    if (resume_ && resume_->isRunning())
+        return;
     HandleLinkPage(scan.linkPage);
 }
 

@@ -12,6 +12,8 @@ namespace sorvek {
 
 namespace {
 
+constexpr int kPanel7Width = 49;  // the page-number panel at its narrowest
+
 QUrl urlOf(const QString &text)
 {
     return isWebAddress(text) ? QUrl(text) : QUrl::fromLocalFile(urlToLocalPath(text));
@@ -85,7 +87,7 @@ void TForm1::ShowPage(bool navigate)
             WebBrowser1->Navigate(QUrl::fromLocalFile(help));
         } else {
             levels_.setTitlesStale(true);
-            Panel7->setText(pageNumberText(PageIndex(), PageCount()));
+            showPageNumber();
             WebBrowser1->Navigate(QUrl(webAddresses().newsUrl()));
         }
         return;
@@ -165,36 +167,65 @@ void TForm1::CMDialogKey(int key)
     if (n == 0)
         return;
     const int i = PageIndex();
+    int to = i;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (PageButtons.value(i) && PageButtons.value(i)->hasFocus())
+        if (PageButtons.live(i) && PageButtons.live(i)->hasFocus())
             ShowPage(true);
-        break;
+        return;
     case Qt::Key_Tab:
     case Qt::Key_Right:
     case Qt::Key_Down:
-        if (i < n - 1 && PageButtons.value(i + 1))
-            PageButtons.at(i + 1)->setFocus(Qt::TabFocusReason);
+        to = i + 1;
         break;
     case Qt::Key_Backtab:
     case Qt::Key_Left:
     case Qt::Key_Up:
-        if (i > 0 && PageButtons.value(i - 1))
-            PageButtons.at(i - 1)->setFocus(Qt::BacktabFocusReason);
+        to = i - 1;
         break;
     default:
-        break;
+        return;
     }
+    if (to < 0 || to >= n)
+        return;
+    // By page index from wherever the focus is; the page is selected also while the window is
+    // inactive and its focus-in comes later.
+    SetPageIndex(to);
+    if (PageButton *next = PageButtons.at(to))
+        next->setFocus(to > i ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+bool TForm1::focusNextPrevChild(bool)
+{
+    // Qt's focus chain runs in the order the buttons were made as they came into sight: a focus
+    // handed on without a dialog key (the engine passing it out of the page, a hidden button) goes
+    // to the current page's button and never selects another page.
+    PageButton *current = PageButtons.live(PageIndex());
+    if (current && current->isVisible())
+        current->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void TForm1::WebBrowser1DownloadComplete()
 {
     if (PageButtons.isEmpty())
         return;
-    Panel7->setText(pageNumberText(PageIndex(), PageCount()));
+    showPageNumber();
     if (PageButton *current = PageButtons.value(PageIndex()))
         current->setFocus();
+}
+
+void TForm1::showPageNumber()
+{
+    const QString text = pageNumberText(PageIndex(), PageCount());
+    Panel7->setText(text);
+    // The panel grows with the numbers of a large level rather than cutting them.
+    const int wanted = std::max(kPanel7Width, Panel7->fontMetrics().horizontalAdvance(text) + 8);
+    if (Panel7->width() != wanted) {
+        Panel7->resize(wanted, Panel7->height());
+        kabedownResize();
+    }
 }
 
 void TForm1::Image10MouseDown(Qt::MouseButton button)

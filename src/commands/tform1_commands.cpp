@@ -89,9 +89,14 @@ void TForm1::WebBrowser4BeforeNavigate2(const QUrl &url, bool &cancel)
     const QString target = navigationText(url);
     if (target == BookFolder + QStringLiteral("/_index.html"))
         return;
-    if (WebBrowser4->CurrentNavigation().mainFrame) {
+    if (WebBrowser4->CurrentNavigation().mainFrame && levels_.depth() > 1) {
         while (levels_.depth() > 1)
             CloseLevel();
+        // The column shows the root from here on, whatever the link goes on to do.
+        HighlightCurrent = true;
+        RebuildPageButtons();
+        placeButtons(false);
+        applyBreadcrumb();
     }
     dispatchNavigation(url, cancel, WebBrowser4);
 }

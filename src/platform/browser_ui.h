@@ -49,8 +49,9 @@ signals:
     // Before every navigation, also those started by Navigate() and those of frames; setting
     // cancel stops it.
     void BeforeNavigate2(const QUrl &url, bool &cancel);
-    // Only for documents that loaded: a cancelled, stopped or failed navigation sends neither.
+    // Only for documents that loaded: a cancelled, stopped or failed navigation sends none.
     void DocumentComplete(const QUrl &url);
+    // Whenever a download of the current document ends, also a cancelled, stopped or failed one.
     void DownloadComplete();
 };
 

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QUrl>
 
+#include <optional>
+#include <utility>
+
 namespace sorvek {
 
 class BrowserControl;
@@ -24,8 +27,9 @@ public:
     // being reloaded, 0 when nothing is pending.
     int Tag = 0;
 
-    // The print browser's completed document (connected by the constructor).
-    void WebBrowser3DocumentComplete();
+    // The print browser's completed document (connected by the constructor). Only the document
+    // the preview waits for counts: a fresh browser's first completion may be of its empty page.
+    void WebBrowser3DocumentComplete(const QUrl &url);
 
 signals:
     // Around the modal preview, so the window can pause its file watch.
@@ -34,6 +38,9 @@ signals:
 
 private:
     BrowserControl *browser_;
+    QString document_;
+    bool previewing_ = false;
+    std::optional<std::pair<QString, bool>> queued_;
 };
 
 } // namespace sorvek

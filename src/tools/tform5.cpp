@@ -19,7 +19,6 @@ TForm5::TForm5(QWidget *parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setAlignment(Qt::AlignRight);
-    Memo1->setMaxLength(4);
     QFont font = Memo1->font();
     font.setPixelSize(16);
     Memo1->setFont(font);
@@ -50,6 +49,10 @@ TForm5::TForm5(QWidget *parent)
 void TForm5::Prepare(int pageIndex, int pageCount)
 {
     Memo1->setText(QString::number(pageIndex + 1));
+    // Wide enough for the last page's number, however many pages the level holds.
+    const QMargins margins = Memo1->textMargins() + Memo1->contentsMargins();
+    Memo1->setMinimumWidth(Memo1->fontMetrics().horizontalAdvance(QString::number(std::max(pageCount, 1)) + u'0')
+                           + margins.left() + margins.right());
     ScrollBar1->setMaximum(std::max(0, pageCount - 1));
     ScrollBar1->setValue(pageIndex);
 }

@@ -1,8 +1,12 @@
 // The main window with fake browsers and services, on a copy of the demo book.
 #include "fakes/demobookwindow_ui.h"
+#include "platform/qt/qtplatform.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QSignalSpy>
+#include <QWebEngineView>
 
 #include <sys/stat.h>
 
@@ -305,6 +309,38 @@ TEST_F(MainWindowTest, BottomBarPlacesItsGroups)
     EXPECT_EQ(f.SpeedButton6->x(), f.kabedown->width() - 90);
     EXPECT_EQ(f.SpeedButton7->x(), f.SpeedButton6->x() + 25 + 4);
     EXPECT_EQ(f.WebBrowser1->width(), f.kabeBrowser->width() + 24);
+}
+
+// A real click in the page, then real keys: the window takes the dialog keys wherever its focus is,
+// and a link that shows no new document gives the focus back to the current page's button.
+TEST_F(MainWindowTest, KeysAfterAClickInThePage)
+{
+    const QByteArrayList ids{"t", "his", "js", "note", "empty", "web"};  // one 20-pixel line each, in this order
+    testutil::writePage(book(QString()), QStringLiteral("index.html"), QStringLiteral(
+        "<STYLE>body{margin:0} p,a{display:block;height:20px;margin:0}</STYLE><P>本文</P><A href=\"/$HISJS sDAT[1]=+1\">H</A>"
+        "<A href=\"$JS v.txt a=1\">J</A><A href=\"/$【○】\">N</A><A href=\"/$\">E</A><A href=\"http://127.0.0.1:1/\">W</A>"));
+    const std::tuple<const char *, QList<Qt::Key>, int> rows[] = {{"his", {Qt::Key_Return, Qt::Key_Return}, 0},
+        {"his", {Qt::Key_Down, Qt::Key_Return}, 1}, {"js", {Qt::Key_Down}, 1}, {"note", {Qt::Key_Return}, 0},
+        {"empty", {Qt::Key_Down}, 1}, {"web", {Qt::Key_Down}, 1}, {"t", {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, 2}};
+    TForm1 &f = makeForm({}, QtPlatform::browsers());
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QWidget *view = static_cast<WebEngineBrowser *>(f.WebBrowser1)->view()->focusProxy();
+    QSignalSpy loaded(f.WebBrowser1, &BrowserControl::DocumentComplete);
+    for (const auto &[id, keys, shown] : rows) {
+        f.GoHome();
+        ASSERT_TRUE(loaded.wait(20000)) << id;
+        // The press focuses the page; the text keeps it, a link's ended download gives it back to the button.
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, 10 + 20 * ids.indexOf(id)));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == (qstrcmp(id, "t") ? f.PageButtons.live(0) : view); }, 9000)) << id;
+        const QByteArray history = testutil::readBytes(book(QStringLiteral("history/history.txt")));
+        for (Qt::Key key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(f.PageIndex(), shown) << id;
+        EXPECT_EQ(QApplication::focusWidget(), f.PageButtons.live(shown)) << id;
+        EXPECT_EQ(testutil::readBytes(book(QStringLiteral("history/history.txt"))), history) << id;
+    }
 }
 
 } // namespace

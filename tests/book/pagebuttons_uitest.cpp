@@ -152,6 +152,11 @@ TEST_F(PageDisplayTest, SideMenuDirLinkOpensASubfolderLevel)
     settle();
     EXPECT_EQ(form->levels_.depth(), 2);
     EXPECT_EQ(shownFile(), book(QStringLiteral("さんすう/index.html")));
+    form->WebBrowser4->Navigate(QUrl(QStringLiteral("file:///$GO まとめ")));  // back at the root
+    settle();
+    ASSERT_EQ(form->PageButtons.size(), form->PageCount());
+    press(form->PageButtons.at(1));
+    EXPECT_EQ(shownFile(), book(QStringLiteral("1010_どうぶつ.html")));
 }
 
 TEST_F(PageDisplayTest, SoundLinkPlaysWithoutNavigating)
@@ -310,6 +315,8 @@ TEST_P(PageColumnTest, ButtonsInSightLookAndAnswerLikeTheWholeColumn)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(form->PageIndex(), c.downs);
     EXPECT_EQ(shownFile(), book(QStringLiteral("%1_p.html").arg(10000 + c.downs)));
+    page()->complete();  // the page number shows whole, however many pages there are
+    EXPECT_GE(form->Panel7->width(), form->Panel7->fontMetrics().horizontalAdvance(form->Panel7->text()));
     auto *current = qobject_cast<PageButton *>(QApplication::focusWidget());
     ASSERT_NE(current, nullptr);
     EXPECT_EQ(tagOf(current), c.downs);

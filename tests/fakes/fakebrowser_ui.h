@@ -3,6 +3,7 @@
 #include "platform/browser_ui.h"
 
 #include <QStringList>
+#include <QTimer>
 
 namespace fakes {
 
@@ -48,7 +49,11 @@ public:
         if (!cancel) {
             location = url;
             origin = start.origin;
+            return;
         }
+        // The engine ends a refused navigation's download once the hook has returned.
+        if (start.mainFrame)
+            QTimer::singleShot(0, this, &FakeBrowser::DownloadComplete);
     }
 
     // Ends the current navigation as the engine would.

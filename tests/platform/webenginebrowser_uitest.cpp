@@ -77,14 +77,15 @@ TEST_F(BrowserTest, ScriptNavigationKeepsTheTextAsWritten)
     EXPECT_EQ(url.toLocalFile(), QStringLiteral("/$-1,$<-1[_【×】]"));
 }
 
-TEST_F(BrowserTest, CancelledNavigationKeepsThePageAndCompletesNothing)
+TEST_F(BrowserTest, CancelledNavigationKeepsThePageAndEndsItsDownload)
 {
     QSignalSpy completed(&browser, &BrowserControl::DocumentComplete);
     QSignalSpy downloaded(&browser, &BrowserControl::DownloadComplete);
     clickAndCancel(QStringLiteral("cmd"));
     QTest::qWait(300);
     EXPECT_EQ(browser.LocationURL().toLocalFile(), page);
-    EXPECT_EQ(completed.size() + downloaded.size(), 0);
+    EXPECT_EQ(completed.size(), 0);
+    EXPECT_EQ(downloaded.size(), 1);
 }
 
 TEST_F(BrowserTest, StoppedLoadKeepsTheLoadedLocation)
@@ -92,12 +93,14 @@ TEST_F(BrowserTest, StoppedLoadKeepsTheLoadedLocation)
     QTcpServer silent; // accepts and never answers
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
     QSignalSpy completed(&browser, &BrowserControl::DocumentComplete);
+    QSignalSpy downloaded(&browser, &BrowserControl::DownloadComplete);
     browser.Navigate(QUrl(QStringLiteral("http://127.0.0.1:%1/never.html").arg(silent.serverPort())));
     ASSERT_TRUE(QTest::qWaitFor([&silent] { return silent.hasPendingConnections(); }, 10000));
     browser.Stop();
     QTest::qWait(300);
     EXPECT_EQ(browser.LocationURL().toLocalFile(), page);
     EXPECT_EQ(completed.size(), 0);
+    EXPECT_EQ(downloaded.size(), 1);
 }
 
 TEST_F(BrowserTest, EveryFindStartsAfreshAndSelectsTheFirstMatch)

@@ -29,6 +29,8 @@ TEST_F(PageOrderDialogTest, OpensOnTheCurrentPageAndFollowsTheBar)
     form.ScrollBar1->setValue(form.ScrollBar1->maximum());
     EXPECT_EQ(form.Memo1->text(), u"12"_s);
     EXPECT_TRUE(form.Memo1->isReadOnly());
+    form.Prepare(12344, 12345);  // five digits, kept whole
+    EXPECT_EQ(form.Memo1->text(), u"12345"_s);
 }
 
 TEST_F(PageOrderDialogTest, MoveAcceptsAndCloseRejects)

@@ -86,6 +86,7 @@ void SorvekPage::onLoadingChanged(const QWebEngineLoadingInfo &info)
     case QWebEngineLoadingInfo::LoadStoppedStatus:
     case QWebEngineLoadingInfo::LoadFailedStatus:
         trail_.ended(info.url());
+        emit downloadEnded();
         return;
     }
 }
@@ -108,6 +109,7 @@ WebEngineBrowser::WebEngineBrowser(QWidget *parent)
     view_->setPage(page_);
     connect(page_, &SorvekPage::navigationRequested, this, &WebEngineBrowser::BeforeNavigate2);
     connect(page_, &SorvekPage::documentLoaded, this, &WebEngineBrowser::onDocumentLoaded);
+    connect(page_, &SorvekPage::downloadEnded, this, &WebEngineBrowser::DownloadComplete);
 }
 
 WebEngineBrowser::~WebEngineBrowser()

@@ -30,6 +30,8 @@ public:
 signals:
     void navigationRequested(const QUrl &url, bool &cancel);
     void documentLoaded(const QUrl &url);
+    // A download of the current document ended without a document: stopped, failed or refused.
+    void downloadEnded();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
