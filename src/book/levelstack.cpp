@@ -11,7 +11,9 @@ namespace sorvek {
 
 bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
-    if (origin == CommandOrigin::LocalPage)
+    if (!push && !pageLists_.isEmpty())
+        origin = leastTrusted(origin, origins_.last());
+    if (!origin.isWeb())
         QDir().mkdir(folder);
     std::optional<QStringList> names = listPageFiles(folder);
     const bool entered = names.has_value();
@@ -22,10 +24,8 @@ bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandO
     }
     if (listedFolder_.isEmpty())
         listedFolder_ = levelFolderPath(folder);
-    if (!push && !pageLists_.isEmpty()) {
-        origin = leastTrusted(origin, origins_.last());
+    if (!push && !pageLists_.isEmpty())
         dropTop();
-    }
     const QStringList pages = orderPageNames(names.value_or(QStringList()));
     titleLists_.append(loadTitles(pages, listedFolder_));
     pageLists_.append(pages);
@@ -134,7 +134,7 @@ QString LevelStack::topFolder() const
 
 CommandOrigin LevelStack::topOrigin() const
 {
-    return origins_.isEmpty() ? CommandOrigin::LocalPage : origins_.last();
+    return origins_.isEmpty() ? CommandOrigin::WebPage : origins_.last();
 }
 
 QStringList LevelStack::pageList() const

@@ -15,7 +15,7 @@ void PrintPreviewHandshake::start(const QString &documentPath, bool zeroHeight)
     Tag = 1;
     if (zeroHeight)
         browser_->resize(browser_->width(), 0);
-    browser_->Navigate(QUrl::fromLocalFile(documentPath));
+    browser_->Navigate(QUrl::fromLocalFile(documentPath), NavigationStart::localBookPage()); // made from the book's pages
 }
 
 void PrintPreviewHandshake::WebBrowser3DocumentComplete()

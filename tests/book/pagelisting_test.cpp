@@ -23,7 +23,7 @@ QStringList listedPages(const QStringList &files)
     QTemporaryDir dir;
     for (const QString &f : files)
         testutil::writeBytes(dir.path(), f, "x");
-    LevelStack levels;
+    testutil::BookLevels levels;
     levels.openLevel(dir.path(), 0, true);
     return levels.pageList();
 }

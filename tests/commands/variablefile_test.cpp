@@ -156,7 +156,7 @@ protected:
     }
     QTemporaryDir book;
     FakeCommandHost host;
-    CommandRunner runner;
+    BookPageRunner runner;
 };
 
 TEST_F(VariableCommands, JsWritesIntoTopFolder)
