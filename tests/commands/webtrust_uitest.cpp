@@ -127,7 +127,7 @@ protected:
         testutil::writePage(evil, u".sorvek-rename-0-0"_s, u"x"_s);
         RenameJournal journal{RenameJournal::Phase::Placing, {{u"a.html"_s, u".sorvek-rename-0-0"_s, u"pwn.html"_s}}, {}, {}, {}};
         ASSERT_TRUE(writeRenameJournal(evil, journal));
-        testutil::writePage(dir.filePath(u"NoPages"_s), u"_help.html"_s, html(u"<SCRIPT>location.href='%1'</SCRIPT>"_s.arg(pwn)));
+        testutil::writePage(dir.filePath(u"NoPages"_s), u"_help.html"_s, html(u"<A id=\"js\" href=\"%1\">js</A>"_s.arg(pwn)));
 
         // A picture one pixel wide.
         server.picture(u"/a.png"_s, QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=="));
@@ -310,7 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
         Chain{"BackIntoWebBuiltLevel",
               {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}, {u"home", u"loaded:1000_start.html"},
                {u"back", u"loaded:1000_evil.html"}, {u"js", u"notice"}}},
-        Chain{"HelpPageOfAWebBuiltLevelWithoutPages", {{u"dir", u"loaded:dir.html"}, {u"help", u"notice"}}},
+        Chain{"HelpPageOfAWebBuiltLevelWithoutPages", {{u"dir", u"loaded:dir.html"}, {u"help", u"loaded:_help.html"}, {u"js", u"notice"}}},
         Chain{"WebBuiltLevelRecoversNoJournal", {{u"dir", u"loaded:dir.html"}, {u"go", u"loaded:1000_evil.html"}}},
         Chain{"SoundFromWebAndFifo", {{u"fifo", u"nothing"}, {u"sound", u"loaded:sound.html"}, {u"go", u"notice"}}},
         Chain{"BackIntoPageFileNamedLikeACommand", {{u"next", u"loaded:1010_b.html"}, {u"next", u"loaded:1020_c.html"},
