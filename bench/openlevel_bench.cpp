@@ -59,7 +59,7 @@ qint64 openLevel(const QString &folder, int &pages)
     QElapsedTimer timer;
     timer.start();
     sorvek::LevelStack levels;
-    levels.openLevel(folder, 0, true);
+    levels.openLevel(folder, 0, true, sorvek::CommandOrigin::localBookPage());
     pages = levels.pageCount();
     return timer.nsecsElapsed();
 }

@@ -210,12 +210,12 @@ int main(int argc, char **argv)
     const QString comments = QStringLiteral("<!--x").repeated(40000);
     row("visible text, 40,000 unclosed <!--", best([&] { visibleText(comments); }), "goal", 50);
     const QString hrefs = linkPage(100000, QStringLiteral("href="));
-    row("link-page scan, 100,000 unclosed href=", best([&] { decideLinkPage(hrefs, QString(), QStringLiteral("/b/")); }),
+    row("link-page scan, 100,000 unclosed href=", best([&] { decideLinkPage(hrefs, QString(), QStringLiteral("/b/"), CommandOrigin::localBookPage()); }),
         "goal", 50);
     const QString web = linkPage(100000, QStringLiteral("href=")); // 500 KB
     qsizetype held = 0;
     const double webMs = best([&] {
-        const LinkScanResult r = scanLoadedPage(web, QStringLiteral("http://example.org/a/"), QStringLiteral("/b/"));
+        const LinkScanResult r = scanLoadedPage(web, QStringLiteral("http://example.org/a/"), QStringLiteral("/b/"), CommandOrigin::localBookPage());
         // Strings that share their data are held once.
         QSet<const QChar *> seen;
         held = 0;
@@ -295,13 +295,13 @@ int main(int argc, char **argv)
     scaling("visible text, unclosed <!-- 2,500 x", [&](int s) { visibleText(QStringLiteral("<!--x").repeated(2500 * s)); });
     scaling("visible text, lone < 2,500 x", [&](int s) { visibleText(QStringLiteral("<x").repeated(2500 * s)); });
     scaling("link-page scan, unclosed href= 6,250 x", [&](int s) {
-        decideLinkPage(linkPage(6250 * s, QStringLiteral("href=")), QString(), QStringLiteral("/b/"));
+        decideLinkPage(linkPage(6250 * s, QStringLiteral("href=")), QString(), QStringLiteral("/b/"), CommandOrigin::localBookPage());
     });
     scaling("link-page scan, links 6,250 x", [&](int s) {
-        decideLinkPage(linkPage(6250 * s, QStringLiteral("<a href=\"p.html\">頁</a>")), QString(), QStringLiteral("/b/"));
+        decideLinkPage(linkPage(6250 * s, QStringLiteral("<a href=\"p.html\">頁</a>")), QString(), QStringLiteral("/b/"), CommandOrigin::localBookPage());
     });
     scaling("link-page scan, unclosed href=\" 6,250 x", [&](int s) {
-        decideLinkPage(linkPage(6250 * s, QStringLiteral("href=\"x>")), QString(), QStringLiteral("/b/"));
+        decideLinkPage(linkPage(6250 * s, QStringLiteral("href=\"x>")), QString(), QStringLiteral("/b/"), CommandOrigin::localBookPage());
     });
     scaling("visible text, page 25 KB x", [&](int s) { visibleText(bookPage(25 * s)); });
     scaling("page references, page 25 KB x", [&](int s) { scanPageReferences(bookPage(25 * s)); });

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString source = QStringLiteral("【リンク】") + fuzzing::text(data, size);
     for (const QString &location : {QStringLiteral("file:///book/unit/links.html"),
                                     QStringLiteral("http://example.org/lesson/index.html"), QString()}) {
-        const LinkScanResult scan = scanLoadedPage(source, location, QStringLiteral("/book/unit/"));
+        const LinkScanResult scan = scanLoadedPage(source, location, QStringLiteral("/book/unit/"), CommandOrigin::localBookPage());
         const LinkPageDecision &d = scan.linkPage;
         if (d.action != LinkPageDecision::Action::NewLevel)
             continue;

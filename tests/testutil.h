@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers shared by the tests: real files in temporary folders, the demo book.
+#include "book/levelstack.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -28,6 +30,20 @@ void restoreFolder(const QString &folder);
 bool copyFolder(const QString &from, const QString &to);
 // The demo book shipped in the repository.
 QString demoBookFolder();
+
+// A level stack whose levels the program opened from the book itself.
+struct BookLevels : sorvek::LevelStack {
+    using LevelStack::openLevel;
+    using LevelStack::pushLevel;
+    bool openLevel(const QString &folder, int index, bool push)
+    {
+        return openLevel(folder, index, push, sorvek::CommandOrigin::localBookPage());
+    }
+    void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder)
+    {
+        pushLevel(pages, titles, index, folder, sorvek::CommandOrigin::localBookPage());
+    }
+};
 
 // A folder where no more bytes fit once fill() has run: a small tmpfs filled to the brim where the
 // test may mount one, otherwise a file-size limit of zero for the process (writes then fail with

@@ -77,7 +77,7 @@ public:
     AnswerMarks answerMarks() const { return {AnswerOpenMark, ChoiceMark, AnswerCloseMark, AlternativeMark}; }
 
     // Folder levels
-    void OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin = CommandOrigin::LocalPage);
+    void OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin);
     void TiteleLoad(int i);
     void CloseLevel();
     void SetPageIndex(int i);
@@ -220,7 +220,7 @@ public:
     void leaveLevel() override { LeaveLevel(); }
     void goHome() override { GoHome(); }
     void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
-                   CommandOrigin origin = CommandOrigin::LocalPage) override;
+                   CommandOrigin origin) override;
     QString topFolder() const override { return levels_.topFolder(); }
     QStringList pageList() const override { return levels_.pageList(); }
     QStringList titleList() const override { return levels_.titleList(); }
@@ -288,7 +288,7 @@ public:
     QTimer *slideTimer_ = nullptr;
     QList<int> slideSteps_;
     bool refreshingNotes_ = false;
-    CommandOrigin showOrigin_ = CommandOrigin::LocalPage; // lowers the next page show's trust
+    std::optional<CommandOrigin> showOrigin_; // lowers the next page show's trust
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
     TForm4 *Form4 = nullptr;

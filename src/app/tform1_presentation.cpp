@@ -216,7 +216,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::Sorvek1Click()
 {
     PageDirection = 0;
-    WebBrowser1->Navigate(QUrl(webAddresses().homeUrl()));
+    WebBrowser1->Navigate(QUrl(webAddresses().homeUrl()), NavigationStart::web());
 }
 
 } // namespace sorvek

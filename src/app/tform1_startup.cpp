@@ -83,7 +83,7 @@ void TForm1::tellWhenNoBook(bool bookExisted)
 void TForm1::FormShowICHI()
 {
     resize(BaseWidth, BaseHeight);
-    OpenLevel(BookFolder, 0, true);
+    OpenLevel(BookFolder, 0, true, CommandOrigin::localBookPage());
     BuildPagePopup();
     CreatePageButtons();
     SnapshotShown = false;
@@ -103,7 +103,7 @@ void TForm1::LoadSideMenu()
     if (QFileInfo(menuPath).isFile()) {
         migrateShiftJisPage(menuPath);
         RememberShown(QStringLiteral("Web4"), QUrl::fromLocalFile(menuPath).toString());
-        WebBrowser4->Navigate(QUrl::fromLocalFile(menuPath));
+        WebBrowser4->Navigate(QUrl::fromLocalFile(menuPath), NavigationStart::localBookPage());
     } else {
         placeLeftGroup();
         Panel6->hide();

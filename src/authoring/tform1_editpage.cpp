@@ -122,7 +122,7 @@ int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
     if (!outcome.offerSaveAs() && !outcome.message().isEmpty() && services().prompt)
         services().prompt->warning(this, outcome.message());
     if (outcome.reopenLevel()) {
-        OpenLevel(levels_.topFolder(), PageIndex(), false);
+        OpenLevel(levels_.topFolder(), PageIndex(), false, levels_.topOrigin());
         RebuildPageButtons();
         RunCommand(outcome.goCommand);
     }

@@ -26,7 +26,7 @@ void TForm1::Paste2Click()
     MakePagesFromFiles(levels_.topFolder());
     if (!ListBox1.isEmpty())
         return;  // an entry that could not be imported stops the import; the level stays as it was
-    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    OpenLevel(levels_.topFolder(), PageIndex(), false, levels_.topOrigin());
     RebuildPageButtons();
     ShowPage(true);
 }

@@ -13,9 +13,11 @@ namespace sorvek {
 
 bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
+    if (!push && !pageLists_.isEmpty())
+        origin = leastTrusted(origin, origins_.last());
     // A relative folder (a drive-letter name from an old book) names nothing here.
     const bool place = QDir::isAbsolutePath(folder);
-    if (origin == CommandOrigin::LocalPage && place)
+    if (!origin.isWeb() && place)
         QDir().mkdir(folder);
     std::optional<QStringList> names = place ? listPages(folder) : std::nullopt;
     const bool entered = names.has_value();
@@ -26,10 +28,8 @@ bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandO
     }
     if (listedFolder_.isEmpty())
         listedFolder_ = levelFolderPath(folder);
-    if (!push && !pageLists_.isEmpty()) {
-        origin = leastTrusted(origin, origins_.last());
+    if (!push && !pageLists_.isEmpty())
         dropTop();
-    }
     const QStringList pages = orderPageNames(names.value_or(QStringList()));
     titleLists_.append(loadTitles(pages, listedFolder_));
     pageLists_.append(pages);
@@ -166,7 +166,7 @@ QString LevelStack::topFolder() const
 
 CommandOrigin LevelStack::topOrigin() const
 {
-    return origins_.isEmpty() ? CommandOrigin::LocalPage : origins_.last();
+    return origins_.isEmpty() ? CommandOrigin::WebPage : origins_.last();
 }
 
 QStringList LevelStack::pageList() const

@@ -28,12 +28,11 @@ public:
     // (one step). A folder that cannot be read gives a level of the folder listed last.
     // Returns false in that case. origin is who asked: a level a web page asked for keeps web
     // trust and never creates a folder; a level opened in place keeps the trust it had.
-    bool openLevel(const QString &folder, int index, bool push,
-                   CommandOrigin origin = CommandOrigin::LocalPage);
+    bool openLevel(const QString &folder, int index, bool push, CommandOrigin origin);
     // Pushes a level whose pages are not a folder listing (link or search results, a copy for a
     // sub-call). folder gets a trailing "/".
     void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
-                   CommandOrigin origin = CommandOrigin::LocalPage);
+                   CommandOrigin origin);
     // Drops the top level; at the root only the page index becomes 0.
     void closeLevel();
     // Drops every level above the root, leaving the root's page index alone.
@@ -54,7 +53,7 @@ public:
 
     int depth() const { return int(pageLists_.size()); }
     QString topFolder() const;                 // "" without a level
-    CommandOrigin topOrigin() const;           // who the top level was built for
+    CommandOrigin topOrigin() const;           // who the top level was built for (web without one)
     QStringList pageList() const;              // top level's page references
     QStringList titleList() const;             // top level's titles
     QString pageReference(int i) const;        // "" outside the top level

@@ -213,7 +213,7 @@ LinkPageDecision decideLinkPage(const QString &source, const QString &locationUr
         return decision;
     QString text = source;
     text.replace(QLatin1String("HREF="), hrefKey());
-    decision.origin = leastTrusted(origin, originOfDocument(QUrl(locationUrl)));
+    decision.origin = lowerForDocument(origin, QUrl(locationUrl));
     const LinkCount links = countLinks(text);
     decision.linkCount = links.count;
     if (links.count == 1) {

@@ -35,7 +35,7 @@ struct LinkPageDecision {
     };
     Action action = Action::None;
     int linkCount = 0;           // links counted (those between a link and the marker are skipped)
-    CommandOrigin origin = CommandOrigin::LocalPage;
+    CommandOrigin origin = CommandOrigin::WebPage;
     QString target;              // the one link's value as written
     QString followUrl;           // Follow: the value made absolute against the page's address
     QString caption;             // Follow: the label after the marker, "" leaves the button alone
@@ -49,8 +49,7 @@ struct LinkPageDecision {
 // currentFolder the folder bare link targets of a new level belong to, origin the trust of the
 // shown document (a local file shown for a web page keeps web trust).
 LinkPageDecision decideLinkPage(const QString &source, const QString &locationUrl,
-                                const QString &currentFolder,
-                                CommandOrigin origin = CommandOrigin::LocalPage);
+                                const QString &currentFolder, CommandOrigin origin);
 
 // What the link scan found: the notes-panel request and the link-page decision (made on the
 // source with its first "&amp;" turned into "&", as the one link may carry a query).
@@ -59,8 +58,7 @@ struct LinkScanResult {
     LinkPageDecision linkPage;
 };
 LinkScanResult scanLoadedPage(const QString &source, const QString &locationUrl,
-                              const QString &currentFolder,
-                              CommandOrigin origin = CommandOrigin::LocalPage);
+                              const QString &currentFolder, CommandOrigin origin);
 
 // A link level replaces everything above the root: the root stays, the link level is pushed
 // with its first page current and the trust of the page it was made from.

@@ -84,11 +84,11 @@ void TForm1::ShowPage(bool navigate)
     if (PageCount() == 0) {
         const QString help = levels_.topFolder() + HelpFileName;
         if (QFileInfo(help).isFile()) {
-            WebBrowser1->Navigate(QUrl::fromLocalFile(help));
+            WebBrowser1->Navigate(QUrl::fromLocalFile(help), pageShowStart(true));
         } else {
             levels_.setTitlesStale(true);
             showPageNumber();
-            WebBrowser1->Navigate(QUrl(webAddresses().newsUrl()));
+            WebBrowser1->Navigate(QUrl(webAddresses().newsUrl()), NavigationStart::web());
         }
         return;
     }

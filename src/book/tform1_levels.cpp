@@ -12,10 +12,16 @@ namespace sorvek {
 
 void TForm1::OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin)
 {
-    // Renames cut short by a killed process are brought to an end before the folder is listed.
-    const JournalRecovery recovered = recoverRenameJournal(folder, BookFolder);
-    if (!recovered.message.isEmpty() && services().prompt)
-        services().prompt->information(this, recovered.message);
+    // A level opened in place keeps the trust it had.
+    if (!push && levels_.depth() > 0)
+        origin = leastTrusted(origin, levels_.topOrigin());
+    // Renames cut short by a killed process are brought to an end before the folder is listed:
+    // the program's own work on the book, never done for a folder the web asked for.
+    if (!origin.isWeb()) {
+        const JournalRecovery recovered = recoverRenameJournal(folder, BookFolder);
+        if (!recovered.message.isEmpty() && services().prompt)
+            services().prompt->information(this, recovered.message);
+    }
     levels_.openLevel(folder, index, push, origin);
     if (const QString notice = levels_.takeListingNotice(); !notice.isEmpty())
         ShowNotice(notice, 4000);
@@ -66,7 +72,7 @@ void TForm1::GoHome()
     HighlightCurrent = true;
     PageButtons.clear();
     levels_.clear();
-    OpenLevel(BookFolder, 0, true);
+    OpenLevel(BookFolder, 0, true, CommandOrigin::localBookPage());
     CreatePageButtons();
     SnapshotShown = false;
     FitBrowsers(false);
@@ -111,7 +117,7 @@ void TForm1::SpeedButton11MouseUp(Qt::MouseButton)
     if (!archive.clickOpens(levels_.topFolder()))
         return;
     SetPageIndex(PageIndex() + PageStep);
-    OpenLevel(archive.path(), 0, true);
+    OpenLevel(archive.path(), 0, true, CommandOrigin::localBookPage());
     RebuildPageButtons();
     ShowPage(true);
 }

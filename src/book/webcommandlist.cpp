@@ -2,6 +2,7 @@
 
 #include "commands/commanditems.h"
 #include "commands/commandtext.h"
+#include "commands/texthelpers.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -25,12 +26,6 @@ bool itemAllowed(const QString &item)
         QStringLiteral("HISJS"), QStringLiteral("HIS"),
     };
     return !writers.contains(word) && !word.contains(u'.') && !word.contains(QLatin1String("DESKTOP"));
-}
-
-bool isHttpAddress(const QString &text)
-{
-    const QString scheme = QUrl(text).scheme().toLower();
-    return scheme == u"http" || scheme == u"https";
 }
 
 } // namespace

@@ -72,14 +72,14 @@ void CommandRunner::runCommand(const QString &text, CommandOrigin origin)
     else if (word == u"HIS")
         switchHistory(command.argumentText);
     else if (word.contains(u'.'))
-        launchProgram(command);
+        launchProgram(command, origin);
     else
         host_.showNote(text, true); // the text as it came, before "DESKTOP" was replaced
 }
 
 bool CommandRunner::refusedForWebPage(const PreparedCommand &command, CommandOrigin origin)
 {
-    if (origin != CommandOrigin::WebPage)
+    if (!origin.isWeb())
         return false;
     // A web page may turn pages and move between levels, but never write files or start
     // programs on this machine.

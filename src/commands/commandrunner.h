@@ -30,11 +30,10 @@ public:
 
     // RunLinkCommands: runs an item list ("NEXT,$BACK,"), stopping at an empty item or at a
     // counter item that holds no integer.
-    LinkListOutcome runLinkCommands(const QString &list,
-                                    CommandOrigin origin = CommandOrigin::LocalPage);
+    LinkListOutcome runLinkCommands(const QString &list, CommandOrigin origin);
     // RunCommand: runs one command. Commands that write files or start programs are refused
     // for a web page's links, with a notice.
-    void runCommand(const QString &text, CommandOrigin origin = CommandOrigin::LocalPage);
+    void runCommand(const QString &text, CommandOrigin origin);
 
 private:
     bool refusedForWebPage(const PreparedCommand &command, CommandOrigin origin);
@@ -44,14 +43,14 @@ private:
     void returnFromLevel();
     void look(const QString &words, CommandOrigin origin);
     void enterFolder(const QString &argumentText, CommandOrigin origin);
-    void reloadLevel(CommandOrigin origin = CommandOrigin::LocalPage);
+    void reloadLevel(CommandOrigin origin);
     void recordSound(const PreparedCommand &command);
     void paint(const PreparedCommand &command);
     void download(const PreparedCommand &command);
     void copy(const PreparedCommand &command);
     void writeVariableFile(const QString &path, const QString &assignment);
     void switchHistory(const QString &argumentText);
-    void launchProgram(const PreparedCommand &command);
+    void launchProgram(const PreparedCommand &command, CommandOrigin origin);
     bool makeTargetFolder(const QString &target);
 
     CommandHost &host_;

@@ -110,7 +110,7 @@ void CommandRunner::switchHistory(const QString &argumentText)
                          kNoticeMs);
 }
 
-void CommandRunner::launchProgram(const PreparedCommand &command)
+void CommandRunner::launchProgram(const PreparedCommand &command, CommandOrigin origin)
 {
     const QString program = bookOrFolderPath(command.word, folders());
     QStringList paths;
@@ -126,7 +126,7 @@ void CommandRunner::launchProgram(const PreparedCommand &command)
     }
     host_.showNotice(program + u'\u3000', 1700);
     host_.startProgram(program, arguments, program.contains(QStringLiteral(".EXE")));
-    reloadLevel();
+    reloadLevel(origin);
 }
 
 } // namespace sorvek

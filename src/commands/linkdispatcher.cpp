@@ -86,17 +86,14 @@ QString lastNameOf(const QString &target)
 
 } // namespace
 
-CommandOrigin originOfDocument(const QUrl &documentUrl)
+CommandOrigin lowerForDocument(CommandOrigin origin, const QUrl &documentUrl)
 {
-    if (documentUrl.isEmpty() || documentUrl.isLocalFile())
-        return CommandOrigin::LocalPage;
-    return CommandOrigin::WebPage;
+    return documentUrl.isEmpty() || documentUrl.isLocalFile() ? origin : CommandOrigin::WebPage;
 }
 
 CommandOrigin leastTrusted(CommandOrigin a, CommandOrigin b)
 {
-    return a == CommandOrigin::WebPage || b == CommandOrigin::WebPage ? CommandOrigin::WebPage
-                                                                      : CommandOrigin::LocalPage;
+    return a.isWeb() ? a : b;
 }
 
 QString webRefusalNotice(const QString &refused)

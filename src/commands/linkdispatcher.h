@@ -8,14 +8,29 @@
 namespace sorvek {
 
 // Where a command list came from. A web page may only turn pages and move between levels.
-enum class CommandOrigin {
-    LocalPage,
-    WebPage,
-};
+// There is no default: whatever is not a book page the program chose itself is a web page,
+// and only localBookPage() makes the other kind.
+class CommandOrigin {
+public:
+    static const CommandOrigin WebPage;
+    // For a book page the program shows by its own choice: a page button, a level it opened
+    // from the book, the side menu file, its own history of those.
+    static constexpr CommandOrigin localBookPage() noexcept { return CommandOrigin(false); }
 
-// The origin of a navigation started by the document at documentUrl: a local file (or no
-// document yet, the program's own first load) is local, anything else is a web page.
-CommandOrigin originOfDocument(const QUrl &documentUrl);
+    constexpr bool isWeb() const noexcept { return web_; }
+    friend constexpr bool operator==(CommandOrigin, CommandOrigin) noexcept = default;
+
+private:
+    explicit constexpr CommandOrigin(bool web) noexcept
+        : web_(web)
+    {
+    }
+    bool web_;
+};
+inline constexpr CommandOrigin CommandOrigin::WebPage{true};
+
+// origin, lowered to web when the document at documentUrl is not a local file.
+CommandOrigin lowerForDocument(CommandOrigin origin, const QUrl &documentUrl);
 // Web when either is web: trust only ever goes down along a chain of navigations.
 CommandOrigin leastTrusted(CommandOrigin a, CommandOrigin b);
 
@@ -26,10 +41,14 @@ constexpr int kWebRefusalNoticeMs = 2000;
 // Who started a navigation, as far as the engine tells: the trust of the document (or program
 // step) that asked for it, the frame it loads in, and whether a web server redirected it.
 struct NavigationStart {
-    CommandOrigin origin = CommandOrigin::LocalPage;
+    CommandOrigin origin;
     bool mainFrame = true;
     bool redirect = false; // a server's answer: never followed into a local file or a command
     bool pageFile = false; // the program shows a level's page file: its name is no command
+
+    static NavigationStart web() { return {CommandOrigin::WebPage}; }
+    // The program shows a book page it chose itself (see CommandOrigin::localBookPage()).
+    static NavigationStart localBookPage() { return {CommandOrigin::localBookPage()}; }
 };
 
 // The text the dispatcher's rules look at, decoded once: a file URL as its local path with its
@@ -78,6 +97,6 @@ struct NavigationContext {
 // A redirect into a local file or a command is refused; a level's page file is never taken for
 // a command link; a frame's navigation is only looked at for a command link.
 NavigationDecision decideNavigation(const QString &target, const NavigationContext &context,
-                                    const NavigationStart &start = {});
+                                    const NavigationStart &start);
 
 } // namespace sorvek

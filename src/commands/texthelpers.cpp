@@ -89,6 +89,12 @@ bool isWebAddress(const QString &text)
     return !scheme.isEmpty() && scheme != QLatin1String("file");
 }
 
+bool isHttpAddress(const QString &text)
+{
+    const QString scheme = QUrl(text).scheme().toLower();
+    return scheme == u"http" || scheme == u"https";
+}
+
 bool isAbsoluteOrUrl(const QString &text)
 {
     if (!schemeOf(text).isEmpty() || isDriveLetterPath(text))

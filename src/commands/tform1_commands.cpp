@@ -123,7 +123,7 @@ void TForm1::dispatchNavigation(const QUrl &url, bool &cancel, BrowserControl *s
     NavigationDecision decision = decideNavigation(target, {levels_.pageList(), PageIndex(), true}, start);
     if (decision.action == NavigationAction::OpenProject) {
         // A project runs in MicroWorlds EX: never for a document shown on behalf of the web.
-        if (start.origin == CommandOrigin::WebPage) {
+        if (start.origin.isWeb()) {
             cancel = true;
             ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
             return;
@@ -149,18 +149,23 @@ void TForm1::runNavigationAction(const NavigationDecision &decision, CommandOrig
         break;
     case NavigationAction::LaunchMwex:
     case NavigationAction::OpenWebVideo:
-        // A web page never hands a file of this machine to the desktop's programs.
-        if (origin == CommandOrigin::WebPage && !isWebAddress(decision.target))
+        // A web page never hands a file of this machine to the desktop's programs, and the
+        // desktop gets web addresses only as http or https.
+        if ((origin.isWeb() || decision.action == NavigationAction::OpenWebVideo) && !isHttpAddress(decision.target))
             ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
         else if (services().shell && !services().shell->openWithDefault(decision.target)
                  && decision.action == NavigationAction::LaunchMwex)
             ShowNotice(mwexCannotRunNotice(decision.target), kMwexNoticeMs);
         break;
     case NavigationAction::PlayWave:
-        PlayWave(decision.target);
-        break;
     case NavigationAction::OpenVideo:
-        OpenVideo(decision.target);
+        // Sound and video for a document shown on behalf of the web never open a file here.
+        if (origin.isWeb())
+            ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
+        else if (decision.action == NavigationAction::OpenVideo)
+            OpenVideo(decision.target);
+        else if (!isWebAddress(decision.target)) // a web address names no sound file to play
+            PlayWave(decision.target);
         break;
     case NavigationAction::RunCommands:
         RunLinkCommands(decision.target, origin);
@@ -176,8 +181,9 @@ void TForm1::runNavigationAction(const NavigationDecision &decision, CommandOrig
 
 NavigationStart TForm1::pageShowStart(bool pageFileExists) const
 {
-    NavigationStart start;
-    start.origin = leastTrusted(levels_.topOrigin(), showOrigin_);
+    NavigationStart start{levels_.topOrigin()};
+    if (showOrigin_)
+        start.origin = leastTrusted(start.origin, *showOrigin_);
     start.pageFile = pageFileExists;
     return start;
 }
@@ -186,7 +192,7 @@ void TForm1::showPageFrom(CommandOrigin origin)
 {
     showOrigin_ = origin;
     ShowPage(true);
-    showOrigin_ = CommandOrigin::LocalPage;
+    showOrigin_.reset();
 }
 
 void TForm1::RunLinkCommands(const QString &list, CommandOrigin origin)
@@ -199,7 +205,8 @@ void TForm1::RunLinkCommands(const QString &list, CommandOrigin origin)
 
 void TForm1::RunCommand(const QString &command)
 {
-    runner_.runCommand(command);
+    // The program's own page turns and jumps; a page they show keeps its level's trust.
+    runner_.runCommand(command, CommandOrigin::localBookPage());
 }
 
 void TForm1::ShowNote(const QString &word, bool find)
@@ -236,7 +243,8 @@ void TForm1::ShowNote(const QString &word, bool find)
 
 void TForm1::PlayWave(const QString &file)
 {
-    if (services().sound)
+    // Only a file: a FIFO, a device or a folder would block the window or play nothing.
+    if (services().sound && QFileInfo(file).isFile())
         services().sound->playFile(file);
 }
 

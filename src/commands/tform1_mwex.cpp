@@ -62,7 +62,7 @@ void TForm1::LOGO1Click()
         warn(written.project.error);
     else if (const std::optional<ProgramLaunch> launch = newProjectLaunch(mode, BookFolder, plan.project, registeredCommand(services())))
         launchMwex(*launch);
-    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    OpenLevel(levels_.topFolder(), PageIndex(), false, levels_.topOrigin());
     RebuildPageButtons();
     ShowPage(true);
     // The new page is found by its name: it does not always sort last.

@@ -65,7 +65,7 @@ void TForm1::ManagePageFiles(PageFileMode mode)
     Form3->Prepare(fileToolCaption(mode), mode == PageFileMode::Delete, collector.files());
     showModal(Form3);
     HighlightCurrent = true;
-    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    OpenLevel(levels_.topFolder(), PageIndex(), false, levels_.topOrigin());
     if (Form3->FileToolResult == 2)
         RebuildPageButtons();
     else
@@ -127,7 +127,7 @@ void TForm1::MovePageAndRenumber(int from, int to)
         SetPageIndex(moved.position);
     else
         warn(moved.renames.error);
-    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    OpenLevel(levels_.topFolder(), PageIndex(), false, levels_.topOrigin());
     RebuildPageButtons();
     ShowPage(true);
 }
@@ -141,7 +141,7 @@ void TForm1::StripPageNumbers()
     const RenameBatchResult stripped = stripPageNumbers(levels_.topFolder(), levels_.pageList());
     if (!stripped.ok)
         warn(stripped.error);
-    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    OpenLevel(levels_.topFolder(), PageIndex(), false, levels_.topOrigin());
     RebuildPageButtons();
     ShowPage(true);
 }

@@ -137,7 +137,7 @@ void TForm1::HelpClick()
         WebBrowser3->resize(WebBrowser3->width(), 0);
         kabeKR->resize(kabeKR->width(), 0);
         WebBrowser2->resize(WebBrowser2->width(), 0);
-        WebBrowser1->Navigate(QUrl::fromLocalFile(help));
+        WebBrowser1->Navigate(QUrl::fromLocalFile(help), pageShowStart(true));
     } else if (services().shell) {
         services().shell->openWithDefault(HelpURL);
     }

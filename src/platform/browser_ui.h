@@ -21,7 +21,7 @@ public:
 
     // start says who asks: the program shows a page on behalf of a level or a document of
     // the given trust. The shown document takes no more trust than that.
-    virtual void Navigate(const QUrl &url, const NavigationStart &start = {}) = 0;
+    virtual void Navigate(const QUrl &url, const NavigationStart &start) = 0;
     virtual void Refresh() = 0;
     virtual void Stop() = 0;
     virtual void GoBack() = 0;

@@ -2,15 +2,6 @@
 
 namespace sorvek {
 
-namespace {
-
-CommandOrigin originOfAddress(const QUrl &url)
-{
-    return url.isLocalFile() ? CommandOrigin::LocalPage : CommandOrigin::WebPage;
-}
-
-} // namespace
-
 QString NavigationTrail::keyOf(const QUrl &url)
 {
     // Decoded, so that the engine's choice of which characters to escape never makes the
@@ -35,7 +26,7 @@ void NavigationTrail::programRequested(const QUrl &url, const NavigationStart &s
 
 NavigationStart NavigationTrail::startOf(const QUrl &url, Kind kind, bool mainFrame)
 {
-    NavigationStart start;
+    NavigationStart start = NavigationStart::web();
     const QString key = keyOf(url);
     switch (kind) {
     case Kind::Program: {
@@ -43,31 +34,30 @@ NavigationStart NavigationTrail::startOf(const QUrl &url, Kind kind, bool mainFr
         if (at >= 0) {
             start = requested_.at(at).start;
             requested_.remove(0, at + 1);
-        } else {
-            // A load the program did not ask for in this form: it gets no trust.
-            start.origin = CommandOrigin::WebPage;
         }
+        // else a load the program did not ask for in this form: it gets no trust.
         break;
     }
     case Kind::Redirect:
         // The engine calls a document's own refresh a redirect too. A server's redirect only
         // comes while a web navigation is in flight, which makes the document's trust web.
-        if (documentOrigin() == CommandOrigin::LocalPage)
+        if (!documentOrigin().isWeb())
             return startOf(url, Kind::Document, mainFrame);
-        start.origin = CommandOrigin::WebPage;
         start.redirect = true;
         break;
     case Kind::History:
-        start.origin = history_.value(key, CommandOrigin::WebPage);
+        // An entry comes back as what it was: a page file stays a page file.
+        start = history_.value(key, start);
         break;
     case Kind::Reload:
-        start.origin = history_.value(key, documentOrigin());
+        start = history_.value(key, NavigationStart{documentOrigin()});
         break;
     case Kind::Document:
         start.origin = documentOrigin();
         break;
     }
-    start.origin = leastTrusted(start.origin, originOfAddress(url));
+    if (!url.isLocalFile())
+        start.origin = CommandOrigin::WebPage;
     start.mainFrame = mainFrame;
     if (!mainFrame)
         start.pageFile = false;
@@ -84,13 +74,18 @@ void NavigationTrail::loaded(const QUrl &url)
     const QString key = keyOf(url);
     const qsizetype at = indexOf(inFlight_, key);
     if (at >= 0) {
-        loaded_ = inFlight_.at(at).start.origin;
+        loaded_ = inFlight_.at(at).start;
         inFlight_.remove(0, at + 1);
     } else if (key != loadedKey_) {
-        loaded_ = CommandOrigin::WebPage; // a document nobody asked for here
+        loaded_ = NavigationStart::web(); // a document nobody asked for here
     }
     loadedKey_ = key;
-    history_.insert(key, leastTrusted(history_.value(key, loaded_), loaded_));
+    NavigationStart entry = history_.value(key, loaded_);
+    entry.origin = leastTrusted(entry.origin, loaded_.origin);
+    entry.pageFile = entry.pageFile || loaded_.pageFile;
+    entry.mainFrame = true;
+    entry.redirect = false;
+    history_.insert(key, entry);
 }
 
 void NavigationTrail::ended(const QUrl &url)
@@ -102,7 +97,7 @@ void NavigationTrail::ended(const QUrl &url)
 
 CommandOrigin NavigationTrail::documentOrigin() const
 {
-    CommandOrigin origin = loaded_;
+    CommandOrigin origin = loaded_.origin;
     for (const Step &step : inFlight_)
         origin = leastTrusted(origin, step.start.origin);
     return origin;

@@ -46,8 +46,9 @@ private:
 
     QList<Step> requested_; // program loads not yet asked about, oldest first
     QList<Step> inFlight_;  // main-frame navigations let through, oldest first
-    QHash<QString, CommandOrigin> history_; // every address loaded, web once loaded as web
-    CommandOrigin loaded_ = CommandOrigin::LocalPage;
+    // Every address loaded: web once loaded as web, a page file once shown as one.
+    QHash<QString, NavigationStart> history_;
+    NavigationStart loaded_ = NavigationStart::web(); // nothing loaded yet is no book page
     QString loadedKey_;
 };
 

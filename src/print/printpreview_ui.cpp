@@ -24,7 +24,7 @@ void PrintPreviewHandshake::start(const QString &documentPath, bool zeroHeight)
     document_ = documentPath;
     if (zeroHeight)
         browser_->resize(browser_->width(), 0);
-    browser_->Navigate(QUrl::fromLocalFile(documentPath));
+    browser_->Navigate(QUrl::fromLocalFile(documentPath), NavigationStart::localBookPage()); // made from the book's pages
 }
 
 void PrintPreviewHandshake::WebBrowser3DocumentComplete(const QUrl &url)

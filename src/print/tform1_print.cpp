@@ -38,7 +38,7 @@ void TForm1::afterPrintDocument(const QString &document, const QString &message)
     if (document.isEmpty())
         return;
     printPreview_->start(document, true);
-    OpenLevel(levels_.topFolder(), PageIndex(), false);
+    OpenLevel(levels_.topFolder(), PageIndex(), false, levels_.topOrigin());
     RebuildPageButtons();
     ShowPage(true);
 }

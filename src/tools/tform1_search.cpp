@@ -39,7 +39,7 @@ void TForm1::Find1Click()
     Form4->Edit1->clear();
     if (showModal(Form4) != QDialog::Accepted)
         return;
-    levels_.pushLevel(Form4->ListBox1, Form4->ListBox2, 0, Form4->SearchBase);
+    levels_.pushLevel(Form4->ListBox1, Form4->ListBox2, 0, Form4->SearchBase, CommandOrigin::localBookPage());
     RebuildPageButtons();
     RunCommand(QStringLiteral("GO ") + pageStem(Form4->Caption()));
 }

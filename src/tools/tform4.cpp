@@ -289,7 +289,7 @@ void TForm4::ListBox2Click()
     const QString url = fileUrl(path);
     setWindowTitle(url);
     emit PagePreviewed(path, url);
-    WebBrowser1->Navigate(QUrl::fromLocalFile(path));
+    WebBrowser1->Navigate(QUrl::fromLocalFile(path), NavigationStart::localBookPage()); // a result of the book's search
 }
 
 void TForm4::BitBtn5Click()

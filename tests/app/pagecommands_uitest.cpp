@@ -226,7 +226,7 @@ TEST_F(SearchCommandsTest, LookCancelledWithEscLeavesTheLevelAndPage)
 {
     EscWhenShown esc(form->windowHandle());
     search->installEventFilter(&esc);
-    form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")));
+    form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")), NavigationStart::localBookPage());
     ASSERT_TRUE(QTest::qWaitFor([&] { return esc.sent && !search->isVisible(); }, 10000));
     settle();
     EXPECT_EQ(form->levels_.depth(), 1);
@@ -235,7 +235,7 @@ TEST_F(SearchCommandsTest, LookCancelledWithEscLeavesTheLevelAndPage)
 
 TEST_F(SearchCommandsTest, LookCommandFindsAPageByItsTitleWord)
 {
-    form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")));
+    form->WebBrowser1->Navigate(QUrl(QStringLiteral("file:///$LOOK まとめ")), NavigationStart::localBookPage());
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->levels_.depth() == 2; }, 10000));
     EXPECT_EQ(shownFile(), book(QStringLiteral("1040_まとめ.html")));
 }

@@ -61,7 +61,7 @@ TEST_F(AfterLoadTest, ForwardTurnSlidesInFromTheRight)
 
 TEST_F(AfterLoadTest, BreadcrumbNamesTheCallingPage)
 {
-    form->WebBrowser4->Navigate(QUrl(QStringLiteral("file:///$DIR さんすう")));
+    form->WebBrowser4->Navigate(QUrl(QStringLiteral("file:///$DIR さんすう")), NavigationStart::localBookPage());
     QTest::qWait(5);
     page()->complete();
     EXPECT_TRUE(form->Panel3->isVisible());
@@ -76,7 +76,7 @@ TEST_F(AfterLoadTest, LinkPageWithSeveralLinksBecomesALevel)
                                        "<HTML><HEAD><TITLE>リンク集</TITLE></HEAD><BODY>【リンク】\n"
                                        "<A HREF=\"1010_どうぶつ.html\">どうぶつ</A>\n<a href=\"1030_きせつ.html\">きせつ</a>\n"
                                        "</BODY></HTML>"));
-    form->OpenLevel(book(QString()), 0, false);
+    form->OpenLevel(book(QString()), 0, false, CommandOrigin::localBookPage());
     form->RebuildPageButtons();
     const int at = form->levels_.pageList().indexOf(QStringLiteral("1050_リンク集.html"));
     ASSERT_GE(at, 0);
@@ -101,7 +101,7 @@ TEST_F(AfterLoadTest, MemoFollowsPageTurnsAndIsSaved)
 
 TEST_F(AfterLoadTest, MemoOfASearchResultLiesBesideItsPage)
 {
-    form->pushLevel({QStringLiteral("さんすう/1020_ひきざん.html")}, {QStringLiteral("ひきざん")}, 0, book(QString()));
+    form->pushLevel({QStringLiteral("さんすう/1020_ひきざん.html")}, {QStringLiteral("ひきざん")}, 0, book(QString()), CommandOrigin::localBookPage());
     form->RebuildPageButtons();
     turnTo(0);
     press(form->SpeedButton7);

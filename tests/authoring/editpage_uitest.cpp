@@ -250,7 +250,7 @@ TEST_F(EditPageTest, CancelledLookWalkSavesNothingAndKeepsTheAuthorsFields)
             QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML><HEAD><TITLE>見る</TITLE>"
                            "</HEAD><BODY>\n<P><A href=\"/$LOOK きせつ\">きせつ</A>の まとめ</P>\n</BODY></HTML>\n"));
         const QByteArray original = testutil::readBytes(path);
-        form->OpenLevel(book(QString()), 0, false);
+        form->OpenLevel(book(QString()), 0, false, CommandOrigin::localBookPage());
         form->RebuildPageButtons();
         TForm4 search(fakeBrowsers(), platform.prompt, form->IndexedFolder, form.get());
         form->SetSearchWindow(&search);

@@ -297,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(
                     message = source.toStdString();
                     const bool web = random.bounded(2);
                     const QString location = web ? u"http://example.org/a/l.html"_s : u"file:///book/l.html"_s;
-                    const LinkPageDecision d = decideLinkPage(source, location, u"/book/"_s);
+                    const LinkPageDecision d = decideLinkPage(source, location, u"/book/"_s, CommandOrigin::localBookPage());
                     QString lowered = source;
                     ReferenceLinks r = referenceLinks(lowered.replace(u"HREF="_s, u"href="_s));
                     for (QString &page : r.pages) {

@@ -2,6 +2,7 @@
 #include "book/breadcrumb.h"
 #include "book/levelstack.h"
 #include "book/pageslide.h"
+#include "testutil.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 LevelStack stackOfDepth(int depth, const QString &callingTitle)
 {
-    LevelStack levels;
+    testutil::BookLevels levels;
     for (int d = 0; d < depth; ++d) {
         const QString folder = QStringLiteral("/book/level%1/").arg(d);
         const QString title = d == depth - 2 ? callingTitle : QStringLiteral("other");
@@ -118,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Breadcrumb, IndexOutsideCallingTitlesTakesFirst)
 {
-    LevelStack levels;
+    testutil::BookLevels levels;
     levels.pushLevel({QStringLiteral("a.html")}, {QStringLiteral("最初")}, 7, QStringLiteral("/book"));
     levels.pushLevel({QStringLiteral("x.html")}, {QStringLiteral("x")}, 0, QStringLiteral("/book/sub"));
     const Breadcrumb crumb = breadcrumbFor(levels);
@@ -129,7 +130,7 @@ TEST(Breadcrumb, IndexOutsideCallingTitlesTakesFirst)
 
 TEST(Breadcrumb, CallingLevelWithoutTitlesHides)
 {
-    LevelStack levels;
+    testutil::BookLevels levels;
     levels.pushLevel({}, {}, 0, QStringLiteral("/book"));
     levels.pushLevel({QStringLiteral("x.html")}, {QStringLiteral("x")}, 0, QStringLiteral("/book/sub"));
     const Breadcrumb crumb = breadcrumbFor(levels);

@@ -32,14 +32,14 @@ protected:
     }
     QTemporaryDir dir;
     QString book;
-    LevelStack levels;
+    testutil::BookLevels levels;
 };
 
 } // namespace
 
 TEST(LevelStackEmpty, NoLevelGivesMinusOneAndZero)
 {
-    LevelStack levels;
+    testutil::BookLevels levels;
     EXPECT_EQ(levels.pageIndex(), -1);
     EXPECT_EQ(levels.pageCount(), 0);
     EXPECT_EQ(levels.topFolder(), QString());
@@ -113,7 +113,7 @@ TEST_F(LevelStackTest, LevelsAWebPageAskedForKeepWebTrustAndCreateNothing)
     levels.pushLevel({QStringLiteral("a.html")}, {}, 0, book, CommandOrigin::WebPage);
     levels.closeLevel();
     levels.closeLevel();
-    EXPECT_EQ(levels.topOrigin(), CommandOrigin::LocalPage);
+    EXPECT_EQ(levels.topOrigin(), CommandOrigin::localBookPage());
 }
 
 TEST_F(LevelStackTest, FolderThatCannotBeEnteredKeepsPreviousListing)

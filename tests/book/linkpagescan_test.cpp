@@ -3,6 +3,7 @@
 #include "book/levelstack.h"
 #include "book/linkpagescan.h"
 #include "book/webcommandlist.h"
+#include "testutil.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ class LinkPageTest : public ::testing::TestWithParam<LinkPageCase> {};
 TEST_P(LinkPageTest, Decides)
 {
     const LinkPageCase &c = GetParam();
-    const LinkPageDecision d = decideLinkPage(c.source, c.location, folder);
+    const LinkPageDecision d = decideLinkPage(c.source, c.location, folder, CommandOrigin::localBookPage());
     EXPECT_EQ(d.action, c.action);
     EXPECT_EQ(d.linkCount, c.links);
     switch (c.action) {
@@ -165,15 +166,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LinkPage, OneLinkSetsOrigin)
 {
     const QString source = linkPage(QStringLiteral("【リンク】<a href=\"p.html/$NEXT\">x</a>"));
-    EXPECT_EQ(decideLinkPage(source, localPage, folder).origin, CommandOrigin::LocalPage);
-    EXPECT_EQ(decideLinkPage(source, webPage, folder).origin, CommandOrigin::WebPage);
+    EXPECT_EQ(decideLinkPage(source, localPage, folder, CommandOrigin::localBookPage()).origin, CommandOrigin::localBookPage());
+    EXPECT_EQ(decideLinkPage(source, webPage, folder, CommandOrigin::localBookPage()).origin, CommandOrigin::WebPage);
 }
 
 TEST(LinkScan, FirstAmpersandEntityDecodedForTheLink)
 {
     const LinkScanResult r =
         scanLoadedPage(linkPage(QStringLiteral("【リンク】<a href=\"http://h/q?a=1&amp;b=2&amp;c=3\">x</a>")),
-                       localPage, folder);
+                       localPage, folder, CommandOrigin::localBookPage());
     EXPECT_FALSE(r.openNotesPanel);
     EXPECT_EQ(r.linkPage.followUrl, QStringLiteral("http://h/q?a=1&b=2&amp;c=3"));
 }
@@ -184,7 +185,7 @@ TEST(LinkScan, LargePageScannedOnce)
     QString body = QStringLiteral("【リンク】");
     for (int i = 0; i < 20000; ++i)
         body += QStringLiteral("<a href=\"p%1.html\">P%1</a>").arg(i) + QString(200, u' ');
-    const LinkPageDecision d = decideLinkPage(linkPage(body), localPage, folder);
+    const LinkPageDecision d = decideLinkPage(linkPage(body), localPage, folder, CommandOrigin::localBookPage());
     EXPECT_EQ(d.action, Action::NewLevel);
     EXPECT_EQ(d.pages.size(), 20000);
     EXPECT_EQ(d.titles.last(), QStringLiteral("P19999"));
@@ -192,7 +193,7 @@ TEST(LinkScan, LargePageScannedOnce)
 
 TEST(LinkLevel, ReplacesEverythingAboveRoot)
 {
-    LevelStack levels;
+    testutil::BookLevels levels;
     levels.pushLevel({QStringLiteral("r1.html"), QStringLiteral("r2.html")}, {}, 1, QStringLiteral("/book"));
     levels.pushLevel({QStringLiteral("s.html")}, {}, 0, QStringLiteral("/book/s"));
     levels.pushLevel({QStringLiteral("t.html")}, {}, 0, QStringLiteral("/book/s/t"));

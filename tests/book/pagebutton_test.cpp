@@ -162,7 +162,7 @@ TEST(ButtonFace, RefreshOfPageInLevel)
     QTemporaryDir dir;
     testutil::writePage(dir.path(), QStringLiteral("1010_a.html"),
                         QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\n<TITLE>旧</TITLE>"));
-    LevelStack levels;
+    testutil::BookLevels levels;
     EXPECT_FALSE(refreshedPageButtonFace(levels, 0).has_value());
     levels.openLevel(dir.path(), 0, true);
     testutil::writePage(dir.path(), QStringLiteral("1010_a.html"),

@@ -86,7 +86,7 @@ TEST_F(PageDisplayTest, NextAndPreviousImagesTurnPages)
 
 TEST_F(PageDisplayTest, BreadcrumbAndHomeLeaveAPushedLevel)
 {
-    form->OpenLevel(book(QStringLiteral("さんすう")), 0, true);
+    form->OpenLevel(book(QStringLiteral("さんすう")), 0, true, CommandOrigin::localBookPage());
     form->RebuildPageButtons();
     form->ShowPage(true);
     EXPECT_EQ(form->levels_.depth(), 2);
@@ -96,7 +96,7 @@ TEST_F(PageDisplayTest, BreadcrumbAndHomeLeaveAPushedLevel)
     EXPECT_EQ(form->levels_.depth(), 1);
     EXPECT_EQ(form->PageButtons.size(), form->PageCount());
 
-    form->OpenLevel(book(QStringLiteral("さんすう")), 2, true);
+    form->OpenLevel(book(QStringLiteral("さんすう")), 2, true, CommandOrigin::localBookPage());
     press(form->SpeedButton17);
     EXPECT_EQ(form->levels_.depth(), 1);
     EXPECT_EQ(form->PageIndex(), 0);
@@ -148,7 +148,7 @@ TEST_F(PageDisplayTest, GoFindsAPageByItsStem)
 
 TEST_F(PageDisplayTest, SideMenuDirLinkOpensASubfolderLevel)
 {
-    form->WebBrowser4->Navigate(QUrl(QStringLiteral("file:///$DIR さんすう")));
+    form->WebBrowser4->Navigate(QUrl(QStringLiteral("file:///$DIR さんすう")), NavigationStart::localBookPage());
     settle();
     EXPECT_EQ(form->levels_.depth(), 2);
     EXPECT_EQ(shownFile(), book(QStringLiteral("さんすう/index.html")));
@@ -161,7 +161,7 @@ TEST_F(PageDisplayTest, SideMenuDirLinkOpensASubfolderLevel)
 
 TEST_F(PageDisplayTest, SoundLinkPlaysWithoutNavigating)
 {
-    const QString wav = book(QStringLiteral("voice.wav"));
+    const QString wav = testutil::writeBytes(book(QString()), QStringLiteral("voice.wav"), "RIFF");
     page()->Navigate(QUrl::fromLocalFile(wav));
     settle();
     EXPECT_EQ(platform.sound.played, QStringList{wav});
@@ -199,7 +199,7 @@ TEST_F(PageDisplayTest, FolderWithoutPagesShowsItsHelpPage)
 {
     QDir().mkpath(book(QStringLiteral("empty")));
     testutil::writePage(book(QStringLiteral("empty")), QStringLiteral("_help.html"), QStringLiteral("<HTML>help</HTML>"));
-    form->OpenLevel(book(QStringLiteral("empty")), 0, true);
+    form->OpenLevel(book(QStringLiteral("empty")), 0, true, CommandOrigin::localBookPage());
     form->RebuildPageButtons();
     form->ShowPage(true);
     EXPECT_TRUE(form->PageButtons.isEmpty());
@@ -239,7 +239,7 @@ TEST_F(PageDisplayTest, HelpItemShowsTheFolderHelpPage)
 
 TEST_F(PageDisplayTest, WebLevelWithoutShortcutsOrHelpShowsThePageOnRightClick)
 {
-    form->pushLevel({QStringLiteral("https://example.test/a.html")}, {QStringLiteral("a")}, 0, book(QStringLiteral("none")));
+    form->pushLevel({QStringLiteral("https://example.test/a.html")}, {QStringLiteral("a")}, 0, book(QStringLiteral("none")), CommandOrigin::localBookPage());
     form->RebuildPageButtons();
     press(form->PageButtons.at(0), Qt::RightButton);
     EXPECT_TRUE(form->pagePopup_ == nullptr || form->pagePopup_->actions().isEmpty());

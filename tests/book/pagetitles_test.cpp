@@ -39,7 +39,7 @@ TEST_P(TitleRulesTest, ReadsTitleOfPage)
     const TitleCase &c = GetParam();
     QTemporaryDir dir;
     testutil::writePage(dir.path(), c.fileName, c.text);
-    LevelStack levels;
+    testutil::BookLevels levels;
     levels.openLevel(dir.path(), 0, true);
     ASSERT_EQ(levels.pageList(), QStringList{c.fileName});
     EXPECT_EQ(levels.title(0), c.levelTitle) << "title list";
@@ -93,7 +93,7 @@ TEST_P(ShiftJisPageTest, IsMigratedAndTitled)
         + QLatin1String(GetParam()) + QStringLiteral("\">\r\n<TITLE>日本の歴史</TITLE></HEAD><BODY>表示</BODY></HTML>\r\n");
     QStringEncoder sjis("windows-31j");
     const QString path = testutil::writeBytes(dir.path(), QStringLiteral("1010_rekishi.html"), sjis.encode(text));
-    LevelStack levels;
+    testutil::BookLevels levels;
     levels.openLevel(dir.path(), 0, true);
     EXPECT_EQ(levels.title(0), QStringLiteral("日本の歴史"));
     const QByteArray after = testutil::readBytes(path);

@@ -37,7 +37,7 @@ TEST(KeepWebAddressesOfWebPage, LinksOfAWebPageLeadOnlyToTheWeb)
     const LinkPageDecision kept = keepWebAddressesOfWebPage(level);
     EXPECT_EQ(kept.pages, (QStringList{u"http://h/a.html"_s, u"http://h/$NEXT"_s}));
     EXPECT_EQ(kept.titles, (QStringList{u"a"_s, u"next"_s}));
-    level.origin = CommandOrigin::LocalPage;
+    level.origin = CommandOrigin::localBookPage();
     EXPECT_EQ(keepWebAddressesOfWebPage(level).pages, level.pages);
 }
 

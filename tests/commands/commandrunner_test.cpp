@@ -25,7 +25,7 @@ protected:
         host.setRoot(kPages);
     }
     FakeCommandHost host;
-    CommandRunner runner;
+    BookPageRunner runner;
 };
 
 // --- item lists -----------------------------------------------------------------------------
@@ -78,7 +78,7 @@ TEST_F(CommandRunnerTest, QuizWrongAnswersTryAgainThenGoBack)
 {
     QTemporaryDir book;
     FakeCommandHost quiz(book.path());
-    CommandRunner quizRunner(quiz);
+    BookPageRunner quizRunner(quiz);
     quiz.setRoot(kPages);
     const QString wrong = u"-1,$<-1[_【×】][_【△】],$HISJS sDAT[1]=-1,"_s;
     quizRunner.runLinkCommands(wrong);
@@ -332,7 +332,7 @@ protected:
     QTemporaryDir book;
     QTemporaryDir desktop;
     FakeCommandHost host;
-    CommandRunner runner;
+    BookPageRunner runner;
 };
 
 TEST_F(FileCommands, SaveComputesAddressAndTargetAndMakesFolder)

@@ -19,7 +19,7 @@ protected:
     }
     void follow(const QString &url)
     {
-        form->WebBrowser1->Navigate(QUrl(url));
+        form->WebBrowser1->Navigate(QUrl(url), NavigationStart::localBookPage());
         settle();
     }
     QString shown() const { return shownFile(); }
@@ -143,9 +143,10 @@ TEST_F(DispatcherTest, SoundLinkInTheRealEngineIsPlayedNotNavigated)
     const QString page = testutil::writePage(book(QString()), QStringLiteral("1005_おと.html"),
         QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n"
                        "<HTML><HEAD><TITLE>おと</TITLE></HEAD><BODY><A id=\"w\" href=\"voice.wav\">声</A></BODY></HTML>"));
+    testutil::writeBytes(book(QString()), QStringLiteral("voice.wav"), "RIFF");
     auto *browser = static_cast<WebEngineBrowser *>(form->WebBrowser1);
     QSignalSpy loaded(browser, &BrowserControl::DocumentComplete);
-    browser->Navigate(QUrl::fromLocalFile(page));
+    browser->Navigate(QUrl::fromLocalFile(page), NavigationStart::localBookPage());
     ASSERT_TRUE(QTest::qWaitFor([browser] { return browser->LocationURL().fileName() == QStringLiteral("1005_おと.html"); }, 20000));
     ASSERT_TRUE(QTest::qWaitFor([&loaded] { return !loaded.isEmpty(); }, 20000));
     browser->view()->page()->runJavaScript(QStringLiteral("document.getElementById('w').click();"));

@@ -58,7 +58,7 @@ protected:
     }
     QTemporaryDir book;
     FakeCommandHost host;
-    CommandRunner runner;
+    BookPageRunner runner;
 };
 
 TEST_F(HisCommand, RootLevelPointsHistoryPagesRelative)

@@ -25,12 +25,15 @@ TEST(NavigationText, DecodedOnceWithQueryAndFragmentAndNoEncodedSeparator)
     EXPECT_EQ(navigationText(QUrl(u"http://example.com/$-1,$%3C-1"_s)), u"http://example.com/$-1,$<-1"_s);
 }
 
-TEST(OriginOfDocument, LocalFilesAndFirstLoadAreLocal)
+TEST(LowerForDocument, OnlyLocalFilesAndTheFirstLoadKeepTheTrustGiven)
 {
-    EXPECT_EQ(originOfDocument(QUrl(u"file:///book/a.html"_s)), CommandOrigin::LocalPage);
-    EXPECT_EQ(originOfDocument(QUrl()), CommandOrigin::LocalPage);
-    EXPECT_EQ(originOfDocument(QUrl(u"https://example.com/"_s)), CommandOrigin::WebPage);
-    EXPECT_EQ(originOfDocument(QUrl(u"about:blank"_s)), CommandOrigin::WebPage);
+    static_assert(!std::is_default_constructible_v<CommandOrigin> && !std::is_default_constructible_v<NavigationStart>);
+    const CommandOrigin local = CommandOrigin::localBookPage();
+    EXPECT_EQ(lowerForDocument(local, QUrl(u"file:///book/a.html"_s)), local);
+    EXPECT_EQ(lowerForDocument(local, QUrl()), local);
+    EXPECT_EQ(lowerForDocument(CommandOrigin::WebPage, QUrl(u"file:///book/a.html"_s)), CommandOrigin::WebPage);
+    EXPECT_EQ(lowerForDocument(local, QUrl(u"https://example.com/"_s)), CommandOrigin::WebPage);
+    EXPECT_EQ(lowerForDocument(local, QUrl(u"about:blank"_s)), CommandOrigin::WebPage);
 }
 
 struct DecisionCase {
@@ -38,7 +41,7 @@ struct DecisionCase {
     const char16_t *target;
     NavigationAction action;
     const char16_t *result; // the decision's target, or the page index for SelectPage
-    NavigationStart start = {};
+    NavigationStart start = NavigationStart::localBookPage();
 };
 
 class DecideNavigation : public testing::TestWithParam<DecisionCase> {};
@@ -58,7 +61,7 @@ TEST_P(DecideNavigation, InOrder)
 }
 
 using A = NavigationAction;
-constexpr auto L = CommandOrigin::LocalPage;
+constexpr auto L = CommandOrigin::localBookPage();
 constexpr auto W = CommandOrigin::WebPage;
 INSTANTIATE_TEST_SUITE_P(
     Decisions, DecideNavigation,
@@ -92,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DecideNavigation, FolderLevelEntriesNeverHoldAFullPath)
 {
     NavigationContext context{{u"1000_a.html"_s, u"1010_b.html"_s}, 0, false};
-    EXPECT_EQ(decideNavigation(u"/book/1010_b.html"_s, context).action, NavigationAction::Navigate);
+    EXPECT_EQ(decideNavigation(u"/book/1010_b.html"_s, context, NavigationStart::localBookPage()).action, NavigationAction::Navigate);
 }
 
 TEST(DecideNavigation, ExistingProjectOpensOnlyWithMicroWorlds)
@@ -100,9 +103,9 @@ TEST(DecideNavigation, ExistingProjectOpensOnlyWithMicroWorlds)
     QTemporaryDir dir;
     const QString project = testutil::writeBytes(dir.path(), u"p.mwx"_s, "x");
     NavigationContext context;
-    EXPECT_EQ(decideNavigation(project, context).action, NavigationAction::Navigate);
+    EXPECT_EQ(decideNavigation(project, context, NavigationStart::localBookPage()).action, NavigationAction::Navigate);
     context.mwexAvailable = true;
-    const NavigationDecision d = decideNavigation(project, context);
+    const NavigationDecision d = decideNavigation(project, context, NavigationStart::localBookPage());
     EXPECT_EQ(d.action, NavigationAction::OpenProject);
     EXPECT_TRUE(d.cancelsNavigation());
 }

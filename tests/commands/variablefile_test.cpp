@@ -165,7 +165,7 @@ protected:
     }
     QTemporaryDir book;
     FakeCommandHost host;
-    CommandRunner runner;
+    BookPageRunner runner;
 };
 
 TEST_F(VariableCommands, JsWritesIntoTopFolder)

@@ -12,10 +12,9 @@ class FakeBrowser : public sorvek::BrowserControl {
 public:
     using BrowserControl::BrowserControl;
 
-    void Navigate(const QUrl &url, const sorvek::NavigationStart &start = {}) override
-    {
-        ask(url, start);
-    }
+    void Navigate(const QUrl &url, const sorvek::NavigationStart &start) override { ask(url, start); }
+    // A link of the shown book page.
+    void Navigate(const QUrl &url) { ask(url, sorvek::NavigationStart::localBookPage()); }
     void Refresh() override { ++refreshes; }
     void Stop() override { ++stops; }
     void GoBack() override { ++backs; }
@@ -65,8 +64,8 @@ public:
 
     QStringList navigations, finds, scrolls;
     QUrl location;
-    sorvek::CommandOrigin origin = sorvek::CommandOrigin::LocalPage;
-    sorvek::NavigationStart current;
+    sorvek::CommandOrigin origin = sorvek::CommandOrigin::WebPage;
+    sorvek::NavigationStart current = sorvek::NavigationStart::web();
     QString body;
     int refreshes = 0, stops = 0, backs = 0, forwards = 0, previews = 0;
 };

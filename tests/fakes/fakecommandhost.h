@@ -80,7 +80,7 @@ public:
         levels = {Level{pages, pages, 0, book_ + u'/'}};
     }
     void pushLevel(const QStringList &pages, const QStringList &titles, int index,
-                   const QString &folder, sorvek::CommandOrigin origin = sorvek::CommandOrigin::LocalPage) override
+                   const QString &folder, sorvek::CommandOrigin origin = sorvek::CommandOrigin::localBookPage()) override
     {
         calls << QStringLiteral("pushLevel(%1,%2)").arg(index).arg(folder) + webMark(origin);
         levels.push_back(Level{pages, titles, index, folder});
@@ -143,4 +143,16 @@ public:
 
 private:
     QString book_;
+};
+
+// The runner driven by the program's own book pages, as the rule tests mostly want it.
+struct BookPageRunner : sorvek::CommandRunner {
+    using CommandRunner::CommandRunner;
+    using CommandRunner::runCommand;
+    using CommandRunner::runLinkCommands;
+    void runCommand(const QString &text) { runCommand(text, sorvek::CommandOrigin::localBookPage()); }
+    sorvek::LinkListOutcome runLinkCommands(const QString &list)
+    {
+        return CommandRunner::runLinkCommands(list, sorvek::CommandOrigin::localBookPage());
+    }
 };

@@ -110,7 +110,7 @@ TEST_P(OldEncodingPageToolTest, PageTextSurvivesTheTool)
 {
     const QString page = book(u"1050_old.html"_s);
     testutil::writeBytes(book(QString()), u"1050_old.html"_s, GetParam().bytes);
-    form->OpenLevel(book(QString()), 0, false);
+    form->OpenLevel(book(QString()), 0, false, CommandOrigin::localBookPage());
     form->RebuildPageButtons();
     const int index = int(form->levels_.pageList().indexOf(u"1050_old.html"_s));
     ASSERT_GE(index, 0);
@@ -206,7 +206,7 @@ TEST_F(RenameRepairAtStart, AKilledBatchInASubfolderIsUndoneAndToldOnce)
     EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(renameJournalName())));
     ASSERT_EQ(platform.prompt.messages.size(), 1);
     EXPECT_TRUE(platform.prompt.messages.first().contains(folder)) << platform.prompt.messages.first().toStdString();
-    form->OpenLevel(folder, 0, true);
+    form->OpenLevel(folder, 0, true, CommandOrigin::localBookPage());
     EXPECT_EQ(platform.prompt.messages.size(), 1);
 }
 

@@ -26,12 +26,12 @@ TEST_P(Trail, TrustComesFromWhoStartedTheNavigation)
     const QHash<QString, K> kinds = {{u"program"_s, K::Program}, {u"link"_s, K::Document}, {u"frame"_s, K::Document},
                                      {u"redirect"_s, K::Redirect}, {u"history"_s, K::History}, {u"reload"_s, K::Reload}};
     NavigationTrail trail;
-    NavigationStart asked;
+    NavigationStart asked = NavigationStart::web();
     for (const char16_t *step : GetParam().steps) {
         const QStringList w = QString::fromUtf16(step).split(u' ');
         const QUrl url(w.at(2));
         if (w.at(0) == u"request")
-            trail.programRequested(url, {w.at(1) == u"web" ? CommandOrigin::WebPage : CommandOrigin::LocalPage});
+            trail.programRequested(url, {w.at(1) == u"web" ? CommandOrigin::WebPage : CommandOrigin::localBookPage()});
         else if (w.at(0) == u"load")
             trail.loaded(url);
         else if (w.at(0) == u"end")
@@ -46,7 +46,7 @@ TEST_P(Trail, TrustComesFromWhoStartedTheNavigation)
     EXPECT_EQ(trail.documentOrigin(), GetParam().document);
 }
 
-constexpr auto L = CommandOrigin::LocalPage;
+constexpr auto L = CommandOrigin::localBookPage();
 constexpr auto W = CommandOrigin::WebPage;
 
 INSTANTIATE_TEST_SUITE_P(

@@ -29,7 +29,7 @@ protected:
         browser.resize(400, 300);
         browser.show();
         QSignalSpy loaded(&browser, &BrowserControl::DocumentComplete);
-        browser.Navigate(QUrl::fromLocalFile(page));
+        browser.Navigate(QUrl::fromLocalFile(page), NavigationStart::localBookPage());
         ASSERT_TRUE(loaded.wait(20000));
     }
 
@@ -94,7 +94,7 @@ TEST_F(BrowserTest, StoppedLoadKeepsTheLoadedLocation)
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
     QSignalSpy completed(&browser, &BrowserControl::DocumentComplete);
     QSignalSpy downloaded(&browser, &BrowserControl::DownloadComplete);
-    browser.Navigate(QUrl(QStringLiteral("http://127.0.0.1:%1/never.html").arg(silent.serverPort())));
+    browser.Navigate(QUrl(QStringLiteral("http://127.0.0.1:%1/never.html").arg(silent.serverPort())), NavigationStart::web());
     ASSERT_TRUE(QTest::qWaitFor([&silent] { return silent.hasPendingConnections(); }, 10000));
     browser.Stop();
     QTest::qWait(300);

@@ -81,7 +81,7 @@ protected:
         ASSERT_TRUE(outcome.preview());
         browser_.resize(600, 0);  // the print browser is kept at height 0
         QSignalSpy loaded(&browser_, &BrowserControl::DocumentComplete);
-        browser_.Navigate(QUrl::fromLocalFile(outcome.mergedPath));
+        browser_.Navigate(QUrl::fromLocalFile(outcome.mergedPath), NavigationStart::localBookPage());
         ASSERT_TRUE(loaded.wait(20000));
     }
 
@@ -244,7 +244,7 @@ TEST(Snapshot, RealPageAreaIsPhotographed)
     browser.setGeometry(0, 0, 400, 300);
     kabe.show();
     QSignalSpy loaded(&browser, &BrowserControl::DocumentComplete);
-    browser.Navigate(QUrl::fromLocalFile(path));
+    browser.Navigate(QUrl::fromLocalFile(path), NavigationStart::localBookPage());
     ASSERT_TRUE(loaded.wait(20000));
     QtScreenCapture capture;
     QImage picture;

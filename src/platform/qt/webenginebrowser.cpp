@@ -46,8 +46,7 @@ SorvekPage::SorvekPage(QObject *parent)
 void SorvekPage::onNewWindowRequested(QWebEngineNewWindowRequest &request)
 {
     const QUrl url = request.requestedUrl();
-    NavigationStart start;
-    start.origin = trail_.documentOrigin();
+    const NavigationStart start{trail_.documentOrigin()};
     // The program's own load is not held to the engine's rules for web documents: a web
     // document opens web addresses only.
     const bool web = url.scheme() == u"http" || url.scheme() == u"https";
@@ -69,7 +68,7 @@ bool SorvekPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     emit navigationRequested(url, cancel);
     if (!cancel && isMainFrame)
         trail_.accepted(url, current_);
-    current_ = {};
+    current_ = NavigationStart::web();
     return !cancel;
 }
 

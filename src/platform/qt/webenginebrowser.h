@@ -42,7 +42,7 @@ private:
     void onNewWindowRequested(QWebEngineNewWindowRequest &request);
 
     NavigationTrail trail_;
-    NavigationStart current_;
+    NavigationStart current_ = NavigationStart::web();
     QUrl loadedUrl_;
 };
 
@@ -52,7 +52,7 @@ public:
     explicit WebEngineBrowser(QWidget *parent = nullptr);
     ~WebEngineBrowser() override;
 
-    void Navigate(const QUrl &url, const NavigationStart &start = {}) override;
+    void Navigate(const QUrl &url, const NavigationStart &start) override;
     void Refresh() override;
     void Stop() override;
     void GoBack() override;
