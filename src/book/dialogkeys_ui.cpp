@@ -27,6 +27,17 @@ bool isDialogKey(const QKeyEvent &key)
     }
 }
 
+// Whether the widget is a page view or inside one: its drop-downs, text fields and scrolling
+// take the arrow keys and Enter, which must never turn the page a student is answering.
+bool insidePage(const QWidget *widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget->inherits("QWebEngineView"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 DialogKeys::DialogKeys(QWidget *window, std::function<void(int key)> handler)
@@ -46,6 +57,9 @@ bool DialogKeys::eventFilter(QObject *watched, QEvent *event)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (!isDialogKey(*key))
+        return false;
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (!tab && insidePage(target))
         return false;
     const bool backwards = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
     handler_(key->key() == Qt::Key_Tab && backwards ? int(Qt::Key_Backtab) : key->key());

@@ -321,7 +321,8 @@ TEST_F(MainWindowTest, KeysAfterAClickInThePage)
         "<A href=\"$JS v.txt a=1\">J</A><A href=\"/$【○】\">N</A><A href=\"/$\">E</A><A href=\"http://127.0.0.1:1/\">W</A>"));
     const std::tuple<const char *, QList<Qt::Key>, int> rows[] = {{"his", {Qt::Key_Return, Qt::Key_Return}, 0},
         {"his", {Qt::Key_Down, Qt::Key_Return}, 1}, {"js", {Qt::Key_Down}, 1}, {"note", {Qt::Key_Return}, 0},
-        {"empty", {Qt::Key_Down}, 1}, {"web", {Qt::Key_Down}, 1}, {"t", {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, 2}};
+        {"empty", {Qt::Key_Down}, 1}, {"web", {Qt::Key_Down}, 1}, {"t", {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, 2},
+        {"t", {Qt::Key_Down, Qt::Key_Return}, -1}};  // -1: arrows and Enter in the page stay the page's
     TForm1 &f = makeForm({}, QtPlatform::browsers());
     f.show();
     f.activateWindow();
@@ -337,8 +338,8 @@ TEST_F(MainWindowTest, KeysAfterAClickInThePage)
         const QByteArray history = testutil::readBytes(book(QStringLiteral("history/history.txt")));
         for (Qt::Key key : keys)
             QTest::keyClick(QApplication::focusWidget(), key);
-        EXPECT_EQ(f.PageIndex(), shown) << id;
-        EXPECT_EQ(QApplication::focusWidget(), f.PageButtons.live(shown)) << id;
+        EXPECT_EQ(f.PageIndex(), qMax(shown, 0)) << id;
+        EXPECT_EQ(QApplication::focusWidget(), shown < 0 ? view : f.PageButtons.live(shown)) << id;
         EXPECT_EQ(testutil::readBytes(book(QStringLiteral("history/history.txt"))), history) << id;
     }
 }

@@ -52,6 +52,9 @@ QtSoundPlayer::~QtSoundPlayer()
 
 void QtSoundPlayer::playFile(const QString &path)
 {
+    // Only a regular file: a pipe or a device named as a sound would hold the media framework.
+    if (!QFileInfo(path).isFile())
+        return;
     // Made at the first sound: the media framework takes tens of milliseconds to start.
     if (!player_) {
         output_ = new QAudioOutput;
