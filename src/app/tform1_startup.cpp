@@ -148,6 +148,7 @@ void TForm1::fitNoticeText(const QString &text)
         font.setPixelSize(font.pixelSize() - 1);
     PmathuCaption->setFont(font);
     PmathuCaption->setText(QFontMetrics(font).elidedText(line, Qt::ElideMiddle, room));
+    PmathuCaption->setToolTip(line); // the whole notice, when its middle had to go
 }
 
 void TForm1::Timer1Timer()

@@ -104,7 +104,7 @@ QString describeReadFailure(const QString &path, BookFileError error, BookFileKi
         why = QStringLiteral("ファイルがありません");
         break;
     case BookFileError::NotRegular:
-        why = QStringLiteral("フォルダや装置、パイプなので読みません");
+        why = QFileInfo(path).isDir() ? QStringLiteral("フォルダです") : QStringLiteral("装置やパイプなので読みません");
         break;
     case BookFileError::TooLarge:
         why = QStringLiteral("大きすぎるので読みません。読めるのは %1 までです").arg(megabytes(bookFileSizeCap(kind)));

@@ -129,10 +129,10 @@ QString pageListingNotice(const PageListing &listing)
         if (!names.isEmpty())
             parts.append(what + names.join(QStringLiteral("、")));
     };
-    told(listing.notFiles, QStringLiteral("ページの名前が付いたフォルダや装置、パイプは開きません: "));
-    told(listing.tooLarge, QStringLiteral("大きすぎるページ（%1 MB まで）は題名を読みません: ")
+    told(listing.notFiles, QStringLiteral("開きません（ページの名前のフォルダ・装置・パイプ）: "));
+    told(listing.tooLarge, QStringLiteral("題名を読みません（%1 MB を超えるページ）: ")
                                .arg(bookFileSizeCap(BookFileKind::Page) / (1024 * 1024)));
-    told(listing.unreachable, QStringLiteral("名前の文字コードが UTF-8 でないページは開けません。名前を付け直してください: "));
+    told(listing.unreachable, QStringLiteral("開けません（名前が UTF-8 でないページ。名前を付け直してください）: "));
     return parts.join(QStringLiteral("。"));
 }
 
