@@ -260,7 +260,7 @@ void TForm2::keyPressEvent(QKeyEvent *event)
             return;
         }
         if (Tag > 0 && (KeptEdits || pageAsShown() != pageAtShow_)
-            && !services_.prompt->question(QStringLiteral("変更を保存しないで閉じますか？"))) {
+            && !services_.prompt->question(this, QStringLiteral("変更を保存しないで閉じますか？"), DefaultAnswer::No)) {
             event->accept();
             return;
         }

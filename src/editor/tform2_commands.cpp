@@ -260,7 +260,7 @@ bool TForm2::mayWriteOverPage()
         SaveDialog1FileName = freeNameBeside(path);
         Label5 = QFileInfo(SaveDialog1FileName).completeBaseName();
         BitBtn1Tag = 1;
-        services_.prompt->information(keptBothNotice(path, SaveDialog1FileName, false));
+        services_.prompt->information(this, keptBothNotice(path, SaveDialog1FileName, false));
         return true;
     }
     case ChangedFileChoice::Cancel:

@@ -327,7 +327,7 @@ void TForm2::startPaint(const QString &path)
             return;
         const QStringList words = QProcess::splitCommand(mwexCommandForEntry(entry, applicationFolders()));
         if (words.isEmpty()) {
-            self->services_.prompt->warning(
+            self->services_.prompt->warning(self,
                 QStringLiteral("画像を編集するプログラムが見つかりません。画像の既定のプログラムを設定してください。"));
             self->afterPaint(path);
             return;
@@ -343,7 +343,7 @@ void TForm2::waitForPaint(const QString &program, const QStringList &arguments, 
         if (!self || !self->waitingForPaint_)
             return;
         if (!started)
-            self->services_.prompt->warning(QStringLiteral("画像を編集するプログラムを起動できません: %1").arg(program));
+            self->services_.prompt->warning(self, QStringLiteral("画像を編集するプログラムを起動できません: %1").arg(program));
         self->afterPaint(path);
     };
     if (!services_.processes->startAndWait(program, arguments, QString(), ended))

@@ -152,7 +152,7 @@ TEST_F(PageDisplayTest, SideMenuDirLinkOpensASubfolderLevel)
     settle();
     EXPECT_EQ(form->levels_.depth(), 2);
     EXPECT_EQ(shownFile(), book(QStringLiteral("さんすう/index.html")));
-    form->WebBrowser4->Navigate(QUrl(QStringLiteral("file:///$GO まとめ")));  // back at the root
+    form->WebBrowser4->Navigate(QUrl(QStringLiteral("file:///$GO まとめ")), NavigationStart::localBookPage());  // back at the root
     settle();
     ASSERT_EQ(form->PageButtons.size(), form->PageCount());
     press(form->PageButtons.at(1));

@@ -60,7 +60,7 @@ TEST_P(PageListingTest, OrdersPagesOfAFolder)
     QTemporaryDir dir;
     for (const QString &f : c.files)
         makeEntry(dir.path(), f);
-    LevelStack levels;
+    testutil::BookLevels levels;
     levels.openLevel(dir.path(), 0, true);
     EXPECT_EQ(levels.pageList(), c.expectedPages);
     const QString notice = levels.takeListingNotice();
