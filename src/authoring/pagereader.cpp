@@ -6,10 +6,10 @@
 #include "authoring/pageformat.h"
 #include "authoring/pagetitle.h"
 #include "authoring/styleblock.h"
+#include "commands/headcharset.h"
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <optional>
@@ -145,51 +145,6 @@ QString joinedLines(const QString &fileText)
     return text;
 }
 
-// The charset declaration of a page: the first META tag of its head that names one. Comments,
-// scripts and style sheets are passed over, however long the head is; the head ends at the BODY
-// start tag or the HEAD closing tag.
-CharsetDeclaration headCharset(QStringView text)
-{
-    static const QRegularExpression charset(QStringLiteral("\\bcharset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:\\-]+)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    static const QStringList skipped{QStringLiteral("SCRIPT"), QStringLiteral("STYLE"), QStringLiteral("XMP"),
-                                     QStringLiteral("TEXTAREA"), QStringLiteral("TITLE"), QStringLiteral("NOSCRIPT")};
-    qsizetype pos = 0;
-    qsizetype lt = -1;
-    while ((lt = text.indexOf(u'<', pos)) >= 0) {
-        if (text.sliced(lt).startsWith(u"<!--")) {
-            const qsizetype end = text.indexOf(u"-->", lt + 4);
-            if (end < 0)
-                return {};
-            pos = end + 3;
-            continue;
-        }
-        if (text.sliced(lt).startsWith(u"</HEAD", Qt::CaseInsensitive))
-            return {};
-        const QString name = pageformat::tagNameAt(text, lt + 1).toString().toUpper();
-        const qsizetype gt = name.isEmpty() ? -1 : text.indexOf(u'>', lt);
-        if (name == u"BODY" || (!name.isEmpty() && gt < 0))
-            return {};
-        if (name.isEmpty()) {
-            pos = lt + 1;
-            continue;
-        }
-        if (skipped.contains(name)) {
-            const qsizetype close = text.indexOf(QStringLiteral("</") + name, gt, Qt::CaseInsensitive);
-            if (close < 0)
-                return {};
-            pos = close + 2;
-            continue;
-        }
-        if (name == u"META") {
-            const QRegularExpressionMatch match = charset.match(text.sliced(lt, gt + 1 - lt).toString());
-            if (match.hasMatch())
-                return {lt + match.capturedStart(1), match.captured(1)};
-        }
-        pos = gt + 1;
-    }
-    return {};
-}
 
 bool isUtf8Name(const QString &name)
 {
@@ -217,7 +172,7 @@ std::optional<QString> decodeForEditing(const QByteArray &bytes)
 {
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
     const QByteArray body = bom ? bytes.sliced(3) : bytes;
-    const CharsetDeclaration declared = headCharset(QString::fromLatin1(body));
+    const CharsetDeclaration declared = findHeadCharsetDeclaration(QByteArrayView(body));
     const QString name = declared.name;
     std::optional<QString> text;
     if (bom || isUtf8Name(name)) {
@@ -235,7 +190,7 @@ std::optional<QString> decodeForEditing(const QByteArray &bytes)
     }
     if (!text || name.isEmpty() || isUtf8Name(name))
         return text;
-    const CharsetDeclaration again = headCharset(*text);
+    const CharsetDeclaration again = findHeadCharsetDeclaration(*text);
     if (again.at >= 0)
         text->replace(again.at, again.name.size(), QStringLiteral("UTF-8"));
     return text;

@@ -128,7 +128,8 @@ CharsetDeclaration scanHead(View text)
         };
         if ((closing && named("head")) || (!closing && named("body")))
             break;
-        if (!closing && (named("script") || named("style") || named("xmp"))) {
+        if (!closing && (named("script") || named("style") || named("xmp") || named("textarea") || named("title")
+                         || named("noscript"))) {
             QString lowerClose = QStringLiteral("</");
             for (qsizetype k = nameStart; k < nameEnd; ++k)
                 lowerClose += QChar(lowerAscii(unitAt(text, k)));

@@ -1,6 +1,6 @@
 #pragma once
 // The charset a page declares in its head: the first META tag naming one that stands before
-// "</head>" or "<body", outside comments, scripts, styles and <XMP> blocks, where a META is text
+// "</head>" or "<body", outside comments and the text of scripts, styles, <XMP>, titles and the like, where a META is text
 // of the page rather than its declaration. One pass over the text, whatever it holds.
 #include <QByteArrayView>
 #include <QStringView>
