@@ -144,12 +144,18 @@ void TForm1::runNavigationAction(const NavigationDecision &decision, CommandOrig
         break;
     case NavigationAction::LaunchMwex:
     case NavigationAction::OpenWebVideo:
-        // A web page never hands a file of this machine to the desktop's programs.
-        if (origin == CommandOrigin::WebPage && !isWebAddress(decision.target))
+        // A web page never hands a file of this machine, or any address but the web's own, to the
+        // desktop's programs.
+        if (origin == CommandOrigin::WebPage && !isHttpAddress(decision.target))
             ShowNotice(webRefusalNotice(decision.target), kWebRefusalNoticeMs);
         else if (services().shell && !services().shell->openWithDefault(decision.target)
                  && decision.action == NavigationAction::LaunchMwex)
             ShowNotice(mwexCannotRunNotice(decision.target), kMwexNoticeMs);
+        break;
+    case NavigationAction::OpenMail:
+        // Decided for a local page only: the engine itself hands no scheme to the desktop.
+        if (origin == CommandOrigin::LocalPage && services().shell)
+            services().shell->openWithDefault(decision.target);
         break;
     case NavigationAction::PlayWave:
         PlayWave(decision.target);

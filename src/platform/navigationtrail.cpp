@@ -1,5 +1,7 @@
 #include "platform/navigationtrail.h"
 
+#include "commands/texthelpers.h"
+
 namespace sorvek {
 
 namespace {
@@ -63,11 +65,28 @@ NavigationStart NavigationTrail::startOf(const QUrl &url, Kind kind, bool mainFr
     case Kind::Reload:
         start.origin = history_.value(key, documentOrigin());
         break;
+    case Kind::Other:
+        // A drop or another load the engine starts by itself in the main frame: nobody here
+        // asked for it, unless the program did.
+        if (mainFrame) {
+            const qsizetype at = indexOf(requested_, key);
+            start.origin = at >= 0 ? requested_.at(at).start.origin : CommandOrigin::WebPage;
+            if (at >= 0)
+                requested_.remove(0, at + 1);
+        } else {
+            start.origin = documentOrigin();
+        }
+        break;
     case Kind::Document:
         start.origin = documentOrigin();
         break;
     }
-    start.origin = leastTrusted(start.origin, originOfAddress(url));
+    // An address only the desktop could open is judged by who may have asked for it, any
+    // document of the page, not by the address (which is never local).
+    if (!isDesktopAddress(url.toString()))
+        start.origin = leastTrusted(start.origin, originOfAddress(url));
+    else if (kind != Kind::Program)
+        start.origin = leastTrusted(start.origin, pageOrigin());
     start.mainFrame = mainFrame;
     if (!mainFrame)
         start.pageFile = false;
@@ -76,7 +95,14 @@ NavigationStart NavigationTrail::startOf(const QUrl &url, Kind kind, bool mainFr
 
 void NavigationTrail::accepted(const QUrl &url, const NavigationStart &start)
 {
+    if (!start.mainFrame) {
+        // Kept until the document is gone: a frame may belong to the shown or the coming one.
+        shownFrames_ = leastTrusted(shownFrames_, start.origin);
+        comingFrames_ = leastTrusted(comingFrames_, start.origin);
+        return;
+    }
     inFlight_.append({keyOf(url), start});
+    comingFrames_ = CommandOrigin::LocalPage;
 }
 
 void NavigationTrail::loaded(const QUrl &url)
@@ -90,6 +116,7 @@ void NavigationTrail::loaded(const QUrl &url)
         loaded_ = CommandOrigin::WebPage; // a document nobody asked for here
     }
     loadedKey_ = key;
+    shownFrames_ = comingFrames_;
     history_.insert(key, leastTrusted(history_.value(key, loaded_), loaded_));
 }
 
@@ -106,6 +133,11 @@ CommandOrigin NavigationTrail::documentOrigin() const
     for (const Step &step : inFlight_)
         origin = leastTrusted(origin, step.start.origin);
     return origin;
+}
+
+CommandOrigin NavigationTrail::pageOrigin() const
+{
+    return leastTrusted(documentOrigin(), shownFrames_);
 }
 
 } // namespace sorvek
