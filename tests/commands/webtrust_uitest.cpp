@@ -91,7 +91,6 @@ public:
     QStringList opened;
     const QStringList schemes = {u"smb"_s, u"ftp"_s, u"sftp"_s, u"ssh"_s, u"foo"_s, u"mailto"_s};
 };
-
 class WebTrustTest : public fakes::DemoBookWindowTest {
 protected:
     // The book is a few small pages of its own (not the demo book); the server answers the rest.
