@@ -202,16 +202,16 @@ WebEngineBrowser::~WebEngineBrowser()
 void WebEngineBrowser::showContextMenu(const QPoint &at)
 {
     QMenu *menu = view_->createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
     const QList<QAction *> kept = {page_->action(QWebEnginePage::Copy), page_->action(QWebEnginePage::SelectAll)};
     for (QAction *action : menu->actions()) {
         if (!kept.contains(action))
             menu->removeAction(action);
     }
     if (menu->actions().isEmpty()) {
-        menu->close();
+        delete menu; // a link or a picture offers nothing that is kept: no menu at all
         return;
     }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(view_->mapToGlobal(at));
 }
 
