@@ -27,6 +27,8 @@ void TForm1::WebBrowser1DocumentComplete(const QUrl &url)
     const QString location = WebBrowser1->LocationURL().toString();
     if (needsPageWork(location, LastLoadedURL))
         pageWork(url);
+    else if (!WebBrowser1->LocationURL().isLocalFile() && !isWebAddress(windowTitle()))
+        setWindowTitle(location); // never a local address over a document that is not one
 }
 
 void TForm1::slideStep()

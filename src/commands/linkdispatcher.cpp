@@ -139,6 +139,12 @@ NavigationDecision decideNavigation(const QString &target, const NavigationConte
 {
     using A = NavigationAction;
     const bool command = holdsAfterFirst(target, QStringLiteral("$"));
+    if (isDesktopAddress(target)) {
+        if (start.origin == CommandOrigin::WebPage)
+            return {A::Refuse, -1, target};
+        if (target.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
+            return {A::OpenMail, -1, target};
+    }
     if (start.redirect)
         return command || !isWebAddress(target) ? NavigationDecision{A::Refuse, -1, target} : NavigationDecision{};
     if (!start.mainFrame)
@@ -155,7 +161,7 @@ NavigationDecision decideNavigation(const QString &target, const NavigationConte
     if (!holdsDollar && holdsAfterFirst(target, QStringLiteral(".wav")))
         return {A::PlayWave, -1, target};
     if (holdsAnyAfterFirst(target, {u".avi", u".mpg", u".wmv"}))
-        return {isWebAddress(target) ? A::OpenWebVideo : A::OpenVideo, -1, target};
+        return {isHttpAddress(target) ? A::OpenWebVideo : A::OpenVideo, -1, target};
     // A level's page file is shown, whatever its name holds: only links run commands.
     if (command && !start.pageFile)
         return {A::RunCommands, -1, commandListOfTarget(target)};

@@ -71,6 +71,7 @@ enum class NavigationAction {
     PlayWave,     // PlayWave(target)
     OpenVideo,    // the video player opens the local file target
     OpenWebVideo, // the shell opens the web address target
+    OpenMail,     // the shell opens the mailto: address target
     RunCommands,  // RunLinkCommands(target), target being the item list
     Refuse,       // a web server's redirect into a local file or a command: only a notice
 };
@@ -95,7 +96,8 @@ struct NavigationContext {
 // Decides, in this order: a page of the level, "mwex.exe", a project file, a sound, a video, a
 // command link, else a plain navigation. target is navigationText() of the requested URL.
 // A redirect into a local file or a command is refused; a level's page file is never taken for
-// a command link; a frame's navigation is only looked at for a command link.
+// a command link; a frame's navigation is only looked at for a command link. What only the
+// desktop could open is refused for the web; a local page still hands mailto: to the desktop.
 NavigationDecision decideNavigation(const QString &target, const NavigationContext &context,
                                     const NavigationStart &start);
 

@@ -91,8 +91,16 @@ bool isWebAddress(const QString &text)
 
 bool isHttpAddress(const QString &text)
 {
-    const QString scheme = QUrl(text).scheme().toLower();
-    return scheme == u"http" || scheme == u"https";
+    const QString scheme = schemeOf(text.trimmed());
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+bool isDesktopAddress(const QString &text)
+{
+    static const QStringList shownInPage = {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file"),
+                                            QStringLiteral("about"), QStringLiteral("data"), QStringLiteral("blob")};
+    const QString scheme = schemeOf(text.trimmed());
+    return !scheme.isEmpty() && !shownInPage.contains(scheme);
 }
 
 bool isAbsoluteOrUrl(const QString &text)

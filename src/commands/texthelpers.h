@@ -24,8 +24,10 @@ QString unescapeAngles(const QString &text);
 
 // A web address is any URL whose scheme is not file (http, https, ftp, ...).
 bool isWebAddress(const QString &text);
-// An http or https address: the only web addresses handed on for web content.
+// An http or https address: the only web addresses handed on as the web's (videos, new windows).
 bool isHttpAddress(const QString &text);
+// A URL the page cannot show itself (mailto:, smb:, foo: ...): only the desktop would open it.
+bool isDesktopAddress(const QString &text);
 // A URL with a scheme, or an absolute "/" path (a leading "/$" is a command link, not a path).
 bool isAbsoluteOrUrl(const QString &text);
 // Turns "\" from book content (link targets, src values, stored names) into "/".

@@ -157,6 +157,11 @@ void TForm1::runNavigationAction(const NavigationDecision &decision, CommandOrig
                  && decision.action == NavigationAction::LaunchMwex)
             ShowNotice(mwexCannotRunNotice(decision.target), kMwexNoticeMs);
         break;
+    case NavigationAction::OpenMail:
+        // Decided for a local page only: the engine itself hands no scheme to the desktop.
+        if (!origin.isWeb() && services().shell)
+            services().shell->openWithDefault(decision.target);
+        break;
     case NavigationAction::PlayWave:
     case NavigationAction::OpenVideo:
         // Sound and video for a document shown on behalf of the web never open a file here.

@@ -1,5 +1,7 @@
 #include "platform/navigationtrail.h"
 
+#include "commands/texthelpers.h"
+
 namespace sorvek {
 
 QString NavigationTrail::keyOf(const QUrl &url)
@@ -52,12 +54,30 @@ NavigationStart NavigationTrail::startOf(const QUrl &url, Kind kind, bool mainFr
     case Kind::Reload:
         start = history_.value(key, NavigationStart{documentOrigin()});
         break;
+    case Kind::Other:
+        // A drop or another load the engine starts by itself in the main frame: nobody here
+        // asked for it, unless the program did.
+        if (mainFrame) {
+            const qsizetype at = indexOf(requested_, key);
+            start.origin = at >= 0 ? requested_.at(at).start.origin : CommandOrigin::WebPage;
+            if (at >= 0)
+                requested_.remove(0, at + 1);
+        } else {
+            start.origin = documentOrigin();
+        }
+        break;
     case Kind::Document:
         start.origin = documentOrigin();
         break;
     }
-    if (!url.isLocalFile())
+    // An address only the desktop could open is judged by who may have asked for it, any
+    // document of the page, not by the address (which is never local).
+    if (isDesktopAddress(url.toString())) {
+        if (kind != Kind::Program)
+            start.origin = leastTrusted(start.origin, pageOrigin());
+    } else if (!url.isLocalFile()) {
         start.origin = CommandOrigin::WebPage;
+    }
     start.mainFrame = mainFrame;
     if (!mainFrame)
         start.pageFile = false;
@@ -66,7 +86,14 @@ NavigationStart NavigationTrail::startOf(const QUrl &url, Kind kind, bool mainFr
 
 void NavigationTrail::accepted(const QUrl &url, const NavigationStart &start)
 {
+    if (!start.mainFrame) {
+        // Kept until the document is gone: a frame may belong to the shown or the coming one.
+        shownFrames_ = leastTrusted(shownFrames_, start.origin);
+        comingFrames_ = leastTrusted(comingFrames_, start.origin);
+        return;
+    }
     inFlight_.append({keyOf(url), start});
+    comingFrames_ = CommandOrigin::localBookPage(); // a new document has no frames yet
 }
 
 void NavigationTrail::loaded(const QUrl &url)
@@ -86,6 +113,7 @@ void NavigationTrail::loaded(const QUrl &url)
     entry.mainFrame = true;
     entry.redirect = false;
     history_.insert(key, entry);
+    shownFrames_ = comingFrames_;
 }
 
 void NavigationTrail::ended(const QUrl &url)
@@ -101,6 +129,11 @@ CommandOrigin NavigationTrail::documentOrigin() const
     for (const Step &step : inFlight_)
         origin = leastTrusted(origin, step.start.origin);
     return origin;
+}
+
+CommandOrigin NavigationTrail::pageOrigin() const
+{
+    return leastTrusted(documentOrigin(), shownFrames_);
 }
 
 } // namespace sorvek

@@ -19,13 +19,15 @@ public:
         Redirect, // a server's answer to a request
         History,  // back or forward
         Reload,
+        Other,    // anything else: a drop, a frame's own load, ...
     };
 
     // The program is about to load url; start says on whose behalf.
     void programRequested(const QUrl &url, const NavigationStart &start);
     // Who started the navigation to url the engine asks about now.
     NavigationStart startOf(const QUrl &url, Kind kind, bool mainFrame);
-    // A main-frame navigation was let through: it is in flight until it loads or ends.
+    // A navigation was let through. A main-frame one is in flight until it loads or ends; a
+    // frame's lowers the trust of what the page holds.
     void accepted(const QUrl &url, const NavigationStart &start);
     // The main frame loaded url: its navigation's trust becomes the document's.
     void loaded(const QUrl &url);
@@ -35,6 +37,9 @@ public:
     // The shown document's trust, lowered by any navigation still in flight (its document may
     // already run scripts before it has finished loading).
     CommandOrigin documentOrigin() const;
+    // The least trust of any document the page holds: the shown one and its frames. The engine
+    // does not say which of them asks for a new window or hands an address to the desktop.
+    CommandOrigin pageOrigin() const;
 
 private:
     struct Step {
@@ -50,6 +55,10 @@ private:
     QHash<QString, NavigationStart> history_;
     NavigationStart loaded_ = NavigationStart::web(); // nothing loaded yet is no book page
     QString loadedKey_;
+    // The least trust of the frames of the shown document, and of those since the last main-frame
+    // navigation; no frame lowers nothing, so they start at the top and only ever go down.
+    CommandOrigin shownFrames_ = CommandOrigin::localBookPage();
+    CommandOrigin comingFrames_ = CommandOrigin::localBookPage();
 };
 
 } // namespace sorvek

@@ -88,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"RedirectIntoFile", u"/book/b.html", A::Refuse, u"/book/b.html", {W, true, true}},
         DecisionCase{"RedirectOnTheWeb", u"http://h/b.html", A::Navigate, u"", {W, true, true}},
         DecisionCase{"PageFileNamedLikeACommand", u"/book/1110_$NEXT.html", A::Navigate, u"", {L, true, false, true}},
+        DecisionCase{"MailFromALocalPage", u"mailto:a@b", A::OpenMail, u"mailto:a@b"},
         DecisionCase{"FrameCommandLink", u"/$NEXT", A::RunCommands, u"NEXT,", {L, false}},
         DecisionCase{"FrameSoundStaysInTheFrame", u"/book/a.wav", A::Navigate, u"", {L, false}}),
     [](const auto &row) { return std::string(row.param.name); });

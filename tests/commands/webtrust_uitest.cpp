@@ -7,9 +7,12 @@
 
 #include "fakes/demobookwindow_ui.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMenu>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -82,6 +85,16 @@ QString autoClick(const QString &href)
     return u"<HTML><BODY onload=\"document.getElementById('a').click()\"><A id=\"a\" href=\"%1\">a</A></BODY></HTML>"_s.arg(href);
 }
 
+// Stands in for the desktop's opener of every scheme a page may try to hand over.
+class DesktopSpy : public QObject {
+    Q_OBJECT
+public:
+    DesktopSpy() { for (const QString &scheme : schemes) QDesktopServices::setUrlHandler(scheme, this, "open"); }
+    ~DesktopSpy() override { for (const QString &scheme : schemes) QDesktopServices::unsetUrlHandler(scheme); }
+    Q_INVOKABLE void open(const QUrl &url) { opened << url.toString(); }
+    QStringList opened;
+    const QStringList schemes = {u"smb"_s, u"ftp"_s, u"sftp"_s, u"ssh"_s, u"foo"_s, u"mailto"_s};
+};
 class WebTrustTest : public fakes::DemoBookWindowTest {
 protected:
     // The book is a few small pages of its own (not the demo book); the server answers the rest.
@@ -104,7 +117,7 @@ protected:
             u"<A id=\"webRefresh\" href=\"%1/refresh.html\">w</A><A id=\"chainJs\" href=\"%1/chain-js\">r</A>"
             u"<A id=\"links24\" href=\"%1/links24.html\">w</A><A id=\"picture\" href=\"_picture.html\">f</A>"
             u"<A id=\"webFrameToFile\" href=\"_frame-web-file.html\">f</A><A id=\"fifo\" href=\"fifo.wav\">f</A>"
-            u"<A id=\"sound\" href=\"%1/sound.html\">w</A>"_s.arg(s))
+            u"<A id=\"menuFrame\" href=\"_frame-menu.html\">f</A><A id=\"sound\" href=\"%1/sound.html\">w</A>"_s.arg(s))
             .replace(QRegularExpression(u">.</A>"_s), u">a link to click</A><BR>"_s)));
         testutil::writePage(folder, u"1010_b.html"_s, html(u"b"_s));
         testutil::writePage(folder, u"1020_c.html"_s, html(u"c"_s));
@@ -119,9 +132,12 @@ protected:
         testutil::writePage(folder, u"_frame-web-file.html"_s, html(u"<IFRAME src=\"%1/inner-file.html\"></IFRAME>"_s.arg(s)));
         testutil::writePage(folder, u"_picture.html"_s, html(u"<IMG id=\"web\" src=\"%1/a.png\">"_s.arg(s)));
         testutil::writePage(folder, u"_frame-web.html"_s, html(u"<IFRAME src=\"%1/inner-js.html\"></IFRAME>"_s.arg(s)));
+        testutil::writePage(folder, u"_frame-menu.html"_s, html(u"<IFRAME id=\"frame\" src=\"%1/inner-link.html\"></IFRAME>"_s.arg(s)));
         evil = dir.filePath(u"Downloads"_s);
+        // Its title tells whether it could read a file of this machine.
+        const QString read = u"<SCRIPT>var x=new XMLHttpRequest();try{x.open('GET','file:///etc/hostname',false);x.send()}catch(e){}document.title=x.responseText?'read':'refused'</SCRIPT>"_s;
         testutil::writePage(evil, u"1000_evil.html"_s,
-                            html(u"<A id=\"js\" href=\"%1\">js</A><BR><A id=\"mwx\" href=\"p.mwx\">project</A>"_s.arg(pwn)));
+                            html(u"<A id=\"js\" href=\"%1\">js</A><BR><A id=\"mwx\" href=\"p.mwx\">project</A>"_s.arg(pwn) + read));
         testutil::writePage(evil, u"p.mwx"_s, u"x"_s);
         // A batch of renames left half done, whose recovery would name a file "pwn.html".
         testutil::writePage(evil, u".sorvek-rename-0-0"_s, u"x"_s);
@@ -135,7 +151,9 @@ protected:
         server.redirect(u"/redir-file"_s, QUrl::fromLocalFile(folder + u"/1010_b.html"_s).toString());
         server.redirect(u"/redir-slash"_s, touch);
         server.redirect(u"/redir-back"_s, u"/$..%5C..%5C..%5C..%5C..%5C..%5Cusr%5Cbin%5Ctouch%20pwn"_s);
-        server.page(u"/touch.html"_s, html(u"<A id=\"go\" href=\"%1\">t</A>"_s.arg(touch)));
+        server.page(u"/touch.html"_s, html(u"<A id=\"go\" href=\"%1\">t</A><A id=\"smb\" href=\"smb://h/s/x.avi\">a</A><BR><A id=\"ftp\" "
+                                           u"href=\"ftp://h/a.wmv\">a</A><BR><A id=\"sftp\" href=\"sftp://h/x\">a</A><BR><A id=\"ssh\" href=\"ssh://h\">a</A>"
+                                           u"<BR><A id=\"foo\" href=\"foo:/usr/bin/xterm\">a</A><BR><A id=\"mail\" href=\"mailto:a@h\">a</A>"_s.arg(touch)));
         server.page(u"/script.html"_s, html(u"<SCRIPT>setTimeout(function(){location.href='%1'},0)</SCRIPT>"_s.arg(pwn)));
         server.page(u"/open.html"_s, html(u"<A id=\"go\" href=\"#\" onclick=\"window.open('%1');return false\">o</A>"_s.arg(pwn)));
         server.page(u"/form.html"_s, html(u"<FORM method=\"post\" action=\"%1\"><INPUT id=\"go\" type=\"submit\"></FORM>"_s.arg(pwn)));
@@ -156,6 +174,9 @@ protected:
         server.page(u"/inner-file.html"_s, u"<HTML><BODY onload=\"window.open('%1');for(var a of document.links)a.click()\">"
                                            u"<A target=\"_top\" href=\"%1\">a</A><A href=\"%1\">a</A><A href=\"%2\">a</A></BODY></HTML>"_s
                                                .arg(fileJs, pwn));
+        // Left click opens a blob and a data document; the engine's menu opens the link in a new window.
+        server.page(u"/inner-link.html"_s, u"<A href=\"%1\" onclick=\"window.open(URL.createObjectURL(new Blob(['b'],{type:'text/html'})));"
+                                           u"window.open('data:text/html,d');return false\" style=\"display:block;height:150px\">a</A>"_s.arg(fileJs));
         server.page(u"/dir.html"_s, html(u"<A id=\"go\" href=\"/$DIR %1/\">d</A><A id=\"make\" href=\"/$DIR %2/\">d</A>"
                                          u"<A id=\"help\" href=\"/$DIR %3/\">d</A>"_s.arg(evil, dir.filePath(u"Made"_s), dir.filePath(u"NoPages"_s))));
     }
@@ -171,7 +192,7 @@ protected:
         return QTest::qWaitFor([&] { return browser()->LocationURL().toString().endsWith(name); }, 20000);
     }
     // A real mouse click on the link: the engine treats it as the user's.
-    void click(const QString &id, BrowserControl *in = nullptr)
+    void click(const QString &id, BrowserControl *in = nullptr, Qt::MouseButton button = Qt::LeftButton)
     {
         auto *target = static_cast<WebEngineBrowser *>(in ? in : form->WebBrowser1);
         QPoint at(-1, -1);
@@ -180,7 +201,7 @@ protected:
             [&at](const QVariant &v) { at = QPoint(v.toList().value(0).toInt(), v.toList().value(1).toInt()); });
         ASSERT_TRUE(QTest::qWaitFor([&at] { return at.x() >= 0; }, 10000));
         QWidget *surface = target->view()->focusProxy();
-        QTest::mouseClick(surface, Qt::LeftButton, {}, at);
+        QTest::mouseClick(surface, button, {}, at);
     }
     // The picture with this id on the shown page has loaded and has a size.
     bool pictureShown(const QString &id)
@@ -200,14 +221,15 @@ protected:
     }
 
     FixedHttpServer server;
+    DesktopSpy desktop;
     QString folder;
     QString evil;
 };
 
 // One step of a chain: what is done, then what it waits for.
 struct Step {
-    const char16_t *act;   // an element id to click ("menu:<id>" in the side menu), or "arrow" (the NEXT arrow), "home", "back"
-    const char16_t *until; // "notice", "loaded:<name>", "menu:<name>" (in the side menu), "picture:<id>" (shown), "nothing" or "turned" (the page index or depth changed)
+    const char16_t *act;   // an element id to click ("menu:<id>" in the side menu, "window:<id>" in a new window), or "arrow" (the NEXT arrow), "home", "back", "drop"
+    const char16_t *until; // "notice", "loaded:<name>", "menu:<name>" (in the side menu), "picture:<id>" (shown), "title:<t>", "nothing", "quiet" or "turned" (the page index or depth changed)
 };
 
 struct Chain {
@@ -243,6 +265,19 @@ TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
             form->WebBrowser1->GoBack();
         else if (act.startsWith(u"menu:"))
             click(act.mid(5), form->WebBrowser4);
+        else if (act.startsWith(u"window:")) { // the engine's "open link in new window" of a right click, which shows no menu
+            click(act.mid(7), nullptr, Qt::RightButton);
+            ASSERT_TRUE(QTest::qWaitFor([this] { return browser()->view()->lastContextMenuRequest(); }, 10000));
+            EXPECT_EQ(browser()->view()->findChild<QMenu *>(), nullptr);
+            browser()->view()->page()->triggerAction(QWebEnginePage::OpenLinkInNewWindow);
+        } else if (act == u"drop") { // a command link dropped on the page, as the window system delivers it
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(folder + u"/$JS pwn.txt x=1"_s)});
+            QDragEnterEvent enter({20, 20}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent dropped({20, 20}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(browser()->view()->focusProxy(), &enter);
+            QCoreApplication::sendEvent(browser()->view()->focusProxy(), &dropped);
+        }
         else
             click(act);
         if (until == u"nothing")
@@ -256,6 +291,10 @@ TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
                 << act.toStdString();
         else if (until.startsWith(u"picture:"))
             EXPECT_TRUE(QTest::qWaitFor([&] { return pictureShown(until.mid(8)); }, 20000)) << act.toStdString();
+        else if (until.startsWith(u"title:"))
+            EXPECT_TRUE(QTest::qWaitFor([&] { return browser()->view()->page()->title() == until.mid(6); }, 20000));
+        else if (until == u"quiet")
+            QTest::qWait(2000);
         else if (until.startsWith(u"loaded:"))
             EXPECT_TRUE(waitLoaded(until.mid(7))) << act.toStdString();
         else
@@ -266,6 +305,7 @@ TEST_P(WebChains, NeverActLocallyAndPagesStillTurn)
     EXPECT_EQ(platform.processes.started + platform.processes.waited, QStringList());
     EXPECT_EQ(platform.shell.calls, QStringList());
     EXPECT_EQ(shown.filter(u"/etc/"_s), QStringList());
+    EXPECT_EQ(desktop.opened, QStringList());
     // Whatever the chain left on the screen, its own next link still turns the page.
     const auto before = std::make_pair(form->levels_.depth(), form->PageIndex());
     if (GetParam().turnByArrow)
@@ -315,7 +355,19 @@ INSTANTIATE_TEST_SUITE_P(
         Chain{"SoundFromWebAndFifo", {{u"fifo", u"nothing"}, {u"sound", u"loaded:sound.html"}, {u"go", u"notice"}}},
         Chain{"BackIntoPageFileNamedLikeACommand", {{u"next", u"loaded:1010_b.html"}, {u"next", u"loaded:1020_c.html"},
                                                     {u"next", u"loaded:1030_$NEXT.html"}, {u"touch", u"loaded:touch.html"},
-                                                    {u"back", u"loaded:1030_$NEXT.html"}}}),
+                                                    {u"back", u"loaded:1030_$NEXT.html"}}},
+        Chain{"DropOnThePage", {{u"drop", u"quiet"}}},
+        Chain{"NewWindowFromTheMenuOfAWebFrame", {{u"menuFrame", u"loaded:_frame-menu.html"}, {u"window:frame", u"notice"}}},
+        Chain{"WebFrameOpensBlobAndData", {{u"menuFrame", u"loaded:_frame-menu.html"}, {u"frame", u"quiet"}}},
+        Chain{"FileReadOnALevelOpenedFromTheWeb", {{u"dir", u"loaded:dir.html"}, {u"go", u"title:refused"}}},
+        Chain{"SmbVideo", {{u"touch", u"loaded:touch.html"}, {u"smb", u"notice"}}},
+        Chain{"FtpVideo", {{u"touch", u"loaded:touch.html"}, {u"ftp", u"notice"}}},
+        Chain{"Sftp", {{u"touch", u"loaded:touch.html"}, {u"sftp", u"notice"}}},
+        Chain{"Ssh", {{u"touch", u"loaded:touch.html"}, {u"ssh", u"notice"}}},
+        Chain{"UnknownScheme", {{u"touch", u"loaded:touch.html"}, {u"foo", u"notice"}}},
+        Chain{"MailtoFromTheWeb", {{u"touch", u"loaded:touch.html"}, {u"mail", u"notice"}}}),
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
+
+#include "webtrust_uitest.moc"

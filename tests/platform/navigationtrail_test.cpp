@@ -24,7 +24,7 @@ TEST_P(Trail, TrustComesFromWhoStartedTheNavigation)
 {
     using K = NavigationTrail::Kind;
     const QHash<QString, K> kinds = {{u"program"_s, K::Program}, {u"link"_s, K::Document}, {u"frame"_s, K::Document},
-                                     {u"redirect"_s, K::Redirect}, {u"history"_s, K::History}, {u"reload"_s, K::Reload}};
+                                     {u"redirect"_s, K::Redirect}, {u"history"_s, K::History}, {u"reload"_s, K::Reload}, {u"other"_s, K::Other}};
     NavigationTrail trail;
     NavigationStart asked = NavigationStart::web();
     for (const char16_t *step : GetParam().steps) {
@@ -38,8 +38,7 @@ TEST_P(Trail, TrustComesFromWhoStartedTheNavigation)
             trail.ended(url);
         else {
             asked = trail.startOf(url, kinds.value(w.at(1)), w.at(1) != u"frame");
-            if (asked.mainFrame)
-                trail.accepted(url, asked);
+            trail.accepted(url, asked);
         }
     }
     EXPECT_EQ(asked.origin, GetParam().asked);
@@ -75,6 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                    u"ask history file:///e/a.html", u"load - file:///e/a.html"}, W, W},
         TrailCase{"RefreshOfALocalPageTurnsIt", {u"request local file:///b/a.html", u"ask program file:///b/a.html",
                                                  u"load - file:///b/a.html", u"ask redirect file:///$NEXT"}, L, L},
+        TrailCase{"DropOnALocalPage", {u"request local file:///b/a.html", u"ask program file:///b/a.html", u"load - file:///b/a.html", u"ask other file:///b/$JS"}, W, W},
         TrailCase{"ReloadOfALocalPage", {u"request local file:///b/a.html", u"ask program file:///b/a.html",
                                          u"load - file:///b/a.html", u"ask reload file:///b/a.html"}, L, L}),
     [](const auto &row) { return std::string(row.param.name); });

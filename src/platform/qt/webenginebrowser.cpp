@@ -1,8 +1,14 @@
 #include "platform/qt/webenginebrowser.h"
 
+#include "commands/texthelpers.h"
+
+#include <QAction>
+#include <QChildEvent>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QJsonArray>
+#include <QMenu>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QPrintPreviewDialog>
@@ -26,9 +32,51 @@ NavigationTrail::Kind kindOf(QWebEnginePage::NavigationType type)
         return NavigationTrail::Kind::History;
     case QWebEnginePage::NavigationTypeReload:
         return NavigationTrail::Kind::Reload;
-    default:
+    case QWebEnginePage::NavigationTypeLinkClicked:
+    case QWebEnginePage::NavigationTypeFormSubmitted:
         return NavigationTrail::Kind::Document;
+    default:
+        return NavigationTrail::Kind::Other;
     }
+}
+
+// Refuses every drag and drop on the view and on the engine's widgets inside it: a dropped link
+// would navigate the view on behalf of whatever it was dragged from.
+class DropRefusal : public QObject {
+public:
+    using QObject::QObject;
+
+    void watch(QWidget *widget)
+    {
+        widget->setAcceptDrops(false);
+        widget->installEventFilter(this);
+        for (QWidget *child : widget->findChildren<QWidget *>())
+            watch(child);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::ChildAdded:
+            if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+                watch(child);
+            return false;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            event->ignore();
+            static_cast<QDropEvent *>(event)->setDropAction(Qt::IgnoreAction);
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
+bool isHttp(const QUrl &url)
+{
+    return url.scheme() == u"http" || url.scheme() == u"https";
 }
 
 } // namespace
@@ -46,13 +94,26 @@ SorvekPage::SorvekPage(QObject *parent)
 void SorvekPage::onNewWindowRequested(QWebEngineNewWindowRequest &request)
 {
     const QUrl url = request.requestedUrl();
-    const NavigationStart start{trail_.documentOrigin()};
-    // The program's own load is not held to the engine's rules for web documents: a web
-    // document opens web addresses only.
-    const bool web = url.scheme() == u"http" || url.scheme() == u"https";
-    if (url.isEmpty() || (start.origin == CommandOrigin::WebPage && !web))
+    // The request names no frame: it gets the least trust of any document the page holds.
+    const NavigationStart start{trail_.pageOrigin()};
+    // A script's own document (blob:, data:) would replace the page under the address it had.
+    const QString scheme = url.scheme();
+    if (url.isEmpty() || scheme == u"blob" || scheme == u"data" || scheme == u"about" || scheme == u"javascript")
         return;
+    if (start.origin == CommandOrigin::WebPage && !isHttp(url)) {
+        // Judged like a link of that document, which it would take only on the web.
+        judgeUnopened(url, start);
+        return;
+    }
     load(url, start);
+}
+
+void SorvekPage::judgeUnopened(const QUrl &url, const NavigationStart &start)
+{
+    current_ = start;
+    bool cancel = true;
+    emit navigationRequested(url, cancel);
+    current_ = NavigationStart::web();
 }
 
 void SorvekPage::load(const QUrl &url, const NavigationStart &start)
@@ -66,8 +127,16 @@ bool SorvekPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     current_ = trail_.startOf(url, kindOf(type), isMainFrame);
     bool cancel = false;
     emit navigationRequested(url, cancel);
-    if (!cancel && isMainFrame)
+    if (!cancel) {
         trail_.accepted(url, current_);
+        // A document shown for the web reads no file of this machine and, being local, reaches
+        // no web server either: set before it starts, so its document is made with it.
+        if (isMainFrame) {
+            const bool local = !current_.origin.isWeb();
+            settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, local);
+            settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, local);
+        }
+    }
     current_ = NavigationStart::web();
     return !cancel;
 }
@@ -86,6 +155,11 @@ void SorvekPage::onLoadingChanged(const QWebEngineLoadingInfo &info)
     case QWebEngineLoadingInfo::LoadFailedStatus:
         trail_.ended(info.url());
         emit downloadEnded();
+        // The engine hands nothing it cannot show to the desktop and ends such a load without
+        // asking first: judged now as a link of the least trusted document of the page.
+        if (isDesktopAddress(info.url().toString())) {
+            judgeUnopened(info.url(), NavigationStart{trail_.pageOrigin()});
+        }
         return;
     }
 }
@@ -99,13 +173,21 @@ WebEngineBrowser::WebEngineBrowser(QWidget *parent)
     // The engine starts a renderer process for every page shown, even an empty one: the view
     // shows from the first navigation on.
     view_->hide();
-    // Book pages are local files that load their pictures, scripts and variable files beside them,
-    // and show pictures and frames from the web. What web content may make the program do is
-    // decided per navigation by the trail, not by these settings.
-    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    // Book pages shown for the book are local files that load their pictures, scripts and variable
+    // files beside them, and show pictures and frames from the web; each navigation sets the file
+    // access of its document by its trust (SorvekPage), none until then. Nothing the engine does
+    // not show itself goes to the desktop, and nothing dropped on the view navigates it.
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     page_->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    page_->settings()->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+    page_->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     view_->setPage(page_);
+    setAcceptDrops(false);
+    (new DropRefusal(this))->watch(view_);
+    // The engine's own menu would go back, reload, save or open links in windows of their own.
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showContextMenu);
     connect(page_, &SorvekPage::navigationRequested, this, &WebEngineBrowser::BeforeNavigate2);
     connect(page_, &SorvekPage::documentLoaded, this, &WebEngineBrowser::onDocumentLoaded);
     connect(page_, &SorvekPage::downloadEnded, this, &WebEngineBrowser::DownloadComplete);
@@ -114,6 +196,22 @@ WebEngineBrowser::WebEngineBrowser(QWidget *parent)
 WebEngineBrowser::~WebEngineBrowser()
 {
     *alive_ = false;
+}
+
+void WebEngineBrowser::showContextMenu(const QPoint &at)
+{
+    QMenu *menu = view_->createStandardContextMenu();
+    const QList<QAction *> kept = {page_->action(QWebEnginePage::Copy), page_->action(QWebEnginePage::SelectAll)};
+    for (QAction *action : menu->actions()) {
+        if (!kept.contains(action))
+            menu->removeAction(action);
+    }
+    if (menu->actions().isEmpty()) {
+        delete menu; // a link or a picture offers nothing that is kept: no menu at all
+        return;
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(view_->mapToGlobal(at));
 }
 
 void WebEngineBrowser::onDocumentLoaded()

@@ -40,6 +40,8 @@ protected:
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onNewWindowRequested(QWebEngineNewWindowRequest &request);
+    // Asks the before-navigate event about an address the page will not open itself.
+    void judgeUnopened(const QUrl &url, const NavigationStart &start);
 
     NavigationTrail trail_;
     NavigationStart current_ = NavigationStart::web();
@@ -70,6 +72,7 @@ public:
 
 private:
     void onDocumentLoaded();
+    void showContextMenu(const QPoint &at);
 
     QWebEngineView *view_;
     SorvekPage *page_;
