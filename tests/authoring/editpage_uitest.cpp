@@ -181,7 +181,9 @@ TEST_P(ExternalChange, SaveAsksBeforeOverwriting)
         if (e.isVisible())
             QTest::mouseClick(e.BitBtn2, Qt::LeftButton);
     });
-    EXPECT_EQ(platform.prompt.askers, std::vector<QWidget *>{editor.get()});
+    ASSERT_FALSE(platform.prompt.askers.empty());
+    for (QWidget *asker : platform.prompt.askers)
+        EXPECT_EQ(asker, editor.get());
     const QString edit = QStringLiteral("<H2>日本の四季</H2>");
     const QByteArray page = testutil::readBytes(path);
     EXPECT_EQ(QString::fromUtf8(page).contains(edit), c.pageHasEdit);
