@@ -54,6 +54,11 @@ int main(int argc, char **argv)
     // Chromium refuses to run as root with its sandbox on.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The page, the side menu and the notes panel show local files of one book: one renderer
+    // process serves them all instead of one each. Every web site still gets its own.
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--process-per-site"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --process-per-site").trimmed());
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     installQtJapanese(app);
