@@ -1,9 +1,10 @@
 #include "app/filestamp.h"
 
+#include "book/bookfilereader.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -37,11 +38,9 @@ FileState fileState(const QString &path)
     if (path.isEmpty() || !info.exists())
         return {};
     FileState state{true, info.size(), info.lastModified().toMSecsSinceEpoch(), {}};
-    QFile file(path);
-    if (info.isFile() && info.size() <= kLargestHashed && file.open(QIODevice::ReadOnly)) {
-        QCryptographicHash hash(QCryptographicHash::Sha256);
-        if (hash.addData(&file) && file.error() == QFileDevice::NoError)
-            state.hash = hash.result();
+    if (info.isFile() && info.size() <= kLargestHashed) {
+        if (const BookFileRead read = readBookFile(path, BookFileKind::AnyFile))
+            state.hash = QCryptographicHash::hash(read.bytes, QCryptographicHash::Sha256);
     }
     return state;
 }

@@ -57,7 +57,7 @@ struct Starts {
     }
 };
 
-// A set of places in the body with quick searches for the next and the previous one: one bit
+// A set of places in the body with a quick search for the next one: one bit
 // per place, and one bit per 64 places telling whether any of them is set.
 class PlaceSet {
 public:
@@ -90,31 +90,6 @@ public:
             if (words) {
                 const qsizetype word = (s << 6) + std::countr_zero(words);
                 return (word << 6) + std::countr_zero(bits_[size_t(word)]);
-            }
-        }
-        return -1;
-    }
-    // The last place at or before x; -1 for none.
-    qsizetype previous(qsizetype x) const
-    {
-        if (x < 0)
-            return -1;
-        qsizetype w = x >> 6;
-        if (w >= qsizetype(bits_.size())) {
-            w = qsizetype(bits_.size()) - 1;
-            x = (w << 6) + 63;
-        }
-        const quint64 here = bits_[size_t(w)] & (~quint64(0) >> (63 - (x & 63)));
-        if (here)
-            return (w << 6) + 63 - std::countl_zero(here);
-        --w;
-        for (qsizetype s = w >> 6; w >= 0 && s >= 0; --s) {
-            quint64 words = summary_[size_t(s)];
-            if (s == (w >> 6))
-                words &= ~quint64(0) >> (63 - (w & 63));
-            if (words) {
-                const qsizetype word = (s << 6) + 63 - std::countl_zero(words);
-                return (word << 6) + 63 - std::countl_zero(bits_[size_t(word)]);
             }
         }
         return -1;

@@ -1,5 +1,7 @@
 #include "book/bookfilereader.h"
 
+#include "commands/textfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -41,7 +43,7 @@ QString errnoReason(int error)
     case ELOOP:
         return QStringLiteral("リンクが循環しています");
     default:
-        return QString::fromLocal8Bit(std::strerror(error));
+        return errorTextInWords(QString::fromLocal8Bit(std::strerror(error))); // "" reads as "読めません"
     }
 }
 

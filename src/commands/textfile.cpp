@@ -29,6 +29,8 @@ QString describe(const QString &path, const QString &reason)
     return path + QStringLiteral(" (") + reason + QLatin1Char(')');
 }
 
+} // namespace
+
 // Qt's and the C library's English error texts, by a telling fragment, as the user's words.
 // Qt 6.4 says "Unknown error" for some failures; the user never sees that.
 QString errorTextInWords(const QString &text)
@@ -60,6 +62,8 @@ QString errorTextInWords(const QString &text)
     const bool latin = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter() && c.unicode() < 0x80; });
     return latin ? QString() : text;
 }
+
+namespace {
 
 // Why a write failed, in words: errno as it stood right after the failing call, else Qt's text.
 QString writeFailureReason(int error, const QString &qtText)

@@ -33,6 +33,8 @@ QString describeWriteFailure(const QString &path, int error, const QString &devi
 // Why a file operation failed, in the user's words (never Qt's English text), and the same as
 // "<path> (<why>)".
 QString fileErrorInWords(const QFileDevice &file);
+// Qt's or the C library's English error text as the user's words; "" when it says nothing known.
+QString errorTextInWords(const QString &text);
 QString describeFileFailure(const QString &path, const QFileDevice &file);
 
 // Every read goes through readBookFile, with the size cap of the kind of file it is.

@@ -50,7 +50,7 @@ public:
     {
         widget->setAcceptDrops(false);
         widget->installEventFilter(this);
-        for (QWidget *child : widget->findChildren<QWidget *>())
+        for (QWidget *child : widget->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             watch(child);
     }
 
@@ -74,11 +74,6 @@ protected:
     }
 };
 
-bool isHttp(const QUrl &url)
-{
-    return url.scheme() == u"http" || url.scheme() == u"https";
-}
-
 } // namespace
 
 SorvekPage::SorvekPage(QObject *parent)
@@ -100,7 +95,7 @@ void SorvekPage::onNewWindowRequested(QWebEngineNewWindowRequest &request)
     const QString scheme = url.scheme();
     if (url.isEmpty() || scheme == u"blob" || scheme == u"data" || scheme == u"about" || scheme == u"javascript")
         return;
-    if (start.origin == CommandOrigin::WebPage && !isHttp(url)) {
+    if (start.origin.isWeb() && !isHttpAddress(url.toString())) {
         // Judged like a link of that document, which it would take only on the web.
         judgeUnopened(url, start);
         return;
