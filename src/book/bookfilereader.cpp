@@ -119,21 +119,18 @@ QString describeReadFailure(const QString &path, BookFileError error, BookFileKi
     return path + QStringLiteral(" (") + why + QLatin1Char(')');
 }
 
-BookFileRead readBookFile(const QString &path, BookFileKind kind)
-{
-    if (path.isEmpty())
-        return failed(path, BookFileError::Missing, kind);
 #ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(path);
+BookFileRead readBookFileAt(int folderFd, const QByteArray &nativeName, const QString &path, BookFileKind kind)
+{
     struct stat before {};
-    if (::stat(native.constData(), &before) != 0)
+    if (::fstatat(folderFd, nativeName.constData(), &before, 0) != 0)
         return failed(path, errorOfMissing(errno), kind, errnoReason(errno));
     if (!S_ISREG(before.st_mode))
         return failed(path, BookFileError::NotRegular, kind);
     if (before.st_size > bookFileSizeCap(kind))
         return failed(path, BookFileError::TooLarge, kind);
     // Not blocking, and measured again once open: the name may have been swapped for a pipe since.
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::openat(folderFd, nativeName.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return failed(path, errorOfMissing(errno), kind, errnoReason(errno));
     struct stat opened {};
@@ -146,6 +143,15 @@ BookFileRead readBookFile(const QString &path, BookFileKind kind)
         read = readOpened(fd, qMin<qint64>(opened.st_size, bookFileSizeCap(kind)), path, kind);
     ::close(fd);
     return read;
+}
+#endif
+
+BookFileRead readBookFile(const QString &path, BookFileKind kind)
+{
+    if (path.isEmpty())
+        return failed(path, BookFileError::Missing, kind);
+#ifdef Q_OS_UNIX
+    return readBookFileAt(AT_FDCWD, QFile::encodeName(path), path, kind);
 #else
     const QFileInfo info(path);
     if (!info.exists())

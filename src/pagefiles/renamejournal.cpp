@@ -14,6 +14,13 @@
 
 #include <optional>
 
+#ifdef Q_OS_UNIX
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 namespace sorvek {
 
 namespace {
@@ -265,15 +272,51 @@ JournalRecovery recoverRenameJournal(const QString &folder, const QString &bookF
     return actOn(dir, bookFolder, *journal);
 }
 
-JournalRecovery recoverRenameJournals(const QString &bookFolder)
+namespace {
+
+// folder and every folder below it, hidden ones too, never through a link. Only the folders'
+// entries are read: each entry's own type says whether it is a folder, so the thousands of
+// pages beside them are not asked anything (a book opens with this walk).
+QStringList foldersOfBook(const QString &bookFolder)
 {
     QStringList folders{bookFolder};
+#ifdef Q_OS_UNIX
+    for (qsizetype next = 0; next < folders.size(); ++next) {
+        const QString folder = folders.at(next);
+        const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+        DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+        if (!dir)
+            continue;
+        while (const dirent *entry = ::readdir(dir)) {
+            const char *name = entry->d_name;
+            if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+                continue;
+            bool isFolder = entry->d_type == DT_DIR;
+            if (entry->d_type == DT_UNKNOWN) {
+                struct stat st {};
+                isFolder = ::fstatat(::dirfd(dir), name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+            }
+            if (isFolder)
+                folders.append(prefix + QFile::decodeName(name));
+        }
+        ::closedir(dir);
+    }
+#else
     QDirIterator it(bookFolder, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString folder = it.next();
         if (!it.fileInfo().isSymLink())
             folders.append(folder);
     }
+#endif
+    return folders;
+}
+
+} // namespace
+
+JournalRecovery recoverRenameJournals(const QString &bookFolder)
+{
+    const QStringList folders = foldersOfBook(bookFolder);
     JournalRecovery all;
     QStringList messages;
     for (const QString &folder : folders) {

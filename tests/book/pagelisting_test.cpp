@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,6 +98,28 @@ INSTANTIATE_TEST_SUITE_P(
         ListingCase{"ShiftJisNameTold", {u"ねこ.html|sjis"_s, u"a.html"_s}, {u"a.html"_s}, {u"ねこ.html"_s}},
         ListingCase{"BrokenLinkLeftOutQuietly", {u"gone.html->nowhere.html"_s, u"a.html"_s}, {u"a.html"_s}}),
     [](const auto &row) { return std::string(row.param.name); });
+
+// The quick comparison of ASCII names sorts exactly as Qt's case-insensitive compare, also where
+// a name goes on with letters that fold to ASCII (the Kelvin sign, the long s) or with kana.
+TEST(PageListing, NameOrderIsQtsCaseInsensitiveOrder)
+{
+    QStringList names{u"b.html"_s, u"B.html"_s, u"a_B.htm"_s, u"A_b.htm"_s, u"k.html"_s, u"\u212A.html"_s, u"K.html"_s,
+                      u"s1.html"_s, u"\u017F2.html"_s, u"S3.html"_s, u"\u00E4.html"_s, u"\u00C4.html"_s, u"[x].html"_s,
+                      u"_x.html"_s, u"10.html"_s, u"1.html"_s, u"1.htm"_s, u"abc"_s, u"ABC"_s, u"ab"_s, u"abcd"_s,
+                      u"ページ.html"_s, u"ぺーじ.html"_s, u"x\U0001D400.html"_s, u"X\U0001D401.html"_s, u"xK.html"_s, u"X\u212A.html"_s};
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        const int order = QString::compare(a, b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+    });
+    for (int shuffle = 0; shuffle < 20; ++shuffle) {
+        std::rotate(names.begin(), names.begin() + 7, names.end());
+        std::swap(names[shuffle % names.size()], names[(shuffle * 5) % names.size()]);
+        QStringList sorted = names;
+        sortNamesCaseInsensitive(sorted);
+        EXPECT_EQ(sorted, expected);
+    }
+}
 
 TEST(PageListing, UnreadableFolderGivesNoListing)
 {

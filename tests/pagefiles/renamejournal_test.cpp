@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -182,6 +183,25 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"EarlierVersionsPicturePagesAreNotRead", {}, "sorvek-rename-journal 1\r\nplacing\r\nR\ta.png\ta.png\tb.png\r\nO\ta.png\r\nN\tb.png\r\nP\ta.html\r\n", u"壊れています"_s},
         HostileCase{"StaleStepsNeverRenameOntoAPage", {Ph::Placing, {{u"a.html"_s, u".sorvek-rename-0-0"_s, u"a.png"_s}}, {}, {}, {}}, {}, {}, u"a1.html"_s}),
     [](const auto &row) { return std::string(row.param.name); });
+
+// The book-wide walk reaches nested and hidden folders and never leaves the book through a link.
+TEST(RenameJournalRecovery, TheBookWalkFindsEveryFolderButNoLinkedOne)
+{
+    QTemporaryDir root;
+    const QString book = root.filePath(u"book"_s);
+    const QString outside = root.filePath(u"outside"_s);
+    const QStringList inside{book + u"/sub/deep"_s, book + u"/.hidden"_s, book};
+    for (const QString &folder : inside + QStringList{outside})
+        testutil::writeBytes(folder, renameJournalName(), "damaged");
+    QFile::link(outside, book + u"/linked"_s);
+    for (int i = 0; i < 50; ++i)
+        testutil::writeBytes(book + u"/sub"_s, u"%1.html"_s.arg(i), "page");
+    const JournalRecovery recovery = recoverRenameJournals(book);
+    for (const QString &folder : inside)
+        EXPECT_TRUE(QFileInfo::exists(folder + u"/"_s + renameJournalName() + u".rejected"_s)) << folder.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(outside + u"/"_s + renameJournalName())) << "left alone outside the book";
+    EXPECT_EQ(recovery.message.count(u"壊れています"_s), inside.size()) << recovery.message.toStdString();
+}
 
 TEST(RenameJournalRecovery, ARecoveryInAnotherProcessNeverActsDuringABatch)
 {
