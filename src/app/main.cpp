@@ -85,15 +85,20 @@ int main(int argc, char **argv)
     std::unique_ptr<TForm10> form10;
     std::unique_ptr<TForm11> form11;
     std::unique_ptr<TForm12> form12;
-    QTimer::singleShot(0, &form1, [&] {
+    // The editor is made when a page is first edited.
+    form1.MakeEditor = [&] {
+        if (form2)
+            return;
         form2 = std::make_unique<TForm2>(platform.services(), &form1);
+        form1.SetEditor(form2.get());
+    };
+    QTimer::singleShot(0, &form1, [&] {
         form3 = std::make_unique<TForm3>(platform.services(), &form1);
         form4 = std::make_unique<TForm4>(QtPlatform::browsers(), platform.prompt, form1.IndexedFolder, &form1);
         form5 = std::make_unique<TForm5>(&form1);
         form10 = std::make_unique<TForm10>(&form1);
         form11 = std::make_unique<TForm11>();
         form12 = std::make_unique<TForm12>(platform.prompt);
-        form1.SetEditor(form2.get());
         form1.SetFileTools(form3.get(), form5.get(), form10.get());
         form1.SetSearchWindow(form4.get());
         form1.SetToolWindows(form11.get(), form12.get());

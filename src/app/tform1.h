@@ -125,6 +125,9 @@ public:
     int EditPage(const QString &fileName, const QString &html, int mode);
     void EditPageClick();
     void SetEditor(TForm2 *editor);
+    // Makes the editor (and hands it over with SetEditor) the first time a page is edited: its
+    // grid of cells takes longer to make than all the other tool windows together.
+    std::function<void()> MakeEditor;
 
     // Page-file tools and side-menu editing
     void PageDeleteClick();

@@ -83,8 +83,8 @@ void TForm1::tellWhenNoBook(bool bookExisted)
 void TForm1::FormShowICHI()
 {
     resize(BaseWidth, BaseHeight);
+    // The page popup is built when a page button is right-clicked, for that page and folder.
     OpenLevel(BookFolder, 0, true, CommandOrigin::localBookPage());
-    BuildPagePopup();
     CreatePageButtons();
     SnapshotShown = false;
     move(0, 0);

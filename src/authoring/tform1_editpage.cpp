@@ -63,6 +63,8 @@ void keepForRetry(PageEditFields &fields)
 
 int TForm1::EditPage(const QString &fileName, const QString &html, int mode)
 {
+    if (!Form2 && MakeEditor)
+        MakeEditor();
     if (!Form2)
         return 0;
     const QString currentPage = levels_.topFolder() + levels_.currentPageReference();

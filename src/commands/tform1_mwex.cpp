@@ -5,10 +5,13 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace sorvek {
 
 namespace {
+
+constexpr int kDesktopQueryDelayMs = 1500;
 
 QString registeredCommand(const PlatformServices &services)
 {
@@ -26,13 +29,16 @@ void TForm1::FindMwex()
         LOGO1->setText(menu.caption);
         LOGO1->setToolTip(menu.hint);
     };
-    // What the book and the install folder offer now; the desktop's registration when it answers,
-    // so that its slow query does not hold up the first page.
+    // What the book and the install folder offer now; the desktop's registration when it answers.
+    // Its query starts a dozen programs: asked once the first page has had time to show.
     show(findMwex(BookFolder, QString()));
-    if (services().shell)
+    if (!services().shell)
+        return;
+    QTimer::singleShot(kDesktopQueryDelayMs, this, [this, show] {
         services().shell->defaultProgramForLater(mwexMimeType(), this, [this, show](const QString &entry) {
             show(findMwex(BookFolder, mwexCommandForEntry(entry, applicationFolders())));
         });
+    });
 }
 
 void TForm1::launchMwex(const ProgramLaunch &launch)
