@@ -45,7 +45,11 @@ int levelPageHolding(const QString &target, const NavigationContext &context)
         if (i == context.currentIndex)
             continue;
         const QString &entry = context.pages.at(i);
-        // Decoding only what holds an escape keeps a navigation quick in a level of many pages.
+        // No entry shorter than the target holds it, decoded or not: a folder level's page names
+        // are, so a navigation stays quick in a level of many pages. Decoding only what holds an
+        // escape keeps a link level quick too.
+        if (entry.size() < target.size())
+            continue;
         if (entry.contains(target)
             || (entry.contains(u'%') && QUrl::fromPercentEncoding(entry.toUtf8()).contains(target)))
             return i;
