@@ -253,6 +253,7 @@ public:
         automaton_.build();
         words_.resize(size_t(automaton_.nodeCount()));
         linksWith_.resize(words_.size());
+        textOfNode_.assign(words_.size(), -1);
         std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
             found.emplace_back(node, end - words_[size_t(node)].length);
@@ -289,24 +290,38 @@ private:
         qsizetype end;
         int text; // in texts_
     };
-    // A link's text, made once per word, with where each mark and word starts in it, so that
-    // searches inside links never read the text again.
+    // A link's text, read once per word for where each mark and word starts in it, so that
+    // searches inside links never read the text again. The text itself is written only into
+    // the page, from the word.
     struct LinkText {
-        QString text;
-        std::vector<std::pair<int, qsizetype>> wordStarts; // (word, start) in order
-        std::vector<std::pair<int, qsizetype>> markStarts; // (mark, start) in order
+        QString word;
+        qsizetype size = 0; // of the link's text
+        size_t words = 0;   // in wordStarts_: (word, start) in order, up to the next text's
+        size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
     };
 
     const Link &linkAt(qsizetype x) const { return links_[size_t(linkAt_[size_t(x)])]; }
     const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt(x).text)]; }
     // The first start of the mark at or after o in the link at x; -1 for none.
-    static qsizetype firstOf(const std::vector<std::pair<int, qsizetype>> &starts, int key, qsizetype o)
+    qsizetype markIn(qsizetype x, Mark m, qsizetype o) const
     {
-        const auto it = std::lower_bound(starts.begin(), starts.end(), std::pair<int, qsizetype>(key, o));
-        return it == starts.end() || it->first != key ? -1 : it->second;
+        const LinkText &t = textAt(x);
+        for (size_t k = t.marks[m]; k < t.marks[m + 1]; ++k) {
+            if (markStarts_[k] >= o)
+                return markStarts_[k];
+        }
+        return -1;
     }
-    qsizetype markIn(qsizetype x, Mark m, qsizetype o) const { return firstOf(textAt(x).markStarts, m, o); }
-    qsizetype wordIn(qsizetype x, int node, qsizetype o) const { return firstOf(textAt(x).wordStarts, node, o); }
+    // The same for a word.
+    qsizetype wordIn(qsizetype x, int node, qsizetype o) const
+    {
+        const int t = linkAt(x).text;
+        const auto first = wordStarts_.begin() + qsizetype(texts_[size_t(t)].words);
+        const auto last = wordStarts_.begin() + qsizetype(wordsEnd(t));
+        const auto it = std::lower_bound(first, last, std::pair<int, qsizetype>(node, o));
+        return it == last || it->first != node ? -1 : it->second;
+    }
+    size_t wordsEnd(int t) const { return size_t(t) + 1 < texts_.size() ? texts_[size_t(t) + 1].words : wordStarts_.size(); }
     Pos end() const { return {n_, -1}; }
     bool exists(Pos p) const { return p.x < n_; }
     Pos earlier(Pos a, Pos b) const { return before(a, b) ? a : b; }
@@ -324,7 +339,7 @@ private:
         if (p.o < 0)
             return place(p.x + by);
         const Link &link = linkAt(p.x);
-        return p.o + by < texts_[size_t(link.text)].text.size() ? Pos{p.x, p.o + by} : place(link.end);
+        return p.o + by < texts_[size_t(link.text)].size ? Pos{p.x, p.o + by} : place(link.end);
     }
 
     bool covered(qsizetype from, qsizetype to) const { return covered_.any(from, to); }
@@ -419,26 +434,41 @@ private:
             if (!inTag) {
                 if (p.o >= 0)
                     return false;
-                addLink(p.x, p.x + word.size(), word);
+                addLink(p.x, p.x + word.size(), node, word);
                 after = place(p.x + word.size());
             }
             r = after;
         }
     }
 
-    void addLink(qsizetype from, qsizetype to, const QString &word)
+    // The link text of the word, found by its node: words that fold alike but differ go by name.
+    int linkText(int node, const QString &word)
     {
+        int &first = textOfNode_[size_t(node)];
+        if (first < 0) {
+            first = makeLinkText(word);
+            return first;
+        }
+        if (texts_[size_t(first)].word == word)
+            return first;
         auto made = textOfWord_.constFind(word);
         if (made == textOfWord_.constEnd())
             made = textOfWord_.insert(word, makeLinkText(word));
+        return *made;
+    }
+
+    void addLink(qsizetype from, qsizetype to, int node, const QString &word)
+    {
+        const int made = linkText(node, word);
         linkAt_[size_t(from)] = int(links_.size());
-        links_.push_back(Link{to, *made});
+        links_.push_back(Link{to, made});
+        linked_ += texts_[size_t(made)].size - (to - from);
         starts_.insert(from);
         covered_.cover(from, to);
-        const auto &words = texts_[size_t(*made)].wordStarts;
-        for (size_t k = 0; k < words.size(); ++k) {
-            if (k == 0 || words[k].first != words[k - 1].first)
-                linksWith_[size_t(words[k].first)].insert(from);
+        const size_t last = wordsEnd(made);
+        for (size_t k = texts_[size_t(made)].words; k < last; ++k) {
+            if (k == texts_[size_t(made)].words || wordStarts_[k].first != wordStarts_[k - 1].first)
+                linksWith_[size_t(wordStarts_[k].first)].insert(from);
         }
         ++version_;
     }
@@ -446,15 +476,26 @@ private:
     QString text() const
     {
         QString out;
+        out.reserve(n_ + linked_);
         qsizetype at = 0;
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
             const Link &link = linkAt(from);
             out += QStringView(body_).sliced(at, from - at);
-            out += texts_[size_t(link.text)].text;
+            appendLinkText(out, texts_[size_t(link.text)].word);
             at = link.end;
         }
         out += QStringView(body_).sliced(at);
         return out;
+    }
+
+    // What pageformat::makeLookLink(word) makes, without a string of its own.
+    static void appendLinkText(QString &out, const QString &word)
+    {
+        out += pageformat::kLookLinkOpen;
+        out += word;
+        out += QStringView(u"\">");
+        out += word;
+        out += QStringView(u"</A>");
     }
 
     // Every word's and mark's starts into the shared arrays, each word's in order (a word's
@@ -482,19 +523,29 @@ private:
 
     int makeLinkText(const QString &word)
     {
-        LinkText link{pageformat::makeLookLink(word), {}, {}};
-        automaton_.forEachMatch(link.text, [&](int node, qsizetype end) {
-            link.wordStarts.emplace_back(node, end - words_[size_t(node)].length);
+        scratch_.truncate(0);
+        appendLinkText(scratch_, word);
+        const QStringView text(scratch_);
+        LinkText link{word, text.size(), wordStarts_.size(), {}};
+        automaton_.forEachMatch(text, [&](int node, qsizetype end) {
+            wordStarts_.emplace_back(node, end - words_[size_t(node)].length);
         });
-        std::sort(link.wordStarts.begin(), link.wordStarts.end());
-        const QStringView text(link.text);
+        std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
+        // Every mark begins with one of these, and no other character folds to them.
+        markCandidates_.clear();
         for (qsizetype at = 0; at < text.size(); ++at) {
-            for (int m = 0; m < MarkCount; ++m) {
+            const char16_t c = text[at].unicode();
+            if (c == u'<' || c == u'"' || c == u'>')
+                markCandidates_.push_back(at);
+        }
+        for (int m = 0; m < MarkCount; ++m) {
+            link.marks[m] = markStarts_.size();
+            for (const qsizetype at : markCandidates_) {
                 if (startsWithFolded(text, at, kFoldedMarks[m]))
-                    link.markStarts.emplace_back(m, at);
+                    markStarts_.push_back(at);
             }
         }
-        std::sort(link.markStarts.begin(), link.markStarts.end());
+        link.marks[MarkCount] = markStarts_.size();
         texts_.push_back(std::move(link));
         return int(texts_.size()) - 1;
     }
@@ -513,7 +564,13 @@ private:
     CoverBits covered_;       // the body characters links stand for
     std::vector<PlaceList> linksWith_; // per automaton node: the links its word occurs in
     std::vector<LinkText> texts_;
-    QHash<QString, int> textOfWord_;
+    std::vector<std::pair<int, qsizetype>> wordStarts_; // of all link texts, one after another
+    std::vector<qsizetype> markStarts_;                 // the same for marks
+    std::vector<int> textOfNode_; // per automaton node: the first link text made for its word, -1 for none
+    QHash<QString, int> textOfWord_; // the link texts of words that share a node with another
+    QString scratch_;
+    std::vector<qsizetype> markCandidates_;
+    qsizetype linked_ = 0; // how much longer the links make the page
     int version_ = 0;
 };
 
