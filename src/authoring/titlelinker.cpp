@@ -34,6 +34,7 @@ struct Starts {
     qsizetype count = 0;
     qsizetype *at = nullptr;
     qsizetype *next = nullptr; // count + 1 entries: union-find over the entries not yet known to be covered
+    qsizetype hint = 0;        // every entry before it lies before the place last looked for
 
     qsizetype alive(qsizetype i)
     {
@@ -113,6 +114,54 @@ const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
     }
     return first + (*first < x);
 }
+
+// The first of a word's starts not below x. A word's searches mostly go forward from the last
+// one, so this gallops from there instead of searching all the word's starts again.
+qsizetype firstIndexNotBelow(Starts &s, qsizetype x)
+{
+    qsizetype lo = s.hint;
+    if (lo > s.count || (lo > 0 && s.at[lo - 1] >= x))
+        lo = 0;
+    qsizetype hi = lo;
+    for (qsizetype step = 1; hi < s.count && s.at[hi] < x; step *= 2) {
+        lo = hi + 1;
+        hi = lo + step;
+    }
+    hi = qMin(hi, s.count);
+    s.hint = firstNotBelow(s.at + lo, size_t(hi - lo), x) - s.at;
+    return s.hint;
+}
+
+// How many of a mark's starts lie before a place, from a bit per place and a count per 64:
+// the marks are searched from everywhere, for every word found.
+class Rank {
+public:
+    void build(const qsizetype *at, qsizetype count, qsizetype size)
+    {
+        bits_.assign(size_t(size / 64 + 1), 0);
+        before_.assign(bits_.size(), 0);
+        for (qsizetype k = 0; k < count; ++k)
+            bits_[size_t(at[k] >> 6)] |= quint64(1) << (at[k] & 63);
+        qsizetype sum = 0;
+        for (size_t w = 0; w < bits_.size(); ++w) {
+            before_[w] = sum;
+            sum += std::popcount(bits_[w]);
+        }
+        count_ = count;
+    }
+    qsizetype below(qsizetype x) const
+    {
+        const size_t w = size_t(x >> 6);
+        if (w >= bits_.size())
+            return count_;
+        return before_[w] + std::popcount(bits_[w] & ((quint64(1) << (x & 63)) - 1));
+    }
+
+private:
+    std::vector<quint64> bits_;
+    std::vector<qsizetype> before_;
+    qsizetype count_ = 0;
+};
 
 // Places in order, kept in short sorted blocks: an insert moves at most one block, and a search
 // is two binary searches over memory that lies together.
@@ -254,6 +303,7 @@ public:
         words_.resize(size_t(automaton_.nodeCount()));
         linksWith_.resize(words_.size());
         textOfNode_.assign(words_.size(), -1);
+
         std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
             found.emplace_back(node, end - words_[size_t(node)].length);
@@ -349,7 +399,11 @@ private:
     {
         if (s.count == 0)
             return n_;
-        qsizetype i = firstNotBelow(s.at, size_t(s.count), x) - s.at;
+        return firstInBodyFrom(s, firstIndexNotBelow(s, x));
+    }
+    // The same from the entry i, the first not below the place looked for.
+    qsizetype firstInBodyFrom(Starts &s, qsizetype i)
+    {
         for (;;) {
             i = s.alive(i);
             if (i >= s.count)
@@ -367,15 +421,16 @@ private:
     // the first inside a link.
     Pos findMark(Mark m, Pos p)
     {
-        Pos found{firstInBody(marks_[m], bodyFrom(p)), -1};
+        const Pos found{firstInBodyFrom(marks_[m], markRanks_[m].below(bodyFrom(p))), -1};
         if (p.o >= 0) {
             const qsizetype at = markIn(p.x, m, p.o);
             if (at >= 0)
                 return earlier(found, {p.x, at});
         }
+        // A later link is read only when it comes first: its characters are no mark in the body.
         const qsizetype later = starts_.next(p.x + 1);
-        if (later >= 0)
-            found = earlier(found, {later, markIn(later, m, 0)});
+        if (later >= 0 && later < found.x)
+            return {later, markIn(later, m, 0)};
         return found;
     }
     std::pair<Pos, Pos> findWord(int node, Pos p)
@@ -517,8 +572,10 @@ private:
             Starts &s = k < words_.size() ? words_[k] : marks_[k - words_.size()];
             s.seal(startStore_.data() + first[k], nextStore_.data() + first[k] + qsizetype(k), first[k + 1] - first[k]);
         }
-        for (int m = 0; m < MarkCount; ++m)
+        for (int m = 0; m < MarkCount; ++m) {
             marks_[m].length = QStringView(kMarks[m]).size();
+            markRanks_[m].build(marks_[m].at, marks_[m].count, n_);
+        }
     }
 
     int makeLinkText(const QString &word)
@@ -558,6 +615,7 @@ private:
     std::vector<qsizetype> startStore_;
     std::vector<qsizetype> nextStore_;
     Starts marks_[MarkCount];
+    Rank markRanks_[MarkCount];
     std::vector<int> linkAt_; // per body character: the link that starts there, -1 for none
     std::vector<Link> links_;
     PlaceSet starts_;         // where links start
