@@ -4,6 +4,7 @@
 #include <QChar>
 #include <QStringView>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -77,12 +78,14 @@ public:
                 continue;
             }
             const int child = int(fail_.size());
+            const char16_t u = foldUnit(c);
             fail_.push_back(0);
             terminal_.push_back(false);
-            children_[size_t(node)].push_back({foldUnit(c), child});
-            children_.emplace_back();
+            parent_.push_back(node);
+            unit_.push_back(u);
+            depth_.push_back(depth_[size_t(node)] + 1);
+            maxDepth_ = std::max(maxDepth_, depth_.back());
             edges_.insert(key, child);
-            const char16_t u = foldUnit(c);
             anyEdge_[u >> 6] |= quint64(1) << (u & 63);
             node = child;
         }
@@ -90,26 +93,32 @@ public:
         return node;
     }
 
-    // Failure links and the links to the longest word that ends a node's text, breadth first.
+    // Failure links and the links to the longest word that ends a node's text, shallow nodes
+    // first: a node's links follow from those of shorter texts. The nodes are ordered by depth
+    // with a counting sort, so that no node needs a list of its children.
     void build()
     {
         dict_.assign(fail_.size(), 0);
         marked_.assign(fail_.size(), false);
-        std::vector<int> queue;
-        for (const auto &[c, child] : children_[0])
-            queue.push_back(child);
-        for (size_t k = 0; k < queue.size(); ++k) {
-            const int node = queue[k];
-            for (const auto &[c, child] : children_[size_t(node)]) {
-                int f = fail_[size_t(node)];
-                while (f != 0 && edges_.find(edgeKey(f, c)) < 0)
-                    f = fail_[size_t(f)];
-                const int to = edges_.find(edgeKey(f, c));
-                fail_[size_t(child)] = to >= 0 && to != child ? to : 0;
-                const int ff = fail_[size_t(child)];
-                dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
-                queue.push_back(child);
-            }
+        std::vector<int> first(size_t(maxDepth_) + 2, 0);
+        for (size_t node = 1; node < depth_.size(); ++node)
+            ++first[size_t(depth_[node]) + 1];
+        for (size_t d = 1; d < first.size(); ++d)
+            first[d] += first[d - 1];
+        std::vector<int> byDepth(depth_.size());
+        for (size_t node = 1; node < depth_.size(); ++node)
+            byDepth[size_t(first[size_t(depth_[node])]++)] = int(node);
+        // The root's children fail to the root and end no shorter word.
+        for (size_t k = size_t(first[1]); k < depth_.size() - 1; ++k) {
+            const int child = byDepth[k];
+            const char16_t c = unit_[size_t(child)];
+            int f = fail_[size_t(parent_[size_t(child)])];
+            while (f != 0 && edges_.find(edgeKey(f, c)) < 0)
+                f = fail_[size_t(f)];
+            const int to = edges_.find(edgeKey(f, c));
+            fail_[size_t(child)] = to >= 0 && to != child ? to : 0;
+            const int ff = fail_[size_t(child)];
+            dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
         }
     }
 
@@ -171,7 +180,10 @@ private:
     std::vector<int> dict_;
     std::vector<bool> terminal_{false};
     std::vector<bool> marked_;
-    std::vector<std::vector<std::pair<char16_t, int>>> children_{1};
+    std::vector<int> parent_{0};
+    std::vector<char16_t> unit_{0}; // the folded unit that leads from the parent
+    std::vector<int> depth_{0};
+    int maxDepth_ = 0;
     AutomatonEdges edges_;
     std::vector<quint64> anyEdge_ = std::vector<quint64>(65536 / 64); // the units some edge reads
 };
