@@ -238,6 +238,34 @@ QString linkTitlesOneByOne(QString body, const std::vector<QStringList> &titles)
 
 } // namespace
 
+namespace {
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Whether (folder + "/" + path).toUpper() is upperSelf. ASCII text is compared letter by letter,
+// without building the path; other text goes the long way, as upper case may change its length.
+bool isSelfPath(const QString &folder, bool asciiFolder, const QString &path, const QString &upperSelf)
+{
+    if (!asciiFolder || !isAscii(path))
+        return (folder + u'/' + path).toUpper() == upperSelf;
+    if (folder.size() + 1 + path.size() != upperSelf.size())
+        return false;
+    const auto same = [&upperSelf](qsizetype at, QStringView part) {
+        for (const QChar c : part) {
+            const char16_t u = c.unicode();
+            if ((u >= u'a' && u <= u'z' ? char16_t(u - 32) : u) != upperSelf.at(at++).unicode())
+                return false;
+        }
+        return true;
+    };
+    return same(0, folder) && upperSelf.at(folder.size()) == u'/' && same(folder.size() + 1, path);
+}
+
+} // namespace
+
 QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleIndex &index)
 {
     const QString unwrapped = unwrapLookLinks(text);
@@ -246,11 +274,12 @@ QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleInde
     const qsizetype head = headLength(unwrapped);
     const QString body = unwrapped.mid(head);
     const QString self = index.currentPagePath.toUpper();
+    const bool asciiFolder = isAscii(index.bookFolder);
     const qsizetype count = qMin(index.relativePaths.size(), index.titles.size());
     std::vector<QStringList> titles;
     titles.reserve(static_cast<size_t>(count));
     for (qsizetype k = count - 1; k >= 0; --k) {
-        if ((index.bookFolder + u'/' + index.relativePaths.at(k)).toUpper() == self)
+        if (isSelfPath(index.bookFolder, asciiFolder, index.relativePaths.at(k), self))
             continue;
         QStringList words = lookTitleWords(index.titles.at(k));
         if (!words.isEmpty())
