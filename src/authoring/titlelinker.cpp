@@ -164,14 +164,26 @@ private:
 };
 
 // Places in order, kept in short sorted blocks: an insert moves at most one block, and a search
-// is two binary searches over memory that lies together.
+// is two binary searches over memory that lies together. Most lists stay short: they are one
+// sorted array until they fill two blocks.
 class PlaceList {
 public:
     void insert(qsizetype x)
     {
         if (blocks_.empty()) {
-            blocks_.push_back({x});
-            firsts_.push_back(x);
+            if (flat_.empty())
+                flat_.reserve(4);
+            const auto at = flat_.begin() + (firstNotBelow(flat_.data(), flat_.size(), x) - flat_.data());
+            if (at != flat_.end() && *at == x)
+                return;
+            flat_.insert(at, x);
+            if (flat_.size() >= 2 * kBlock) {
+                for (size_t k = 0; k < flat_.size(); k += kBlock) {
+                    blocks_.emplace_back(flat_.begin() + qsizetype(k), flat_.begin() + qsizetype(k + kBlock));
+                    firsts_.push_back(flat_[k]);
+                }
+                flat_ = {};
+            }
             return;
         }
         size_t b = firstsAbove(x);
@@ -192,6 +204,10 @@ public:
     // The first place after x; -1 for none.
     qsizetype after(qsizetype x) const
     {
+        if (blocks_.empty()) {
+            const qsizetype *at = firstNotBelow(flat_.data(), flat_.size(), x + 1);
+            return at != flat_.data() + flat_.size() ? *at : -1;
+        }
         const size_t b = firstsAbove(x);
         if (b > 0) {
             const std::vector<qsizetype> &block = blocks_[b - 1];
@@ -204,6 +220,10 @@ public:
     // The last place before x; -1 for none.
     qsizetype before(qsizetype x) const
     {
+        if (blocks_.empty()) {
+            const qsizetype *at = firstNotBelow(flat_.data(), flat_.size(), x);
+            return at != flat_.data() ? at[-1] : -1;
+        }
         const size_t b = size_t(firstNotBelow(firsts_.data(), firsts_.size(), x) - firsts_.data());
         if (b == 0)
             return -1;
@@ -219,6 +239,7 @@ private:
     }
 
     static constexpr size_t kBlock = 64;
+    std::vector<qsizetype> flat_; // all the places while there are no blocks
     std::vector<std::vector<qsizetype>> blocks_;
     std::vector<qsizetype> firsts_; // each block's first place
 };
@@ -315,12 +336,13 @@ public:
         }
         shareStarts(found);
 
-        // Applying the same words to the same text again changes nothing.
+        // Applying the same words to the same text again changes nothing. Only titles whose
+        // words come again need to remember that.
+        const std::vector<bool> again = repeated(nodes);
         QHash<QStringList, int> unchangedAt;
-        unchangedAt.reserve(qsizetype(titles_.size()));
         for (size_t t = 0; t < titles_.size(); ++t) {
             const QStringList &words = titles_[t];
-            const auto seen = unchangedAt.constFind(words);
+            const auto seen = again[t] ? unchangedAt.constFind(words) : unchangedAt.constEnd();
             if (seen != unchangedAt.constEnd() && *seen == version_)
                 continue;
             const int versionBefore = version_;
@@ -329,13 +351,41 @@ public:
                 if (!linkWord(r, nodes[t][size_t(k)], words.at(k)))
                     return std::nullopt;
             }
-            if (version_ == versionBefore)
+            if (version_ == versionBefore && again[t])
                 unchangedAt.insert(words, version_);
         }
         return text();
     }
 
 private:
+    // Whether another title has the same words, told by their nodes: words that are the same
+    // have the same nodes. A false match only costs a look in the table of titles.
+    static std::vector<bool> repeated(const std::vector<std::vector<int>> &nodes)
+    {
+        std::vector<bool> again(nodes.size(), false);
+        size_t size = 64;
+        while (size < 2 * nodes.size())
+            size *= 2;
+        std::vector<quint64> keys(size);
+        std::vector<int> firsts(size, -1);
+        for (size_t t = 0; t < nodes.size(); ++t) {
+            quint64 key = nodes[t].size();
+            for (const int node : nodes[t])
+                key = (key ^ quint64(quint32(node))) * 0x100000001B3ull;
+            size_t k = size_t((key * 0x9E3779B97F4A7C15ull) >> 40) & (size - 1);
+            while (firsts[k] >= 0 && keys[k] != key)
+                k = (k + 1) & (size - 1);
+            if (firsts[k] >= 0) {
+                again[size_t(firsts[k])] = true;
+                again[t] = true;
+            } else {
+                keys[k] = key;
+                firsts[k] = int(t);
+            }
+        }
+        return again;
+    }
+
     struct Link {
         qsizetype end;
         int text; // in texts_
@@ -433,7 +483,9 @@ private:
             return {later, markIn(later, m, 0)};
         return found;
     }
-    std::pair<Pos, Pos> findWord(int node, Pos p)
+    // A later link's offset is looked up only when asked for and when the link comes first;
+    // 0 stands in for it otherwise.
+    std::pair<Pos, Pos> findWord(int node, Pos p, bool laterOffset)
     {
         const Pos inBody{firstInBody(words_[size_t(node)], bodyFrom(p)), -1};
         if (p.o >= 0) {
@@ -444,11 +496,13 @@ private:
         const qsizetype with = linksWith_[size_t(node)].after(p.x);
         if (with < 0)
             return {inBody, end()};
+        if (!laterOffset || inBody.x < with)
+            return {inBody, {with, 0}};
         return {inBody, {with, wordIn(with, node, 0)}};
     }
     Pos findWordFirst(int node, Pos p)
     {
-        const auto [inBody, inLink] = findWord(node, p);
+        const auto [inBody, inLink] = findWord(node, p, true);
         return earlier(inBody, inLink);
     }
 
@@ -456,7 +510,8 @@ private:
     bool linkWord(Pos &r, int node, const QString &word)
     {
         for (;;) {
-            const auto [inBody, inLink] = findWord(node, r);
+            // Of a later link only where it starts counts: the rule passes over it.
+            const auto [inBody, inLink] = findWord(node, r, false);
             const Pos p = earlier(inBody, inLink);
             if (!exists(p))
                 return true;
@@ -528,29 +583,32 @@ private:
         ++version_;
     }
 
+    // The linked page, written once into a string of its final size.
     QString text() const
     {
-        QString out;
-        out.reserve(n_ + linked_);
+        QString out(n_ + linked_, Qt::Uninitialized);
+        QChar *to = out.data();
         qsizetype at = 0;
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
             const Link &link = linkAt(from);
-            out += QStringView(body_).sliced(at, from - at);
-            appendLinkText(out, texts_[size_t(link.text)].word);
+            to = copy(to, QStringView(body_).sliced(at, from - at));
+            to = writeLinkText(to, texts_[size_t(link.text)].word);
             at = link.end;
         }
-        out += QStringView(body_).sliced(at);
+        copy(to, QStringView(body_).sliced(at));
         return out;
     }
 
-    // What pageformat::makeLookLink(word) makes, without a string of its own.
-    static void appendLinkText(QString &out, const QString &word)
+    static QChar *copy(QChar *to, QStringView from) { return std::copy(from.begin(), from.end(), to); }
+    static qsizetype linkTextSize(const QString &word) { return pageformat::kLookLinkOpen.size() + 2 * word.size() + 6; }
+    // What pageformat::makeLookLink(word) makes, linkTextSize(word) characters, written at to.
+    static QChar *writeLinkText(QChar *to, const QString &word)
     {
-        out += pageformat::kLookLinkOpen;
-        out += word;
-        out += QStringView(u"\">");
-        out += word;
-        out += QStringView(u"</A>");
+        to = copy(to, pageformat::kLookLinkOpen);
+        to = copy(to, word);
+        to = copy(to, u"\">");
+        to = copy(to, word);
+        return copy(to, u"</A>");
     }
 
     // Every word's and mark's starts into the shared arrays, each word's in order (a word's
@@ -580,8 +638,8 @@ private:
 
     int makeLinkText(const QString &word)
     {
-        scratch_.truncate(0);
-        appendLinkText(scratch_, word);
+        scratch_.resize(linkTextSize(word));
+        writeLinkText(scratch_.data(), word);
         const QStringView text(scratch_);
         LinkText link{word, text.size(), wordStarts_.size(), {}};
         automaton_.forEachMatch(text, [&](int node, qsizetype end) {
