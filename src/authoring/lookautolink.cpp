@@ -99,6 +99,9 @@ QStringList lookTitleWords(const QString &title)
 {
     // A link runs the LOOK command, which finds a page by its title without the glyph prefix (the
     // 〆 mark included) and the hint: only words of that title can find the page again.
+    const auto plain = [](QChar c) { return c != u'"' && c != u'?' && c != u'#' && c != u'<' && c != u'>' && c != u'/'; };
+    if (std::all_of(title.begin(), title.end(), plain)) // most titles: one word, the title itself
+        return title.isEmpty() ? QStringList() : QStringList{title};
     return escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts);
 }
 
