@@ -12,8 +12,6 @@ namespace sorvek {
 
 namespace {
 
-constexpr auto CI = Qt::CaseInsensitive;
-
 // A place in the linked page: the body's character x (o < 0), or offset o of the link that stands
 // where the body's characters from x on were.
 struct Pos {
@@ -329,10 +327,19 @@ public:
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
             found.emplace_back(node, end - words_[size_t(node)].length);
         });
+        // The marks as the case-insensitive searches find them, read in one pass: every mark
+        // begins with one of these, and no other character folds to them.
+        std::vector<qsizetype> candidates;
+        for (qsizetype at = 0; at < n_; ++at) {
+            const char16_t c = body_.at(at).unicode();
+            if (c == u'<' || c == u'"' || c == u'>')
+                candidates.push_back(at);
+        }
         for (int m = 0; m < MarkCount; ++m) {
-            const QStringView mark(kMarks[m]);
-            for (qsizetype at = body_.indexOf(mark, 0, CI); at >= 0; at = body_.indexOf(mark, at + 1, CI))
-                found.emplace_back(-1 - m, at);
+            for (const qsizetype at : candidates) {
+                if (startsWithFolded(body_, at, kFoldedMarks[m]))
+                    found.emplace_back(-1 - m, at);
+            }
         }
         shareStarts(found);
 
