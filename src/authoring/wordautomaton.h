@@ -169,9 +169,12 @@ private:
     }
     static char16_t foldUnit(QChar c)
     {
+        const char16_t u = c.unicode();
+        if (u < 0x80) // in ASCII only the capitals fold
+            return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
         if (c.isSurrogate())
             return 0xD800;
-        return char16_t(QChar::toCaseFolded(char32_t(c.unicode())));
+        return char16_t(QChar::toCaseFolded(char32_t(u)));
     }
     static quint64 edgeKey(int node, QChar c) { return edgeKey(node, foldUnit(c)); }
     static quint64 edgeKey(int node, char16_t folded) { return (quint64(quint32(node)) << 16) | folded; }
