@@ -199,6 +199,18 @@ public:
             blocks_.insert(blocks_.begin() + qsizetype(b) + 1, std::move(upper));
         }
     }
+    // Sorted places without repeats, into an empty list.
+    void assign(const std::vector<qsizetype> &places)
+    {
+        if (places.size() < 2 * kBlock) {
+            flat_ = places;
+            return;
+        }
+        for (size_t k = 0; k < places.size(); k += kBlock) {
+            blocks_.emplace_back(places.begin() + qsizetype(k), places.begin() + qsizetype(std::min(k + kBlock, places.size())));
+            firsts_.push_back(places[k]);
+        }
+    }
     // The first place after x; -1 for none.
     qsizetype after(qsizetype x) const
     {
@@ -322,6 +334,8 @@ public:
         words_.resize(size_t(automaton_.nodeCount()));
         linksWith_.resize(words_.size());
         textOfNode_.assign(words_.size(), -1);
+        textsWithHead_.assign(words_.size(), -1);
+        gathered_.assign(words_.size(), false);
 
         std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
@@ -337,7 +351,7 @@ public:
         }
         for (int m = 0; m < MarkCount; ++m) {
             for (const qsizetype at : candidates) {
-                if (startsWithFolded(body_, at, kFoldedMarks[m]))
+                if (body_.at(at) == kFoldedMarks[m][0] && startsWithFolded(body_, at, kFoldedMarks[m]))
                     found.emplace_back(-1 - m, at);
             }
         }
@@ -394,8 +408,10 @@ private:
     }
 
     struct Link {
+        qsizetype from;
         qsizetype end;
-        int text; // in texts_
+        int text;     // in texts_
+        int previous; // the link made before it with the same text, -1 for none
     };
     // A link's text, read once per word for where each mark and word starts in it, so that
     // searches inside links never read the text again. The text itself is written only into
@@ -405,6 +421,8 @@ private:
         qsizetype size = 0; // of the link's text
         size_t words = 0;   // in wordStarts_: (word, start) in order, up to the next text's
         size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
+        size_t nodes = 0;    // in textWords_: the words in it, each once, up to the next text's
+        int lastLink = -1;   // the last link made with it
     };
 
     const Link &linkAt(qsizetype x) const { return links_[size_t(linkAt_[size_t(x)])]; }
@@ -450,6 +468,25 @@ private:
     }
 
     bool covered(qsizetype from, qsizetype to) const { return covered_.any(from, to); }
+
+    // The links whose text holds the word of node. They are gathered when first asked for, from
+    // the link texts that hold the word: most words are looked for by one title only, after the
+    // links that hold them were made.
+    PlaceList &linksWith(int node)
+    {
+        PlaceList &list = linksWith_[size_t(node)];
+        if (!gathered_[size_t(node)]) {
+            gathered_[size_t(node)] = true;
+            gather_.clear();
+            for (int e = textsWithHead_[size_t(node)]; e >= 0; e = textsWith_[size_t(e)].second) {
+                for (int l = texts_[size_t(textsWith_[size_t(e)].first)].lastLink; l >= 0; l = links_[size_t(l)].previous)
+                    gather_.push_back(links_[size_t(l)].from);
+            }
+            std::sort(gather_.begin(), gather_.end());
+            list.assign(gather_);
+        }
+        return list;
+    }
 
     // The first start at or after x in the body that no link covers; n_ for none.
     qsizetype firstInBody(Starts &s, qsizetype x)
@@ -500,7 +537,7 @@ private:
             if (at >= 0)
                 return {inBody, {p.x, at}};
         }
-        const qsizetype with = linksWith_[size_t(node)].after(p.x);
+        const qsizetype with = linksWith(node).after(p.x);
         if (with < 0)
             return {inBody, end()};
         if (!laterOffset || inBody.x < with)
@@ -526,7 +563,7 @@ private:
                 // The first occurrence lies in a later link: that link is passed over whole, and
                 // so is every further link holding the word before its next occurrence in the
                 // body text.
-                r = place(linkAt(linksWith_[size_t(node)].before(inBody.x)).end);
+                r = place(linkAt(linksWith(node).before(inBody.x)).end);
                 continue;
             }
             // The inside-link test.
@@ -577,15 +614,17 @@ private:
     void addLink(qsizetype from, qsizetype to, int node, const QString &word)
     {
         const int made = linkText(node, word);
+        LinkText &text = texts_[size_t(made)];
         linkAt_[size_t(from)] = int(links_.size());
-        links_.push_back(Link{to, made});
-        linked_ += texts_[size_t(made)].size - (to - from);
+        links_.push_back(Link{from, to, made, text.lastLink});
+        text.lastLink = linkAt_[size_t(from)];
+        linked_ += text.size - (to - from);
         starts_.insert(from);
         covered_.cover(from, to);
-        const size_t last = wordsEnd(made);
-        for (size_t k = texts_[size_t(made)].words; k < last; ++k) {
-            if (k == texts_[size_t(made)].words || wordStarts_[k].first != wordStarts_[k - 1].first)
-                linksWith_[size_t(wordStarts_[k].first)].insert(from);
+        const size_t last = size_t(made) + 1 < texts_.size() ? texts_[size_t(made) + 1].nodes : textWords_.size();
+        for (size_t k = text.nodes; k < last; ++k) {
+            if (gathered_[size_t(textWords_[k])])
+                linksWith_[size_t(textWords_[k])].insert(from);
         }
         ++version_;
     }
@@ -653,6 +692,15 @@ private:
             wordStarts_.emplace_back(node, end - words_[size_t(node)].length);
         });
         std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
+        link.nodes = textWords_.size();
+        for (size_t k = link.words; k < wordStarts_.size(); ++k) {
+            const int node = wordStarts_[k].first;
+            if (k > link.words && node == wordStarts_[k - 1].first)
+                continue;
+            textWords_.push_back(node);
+            textsWith_.push_back({int(texts_.size()), textsWithHead_[size_t(node)]});
+            textsWithHead_[size_t(node)] = int(textsWith_.size()) - 1;
+        }
         // Every mark begins with one of these, and no other character folds to them.
         markCandidates_.clear();
         for (qsizetype at = 0; at < text.size(); ++at) {
@@ -663,7 +711,7 @@ private:
         for (int m = 0; m < MarkCount; ++m) {
             link.marks[m] = markStarts_.size();
             for (const qsizetype at : markCandidates_) {
-                if (startsWithFolded(text, at, kFoldedMarks[m]))
+                if (text[at] == kFoldedMarks[m][0] && startsWithFolded(text, at, kFoldedMarks[m]))
                     markStarts_.push_back(at);
             }
         }
@@ -685,7 +733,12 @@ private:
     std::vector<Link> links_;
     PlaceSet starts_;         // where links start
     CoverBits covered_;       // the body characters links stand for
-    std::vector<PlaceList> linksWith_; // per automaton node: the links its word occurs in
+    std::vector<PlaceList> linksWith_; // per automaton node, once gathered: the links its word occurs in
+    std::vector<bool> gathered_;
+    std::vector<int> textWords_;       // of every link text, the words in it
+    std::vector<std::pair<int, int>> textsWith_; // (link text, the next entry for the same word, -1 for none)
+    std::vector<int> textsWithHead_;   // per automaton node: its first entry in textsWith_, -1 for none
+    std::vector<qsizetype> gather_;
     std::vector<LinkText> texts_;
     std::vector<std::pair<int, qsizetype>> wordStarts_; // of all link texts, one after another
     std::vector<qsizetype> markStarts_;                 // the same for marks
