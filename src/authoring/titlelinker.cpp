@@ -408,10 +408,8 @@ private:
     }
 
     struct Link {
-        qsizetype from;
         qsizetype end;
-        int text;     // in texts_
-        int previous; // the link made before it with the same text, -1 for none
+        int text; // in texts_
     };
     // A link's text, read once per word for where each mark and word starts in it, so that
     // searches inside links never read the text again. The text itself is written only into
@@ -421,12 +419,17 @@ private:
         qsizetype size = 0; // of the link's text
         size_t words = 0;   // in wordStarts_: (word, start) in order, up to the next text's
         size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
-        size_t nodes = 0;    // in textWords_: the words in it, each once, up to the next text's
-        int lastLink = -1;   // the last link made with it
+        size_t nodes = 0; // in textWords_: the words in it, each once, up to the next text's
+        std::vector<qsizetype> links; // where the links with this text start, in the order made
     };
 
-    const Link &linkAt(qsizetype x) const { return links_[size_t(linkAt_[size_t(x)])]; }
-    const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt(x).text)]; }
+    // The link at x stands for its word's characters.
+    Link linkAt(qsizetype x) const
+    {
+        const int t = linkAt_[size_t(x)];
+        return {x + texts_[size_t(t)].word.size(), t};
+    }
+    const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt_[size_t(x)])]; }
     // The first start of the mark at or after o in the link at x; -1 for none.
     qsizetype markIn(qsizetype x, Mark m, qsizetype o) const
     {
@@ -440,7 +443,7 @@ private:
     // The same for a word.
     qsizetype wordIn(qsizetype x, int node, qsizetype o) const
     {
-        const int t = linkAt(x).text;
+        const int t = linkAt_[size_t(x)];
         const auto first = wordStarts_.begin() + qsizetype(texts_[size_t(t)].words);
         const auto last = wordStarts_.begin() + qsizetype(wordsEnd(t));
         const auto it = std::lower_bound(first, last, std::pair<int, qsizetype>(node, o));
@@ -456,14 +459,14 @@ private:
     {
         if (x >= n_)
             return end();
-        return {x, linkAt_[size_t(x)] >= 0 ? 0 : -1};
+        return {x, starts_.contains(x) ? 0 : -1};
     }
     Pos next(Pos p) const { return advance(p, 1); }
     Pos advance(Pos p, qsizetype by) const
     {
         if (p.o < 0)
             return place(p.x + by);
-        const Link &link = linkAt(p.x);
+        const Link link = linkAt(p.x);
         return p.o + by < texts_[size_t(link.text)].size ? Pos{p.x, p.o + by} : place(link.end);
     }
 
@@ -479,10 +482,11 @@ private:
             gathered_[size_t(node)] = true;
             gather_.clear();
             for (int e = textsWithHead_[size_t(node)]; e >= 0; e = textsWith_[size_t(e)].second) {
-                for (int l = texts_[size_t(textsWith_[size_t(e)].first)].lastLink; l >= 0; l = links_[size_t(l)].previous)
-                    gather_.push_back(links_[size_t(l)].from);
+                const std::vector<qsizetype> &links = texts_[size_t(textsWith_[size_t(e)].first)].links;
+                gather_.insert(gather_.end(), links.begin(), links.end());
             }
-            std::sort(gather_.begin(), gather_.end());
+            if (!std::is_sorted(gather_.begin(), gather_.end()))
+                std::sort(gather_.begin(), gather_.end());
             list.assign(gather_);
         }
         return list;
@@ -498,6 +502,9 @@ private:
     // The same from the entry i, the first not below the place looked for.
     qsizetype firstInBodyFrom(Starts &s, qsizetype i)
     {
+        // A start that no link covers was never passed over: the union-find need not be read.
+        if (i < s.count && !covered(s.at[i], s.at[i] + s.length))
+            return s.at[i];
         for (;;) {
             i = s.alive(i);
             if (i >= s.count)
@@ -615,9 +622,8 @@ private:
     {
         const int made = linkText(node, word);
         LinkText &text = texts_[size_t(made)];
-        linkAt_[size_t(from)] = int(links_.size());
-        links_.push_back(Link{from, to, made, text.lastLink});
-        text.lastLink = linkAt_[size_t(from)];
+        linkAt_[size_t(from)] = made;
+        text.links.push_back(from);
         linked_ += text.size - (to - from);
         starts_.insert(from);
         covered_.cover(from, to);
@@ -636,7 +642,7 @@ private:
         QChar *to = out.data();
         qsizetype at = 0;
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
-            const Link &link = linkAt(from);
+            const Link link = linkAt(from);
             to = copy(to, QStringView(body_).sliced(at, from - at));
             to = writeLinkText(to, texts_[size_t(link.text)].word);
             at = link.end;
@@ -687,7 +693,7 @@ private:
         scratch_.resize(linkTextSize(word));
         writeLinkText(scratch_.data(), word);
         const QStringView text(scratch_);
-        LinkText link{word, text.size(), wordStarts_.size(), {}};
+        LinkText link{word, text.size(), wordStarts_.size(), {}, 0, {}};
         automaton_.forEachMatch(text, [&](int node, qsizetype end) {
             wordStarts_.emplace_back(node, end - words_[size_t(node)].length);
         });
@@ -729,8 +735,7 @@ private:
     std::vector<qsizetype> nextStore_;
     Starts marks_[MarkCount];
     Rank markRanks_[MarkCount];
-    std::vector<int> linkAt_; // per body character: the link that starts there, -1 for none
-    std::vector<Link> links_;
+    std::vector<int> linkAt_; // per body character: the text of the link that starts there, -1 for none
     PlaceSet starts_;         // where links start
     CoverBits covered_;       // the body characters links stand for
     std::vector<PlaceList> linksWith_; // per automaton node, once gathered: the links its word occurs in
