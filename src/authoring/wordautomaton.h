@@ -12,51 +12,52 @@ namespace sorvek {
 
 // The automaton's edges, (node, folded unit) -> child, in one open-addressed table: a pass over a
 // text looks up an edge for every character, and a node-based map spends that time in cache misses.
+// A key and its child lie side by side, so that a look-up reads one place.
 class AutomatonEdges {
 public:
     // The child on key, -1 for none.
     int find(quint64 key) const
     {
-        if (values_.empty())
+        if (slots_.empty())
             return -1;
         for (size_t k = slot(key);; k = (k + 1) & mask_) {
-            if (values_[k] < 0)
+            if (slots_[k].value < 0)
                 return -1;
-            if (keys_[k] == key)
-                return values_[k];
+            if (slots_[k].key == key)
+                return slots_[k].value;
         }
     }
     void insert(quint64 key, int value)
     {
-        if ((count_ + 1) * 2 > keys_.size())
+        if ((count_ + 1) * 2 > slots_.size())
             grow();
         size_t k = slot(key);
-        while (values_[k] >= 0)
+        while (slots_[k].value >= 0)
             k = (k + 1) & mask_;
-        keys_[k] = key;
-        values_[k] = value;
+        slots_[k] = {key, value};
         ++count_;
     }
 
 private:
+    struct Slot {
+        quint64 key = 0;
+        int value = -1; // -1 for an empty slot
+    };
     size_t slot(quint64 key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & mask_; }
     void grow()
     {
-        std::vector<quint64> keys = std::move(keys_);
-        std::vector<int> values = std::move(values_);
-        const size_t size = keys.empty() ? 64 : keys.size() * 2;
-        keys_.assign(size, 0);
-        values_.assign(size, -1);
+        std::vector<Slot> old = std::move(slots_);
+        const size_t size = old.empty() ? 64 : old.size() * 2;
+        slots_.assign(size, Slot());
         mask_ = size - 1;
         count_ = 0;
-        for (size_t k = 0; k < keys.size(); ++k) {
-            if (values[k] >= 0)
-                insert(keys[k], values[k]);
+        for (const Slot &s : old) {
+            if (s.value >= 0)
+                insert(s.key, s.value);
         }
     }
 
-    std::vector<quint64> keys_;
-    std::vector<int> values_;
+    std::vector<Slot> slots_;
     size_t mask_ = 0;
     size_t count_ = 0;
 };
@@ -136,6 +137,8 @@ public:
     }
 
     bool marked(int node) const { return marked_[size_t(node)]; }
+    // The length of the text a node stands for: of its word, for a word's node.
+    int length(int node) const { return depth_[size_t(node)]; }
     // Nodes are numbered from 0 up to this, so per-node data can live in a vector.
     int nodeCount() const { return int(fail_.size()); }
 
