@@ -267,6 +267,8 @@ public:
     // Whether any character in [from, to) is covered.
     bool any(qsizetype from, qsizetype to) const
     {
+        if (from < to && (from >> 6) == ((to - 1) >> 6)) // the words and marks mostly lie in one
+            return bits_[size_t(from >> 6)] >> (from & 63) & (~quint64(0) >> (64 - (to - from)));
         for (qsizetype x = from; x < to;) {
             const quint64 word = bits_[size_t(x >> 6)] >> (x & 63);
             const qsizetype span = qMin<qsizetype>(64 - (x & 63), to - x);
@@ -339,7 +341,7 @@ public:
 
         std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
-            found.emplace_back(node, end - words_[size_t(node)].length);
+            found.emplace_back(node, end - automaton_.length(node));
         });
         // The marks as the case-insensitive searches find them, read in one pass: every mark
         // begins with one of these, and no other character folds to them.
@@ -695,7 +697,7 @@ private:
         const QStringView text(scratch_);
         LinkText link{word, text.size(), wordStarts_.size(), {}, 0, {}};
         automaton_.forEachMatch(text, [&](int node, qsizetype end) {
-            wordStarts_.emplace_back(node, end - words_[size_t(node)].length);
+            wordStarts_.emplace_back(node, end - automaton_.length(node));
         });
         std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
         link.nodes = textWords_.size();
