@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 
 namespace sorvek {
 
@@ -321,17 +322,21 @@ public:
         };
         if (hasSurrogate(body_))
             return std::nullopt;
-        std::vector<std::vector<int>> nodes(titles_.size());
+        // Every title's word nodes, one title after another.
+        std::vector<int> allNodes;
+        std::vector<size_t> firstNode(titles_.size() + 1, 0);
         for (size_t t = 0; t < titles_.size(); ++t) {
             for (const QString &word : titles_[t]) {
                 if (hasSurrogate(word))
                     return std::nullopt;
-                nodes[t].push_back(automaton_.add(word));
-                if (size_t(nodes[t].back()) >= words_.size())
-                    words_.resize(size_t(nodes[t].back()) + 1);
-                words_[size_t(nodes[t].back())].length = word.size();
+                allNodes.push_back(automaton_.add(word));
+                if (size_t(allNodes.back()) >= words_.size())
+                    words_.resize(size_t(allNodes.back()) + 1);
+                words_[size_t(allNodes.back())].length = word.size();
             }
+            firstNode[t + 1] = allNodes.size();
         }
+        const auto nodes = [&](size_t t) { return std::span<const int>(allNodes.data() + firstNode[t], firstNode[t + 1] - firstNode[t]); };
         automaton_.build();
         words_.resize(size_t(automaton_.nodeCount()));
         linksWith_.resize(words_.size());
@@ -361,7 +366,7 @@ public:
 
         // Applying the same words to the same text again changes nothing. Only titles whose
         // words come again need to remember that.
-        const std::vector<bool> again = repeated(nodes);
+        const std::vector<bool> again = repeated(titles_.size(), nodes);
         QHash<QStringList, int> unchangedAt;
         for (size_t t = 0; t < titles_.size(); ++t) {
             const QStringList &words = titles_[t];
@@ -371,7 +376,7 @@ public:
             const int versionBefore = version_;
             Pos r = place(0);
             for (qsizetype k = 0; k < words.size(); ++k) {
-                if (!linkWord(r, nodes[t][size_t(k)], words.at(k)))
+                if (!linkWord(r, nodes(t)[size_t(k)], words.at(k)))
                     return std::nullopt;
             }
             if (version_ == versionBefore && again[t])
@@ -383,17 +388,18 @@ public:
 private:
     // Whether another title has the same words, told by their nodes: words that are the same
     // have the same nodes. A false match only costs a look in the table of titles.
-    static std::vector<bool> repeated(const std::vector<std::vector<int>> &nodes)
+    template<typename Nodes>
+    static std::vector<bool> repeated(size_t titles, Nodes nodes)
     {
-        std::vector<bool> again(nodes.size(), false);
+        std::vector<bool> again(titles, false);
         size_t size = 64;
-        while (size < 2 * nodes.size())
+        while (size < 2 * titles)
             size *= 2;
         std::vector<quint64> keys(size);
         std::vector<int> firsts(size, -1);
-        for (size_t t = 0; t < nodes.size(); ++t) {
-            quint64 key = nodes[t].size();
-            for (const int node : nodes[t])
+        for (size_t t = 0; t < titles; ++t) {
+            quint64 key = nodes(t).size();
+            for (const int node : nodes(t))
                 key = (key ^ quint64(quint32(node))) * 0x100000001B3ull;
             size_t k = size_t((key * 0x9E3779B97F4A7C15ull) >> 40) & (size - 1);
             while (firsts[k] >= 0 && keys[k] != key)
