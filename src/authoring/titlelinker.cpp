@@ -343,8 +343,13 @@ public:
         textOfNode_.assign(words_.size(), -1);
         textsWithHead_.assign(words_.size(), -1);
         gathered_.assign(words_.size(), false);
-
+        lastTitleWith_.assign(words_.size(), -1);
+        for (size_t t = 0; t < titles_.size(); ++t) {
+            for (const int node : nodes(t))
+                lastTitleWith_[size_t(node)] = int(t);
+        }
         std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
+        found.reserve(size_t(n_) * 4); // room for a few words per character, not copied as it grows
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
             found.emplace_back(node, end - automaton_.length(node));
         });
@@ -374,6 +379,7 @@ public:
             if (seen != unchangedAt.constEnd() && *seen == version_)
                 continue;
             const int versionBefore = version_;
+            title_ = int(t);
             Pos r = place(0);
             for (qsizetype k = 0; k < words.size(); ++k) {
                 if (!linkWord(r, nodes(t)[size_t(k)], words.at(k)))
@@ -420,11 +426,12 @@ private:
         int text; // in texts_
     };
     // A link's text, read once per word for where each mark and word starts in it, so that
-    // searches inside links never read the text again. The text itself is written only into
-    // the page, from the word.
+    // searches inside links never read the text again. The texts lie one after another, and
+    // the page is written from there.
     struct LinkText {
         QString word;
-        qsizetype size = 0; // of the link's text
+        qsizetype size = 0;   // of the link's text
+        size_t chars = 0;     // where the text starts in textChars_
         size_t words = 0;   // in wordStarts_: (word, start) in order, up to the next text's
         size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
         size_t nodes = 0; // in textWords_: the words in it, each once, up to the next text's
@@ -637,8 +644,10 @@ private:
         covered_.cover(from, to);
         const size_t last = size_t(made) + 1 < texts_.size() ? texts_[size_t(made) + 1].nodes : textWords_.size();
         for (size_t k = text.nodes; k < last; ++k) {
-            if (gathered_[size_t(textWords_[k])])
-                linksWith_[size_t(textWords_[k])].insert(from);
+            // A word no title from this one on holds is never looked for again.
+            const int held = textWords_[k];
+            if (gathered_[size_t(held)] && lastTitleWith_[size_t(held)] >= title_)
+                linksWith_[size_t(held)].insert(from);
         }
         ++version_;
     }
@@ -652,7 +661,7 @@ private:
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
             const Link link = linkAt(from);
             to = copy(to, QStringView(body_).sliced(at, from - at));
-            to = writeLinkText(to, texts_[size_t(link.text)].word);
+            to = copy(to, linkTextOf(link.text));
             at = link.end;
         }
         copy(to, QStringView(body_).sliced(at));
@@ -660,6 +669,7 @@ private:
     }
 
     static QChar *copy(QChar *to, QStringView from) { return std::copy(from.begin(), from.end(), to); }
+    QStringView linkTextOf(int t) const { return QStringView(textChars_.data() + texts_[size_t(t)].chars, texts_[size_t(t)].size); }
     static qsizetype linkTextSize(const QString &word) { return pageformat::kLookLinkOpen.size() + 2 * word.size() + 6; }
     // What pageformat::makeLookLink(word) makes, linkTextSize(word) characters, written at to.
     static QChar *writeLinkText(QChar *to, const QString &word)
@@ -698,10 +708,11 @@ private:
 
     int makeLinkText(const QString &word)
     {
-        scratch_.resize(linkTextSize(word));
-        writeLinkText(scratch_.data(), word);
-        const QStringView text(scratch_);
-        LinkText link{word, text.size(), wordStarts_.size(), {}, 0, {}};
+        const size_t first = textChars_.size();
+        textChars_.resize(first + size_t(linkTextSize(word)));
+        writeLinkText(textChars_.data() + first, word);
+        const QStringView text(textChars_.data() + first, linkTextSize(word));
+        LinkText link{word, text.size(), first, wordStarts_.size(), {}, 0, {}};
         automaton_.forEachMatch(text, [&](int node, qsizetype end) {
             wordStarts_.emplace_back(node, end - automaton_.length(node));
         });
@@ -748,6 +759,8 @@ private:
     CoverBits covered_;       // the body characters links stand for
     std::vector<PlaceList> linksWith_; // per automaton node, once gathered: the links its word occurs in
     std::vector<bool> gathered_;
+    std::vector<int> lastTitleWith_; // per automaton node: the last title that holds its word, -1 for none
+    int title_ = 0;                  // the title being applied
     std::vector<int> textWords_;       // of every link text, the words in it
     std::vector<std::pair<int, int>> textsWith_; // (link text, the next entry for the same word, -1 for none)
     std::vector<int> textsWithHead_;   // per automaton node: its first entry in textsWith_, -1 for none
@@ -757,7 +770,7 @@ private:
     std::vector<qsizetype> markStarts_;                 // the same for marks
     std::vector<int> textOfNode_; // per automaton node: the first link text made for its word, -1 for none
     QHash<QString, int> textOfWord_; // the link texts of words that share a node with another
-    QString scratch_;
+    std::vector<QChar> textChars_; // the link texts, one after another
     std::vector<qsizetype> markCandidates_;
     qsizetype linked_ = 0; // how much longer the links make the page
     int version_ = 0;
