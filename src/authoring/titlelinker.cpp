@@ -349,7 +349,7 @@ public:
                 lastTitleWith_[size_t(node)] = int(t);
         }
         std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
-        found.reserve(size_t(n_) * 4); // room for a few words per character, not copied as it grows
+        found.reserve(size_t(n_)); // a word per character before the first copy as it grows
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
             found.emplace_back(node, end - automaton_.length(node));
         });
