@@ -268,7 +268,7 @@ public:
     // Whether any character in [from, to) is covered.
     bool any(qsizetype from, qsizetype to) const
     {
-        if (from < to && (from >> 6) == ((to - 1) >> 6)) // the words and marks mostly lie in one
+        if (from < to && (from >> 6) == ((to - 1) >> 6)) // within one 64-bit word, as words and marks mostly are
             return bits_[size_t(from >> 6)] >> (from & 63) & (~quint64(0) >> (64 - (to - from)));
         for (qsizetype x = from; x < to;) {
             const quint64 word = bits_[size_t(x >> 6)] >> (x & 63);
@@ -430,12 +430,12 @@ private:
     // the page is written from there.
     struct LinkText {
         QString word;
-        qsizetype size = 0;   // of the link's text
-        size_t chars = 0;     // where the text starts in textChars_
-        size_t words = 0;   // in wordStarts_: (word, start) in order, up to the next text's
+        qsizetype size = 0;               // of the link's text
+        size_t chars = 0;                 // where the text starts in textChars_
+        size_t words = 0;                 // in wordStarts_: (word, start) in order, up to the next text's
         size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
-        size_t nodes = 0; // in textWords_: the words in it, each once, up to the next text's
-        std::vector<qsizetype> links; // where the links with this text start, in the order made
+        size_t nodes = 0;                 // in textWords_: the words in it, each once, up to the next text's
+        std::vector<qsizetype> links;     // where the links with this text start, in the order made
     };
 
     // The link at x stands for its word's characters.
