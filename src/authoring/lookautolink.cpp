@@ -99,7 +99,33 @@ QStringList lookTitleWords(const QString &title)
 {
     // A link runs the LOOK command, which finds a page by its title without the glyph prefix (the
     // 〆 mark included) and the hint: only words of that title can find the page again.
-    return escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts);
+    // That is escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts), read in one
+    // pass without the strings in between: a book has thousands of titles.
+    const auto plain = [](QChar c) { return c != u'"' && c != u'?' && c != u'#' && c != u'<' && c != u'>' && c != u'/'; };
+    if (std::all_of(title.begin(), title.end(), plain)) // most titles: one word, the title itself
+        return title.isEmpty() ? QStringList() : QStringList{title};
+    QStringView t(title);
+    const qsizetype q1 = t.indexOf(u'"');
+    if (q1 >= 0) { // the glyph prefix in quotes goes; with no second quote, only the first
+        const qsizetype q2 = t.indexOf(u'"', q1 + 1);
+        t = t.sliced(q2 >= 0 ? q2 + 1 : q1 + 1);
+    }
+    const qsizetype hint = t.indexOf(u'?');
+    if (hint >= 0)
+        t.truncate(hint);
+    const qsizetype hash = t.indexOf(u'#'); // the first "#" parts words as "/" does
+    QStringList words;
+    qsizetype start = 0;
+    for (qsizetype k = 0; k <= t.size(); ++k) {
+        if (k < t.size() && t[k] != u'/' && k != hash)
+            continue;
+        if (k > start) {
+            const QStringView word = t.sliced(start, k - start);
+            words.append(word.contains(u'<') || word.contains(u'>') ? escapeAngles(word.toString()) : word.toString());
+        }
+        start = k + 1;
+    }
+    return words;
 }
 
 namespace {
@@ -238,6 +264,34 @@ QString linkTitlesOneByOne(QString body, const std::vector<QStringList> &titles)
 
 } // namespace
 
+namespace {
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Whether (folder + "/" + path).toUpper() is upperSelf. ASCII text is compared letter by letter,
+// without building the path; other text goes the long way, as upper case may change its length.
+bool isSelfPath(const QString &folder, bool asciiFolder, const QString &path, const QString &upperSelf)
+{
+    if (!asciiFolder || !isAscii(path))
+        return (folder + u'/' + path).toUpper() == upperSelf;
+    if (folder.size() + 1 + path.size() != upperSelf.size())
+        return false;
+    const auto same = [&upperSelf](qsizetype at, QStringView part) {
+        for (const QChar c : part) {
+            const char16_t u = c.unicode();
+            if ((u >= u'a' && u <= u'z' ? char16_t(u - 32) : u) != upperSelf.at(at++).unicode())
+                return false;
+        }
+        return true;
+    };
+    return same(0, folder) && upperSelf.at(folder.size()) == u'/' && same(folder.size() + 1, path);
+}
+
+} // namespace
+
 QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleIndex &index)
 {
     const QString unwrapped = unwrapLookLinks(text);
@@ -246,11 +300,12 @@ QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleInde
     const qsizetype head = headLength(unwrapped);
     const QString body = unwrapped.mid(head);
     const QString self = index.currentPagePath.toUpper();
+    const bool asciiFolder = isAscii(index.bookFolder);
     const qsizetype count = qMin(index.relativePaths.size(), index.titles.size());
     std::vector<QStringList> titles;
     titles.reserve(static_cast<size_t>(count));
     for (qsizetype k = count - 1; k >= 0; --k) {
-        if ((index.bookFolder + u'/' + index.relativePaths.at(k)).toUpper() == self)
+        if (isSelfPath(index.bookFolder, asciiFolder, index.relativePaths.at(k), self))
             continue;
         QStringList words = lookTitleWords(index.titles.at(k));
         if (!words.isEmpty())

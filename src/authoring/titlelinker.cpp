@@ -7,12 +7,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 
 namespace sorvek {
 
 namespace {
-
-constexpr auto CI = Qt::CaseInsensitive;
 
 // A place in the linked page: the body's character x (o < 0), or offset o of the link that stands
 // where the body's characters from x on were.
@@ -34,6 +33,7 @@ struct Starts {
     qsizetype count = 0;
     qsizetype *at = nullptr;
     qsizetype *next = nullptr; // count + 1 entries: union-find over the entries not yet known to be covered
+    qsizetype hint = 0;        // every entry before it lies before the place last looked for
 
     qsizetype alive(qsizetype i)
     {
@@ -114,15 +114,75 @@ const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
     return first + (*first < x);
 }
 
+// The first of a word's starts not below x. A word's searches mostly go forward from the last
+// one, so this gallops from there instead of searching all the word's starts again.
+qsizetype firstIndexNotBelow(Starts &s, qsizetype x)
+{
+    qsizetype lo = s.hint;
+    if (lo > s.count || (lo > 0 && s.at[lo - 1] >= x))
+        lo = 0;
+    qsizetype hi = lo;
+    for (qsizetype step = 1; hi < s.count && s.at[hi] < x; step *= 2) {
+        lo = hi + 1;
+        hi = lo + step;
+    }
+    hi = qMin(hi, s.count);
+    s.hint = firstNotBelow(s.at + lo, size_t(hi - lo), x) - s.at;
+    return s.hint;
+}
+
+// How many of a mark's starts lie before a place, from a bit per place and a count per 64:
+// the marks are searched from everywhere, for every word found.
+class Rank {
+public:
+    void build(const qsizetype *at, qsizetype count, qsizetype size)
+    {
+        bits_.assign(size_t(size / 64 + 1), 0);
+        before_.assign(bits_.size(), 0);
+        for (qsizetype k = 0; k < count; ++k)
+            bits_[size_t(at[k] >> 6)] |= quint64(1) << (at[k] & 63);
+        qsizetype sum = 0;
+        for (size_t w = 0; w < bits_.size(); ++w) {
+            before_[w] = sum;
+            sum += std::popcount(bits_[w]);
+        }
+        count_ = count;
+    }
+    qsizetype below(qsizetype x) const
+    {
+        const size_t w = size_t(x >> 6);
+        if (w >= bits_.size())
+            return count_;
+        return before_[w] + std::popcount(bits_[w] & ((quint64(1) << (x & 63)) - 1));
+    }
+
+private:
+    std::vector<quint64> bits_;
+    std::vector<qsizetype> before_;
+    qsizetype count_ = 0;
+};
+
 // Places in order, kept in short sorted blocks: an insert moves at most one block, and a search
-// is two binary searches over memory that lies together.
+// is two binary searches over memory that lies together. Most lists stay short: they are one
+// sorted array until they fill two blocks.
 class PlaceList {
 public:
     void insert(qsizetype x)
     {
         if (blocks_.empty()) {
-            blocks_.push_back({x});
-            firsts_.push_back(x);
+            if (flat_.empty())
+                flat_.reserve(4);
+            const auto at = flat_.begin() + (firstNotBelow(flat_.data(), flat_.size(), x) - flat_.data());
+            if (at != flat_.end() && *at == x)
+                return;
+            flat_.insert(at, x);
+            if (flat_.size() >= 2 * kBlock) {
+                for (size_t k = 0; k < flat_.size(); k += kBlock) {
+                    blocks_.emplace_back(flat_.begin() + qsizetype(k), flat_.begin() + qsizetype(k + kBlock));
+                    firsts_.push_back(flat_[k]);
+                }
+                flat_ = {};
+            }
             return;
         }
         size_t b = firstsAbove(x);
@@ -140,9 +200,25 @@ public:
             blocks_.insert(blocks_.begin() + qsizetype(b) + 1, std::move(upper));
         }
     }
+    // Sorted places without repeats, into an empty list.
+    void assign(const std::vector<qsizetype> &places)
+    {
+        if (places.size() < 2 * kBlock) {
+            flat_ = places;
+            return;
+        }
+        for (size_t k = 0; k < places.size(); k += kBlock) {
+            blocks_.emplace_back(places.begin() + qsizetype(k), places.begin() + qsizetype(std::min(k + kBlock, places.size())));
+            firsts_.push_back(places[k]);
+        }
+    }
     // The first place after x; -1 for none.
     qsizetype after(qsizetype x) const
     {
+        if (blocks_.empty()) {
+            const qsizetype *at = firstNotBelow(flat_.data(), flat_.size(), x + 1);
+            return at != flat_.data() + flat_.size() ? *at : -1;
+        }
         const size_t b = firstsAbove(x);
         if (b > 0) {
             const std::vector<qsizetype> &block = blocks_[b - 1];
@@ -155,6 +231,10 @@ public:
     // The last place before x; -1 for none.
     qsizetype before(qsizetype x) const
     {
+        if (blocks_.empty()) {
+            const qsizetype *at = firstNotBelow(flat_.data(), flat_.size(), x);
+            return at != flat_.data() ? at[-1] : -1;
+        }
         const size_t b = size_t(firstNotBelow(firsts_.data(), firsts_.size(), x) - firsts_.data());
         if (b == 0)
             return -1;
@@ -170,6 +250,7 @@ private:
     }
 
     static constexpr size_t kBlock = 64;
+    std::vector<qsizetype> flat_; // all the places while there are no blocks
     std::vector<std::vector<qsizetype>> blocks_;
     std::vector<qsizetype> firsts_; // each block's first place
 };
@@ -187,6 +268,8 @@ public:
     // Whether any character in [from, to) is covered.
     bool any(qsizetype from, qsizetype to) const
     {
+        if (from < to && (from >> 6) == ((to - 1) >> 6)) // within one 64-bit word, as words and marks mostly are
+            return bits_[size_t(from >> 6)] >> (from & 63) & (~quint64(0) >> (64 - (to - from)));
         for (qsizetype x = from; x < to;) {
             const quint64 word = bits_[size_t(x >> 6)] >> (x & 63);
             const qsizetype span = qMin<qsizetype>(64 - (x & 63), to - x);
@@ -239,74 +322,149 @@ public:
         };
         if (hasSurrogate(body_))
             return std::nullopt;
-        std::vector<std::vector<int>> nodes(titles_.size());
+        // Every title's word nodes, one title after another.
+        std::vector<int> allNodes;
+        std::vector<size_t> firstNode(titles_.size() + 1, 0);
         for (size_t t = 0; t < titles_.size(); ++t) {
             for (const QString &word : titles_[t]) {
                 if (hasSurrogate(word))
                     return std::nullopt;
-                nodes[t].push_back(automaton_.add(word));
-                if (size_t(nodes[t].back()) >= words_.size())
-                    words_.resize(size_t(nodes[t].back()) + 1);
-                words_[size_t(nodes[t].back())].length = word.size();
+                allNodes.push_back(automaton_.add(word));
+                if (size_t(allNodes.back()) >= words_.size())
+                    words_.resize(size_t(allNodes.back()) + 1);
+                words_[size_t(allNodes.back())].length = word.size();
             }
+            firstNode[t + 1] = allNodes.size();
         }
+        const auto nodes = [&](size_t t) { return std::span<const int>(allNodes.data() + firstNode[t], firstNode[t + 1] - firstNode[t]); };
         automaton_.build();
         words_.resize(size_t(automaton_.nodeCount()));
         linksWith_.resize(words_.size());
+        textOfNode_.assign(words_.size(), -1);
+        textsWithHead_.assign(words_.size(), -1);
+        gathered_.assign(words_.size(), false);
+        lastTitleWith_.assign(words_.size(), -1);
+        for (size_t t = 0; t < titles_.size(); ++t) {
+            for (const int node : nodes(t))
+                lastTitleWith_[size_t(node)] = int(t);
+        }
         std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
+        found.reserve(size_t(n_)); // a word per character before the first copy as it grows
         automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
-            found.emplace_back(node, end - words_[size_t(node)].length);
+            found.emplace_back(node, end - automaton_.length(node));
         });
+        // The marks as the case-insensitive searches find them, read in one pass: every mark
+        // begins with one of these, and no other character folds to them.
+        std::vector<qsizetype> candidates;
+        for (qsizetype at = 0; at < n_; ++at) {
+            const char16_t c = body_.at(at).unicode();
+            if (c == u'<' || c == u'"' || c == u'>')
+                candidates.push_back(at);
+        }
         for (int m = 0; m < MarkCount; ++m) {
-            const QStringView mark(kMarks[m]);
-            for (qsizetype at = body_.indexOf(mark, 0, CI); at >= 0; at = body_.indexOf(mark, at + 1, CI))
-                found.emplace_back(-1 - m, at);
+            for (const qsizetype at : candidates) {
+                if (body_.at(at) == kFoldedMarks[m][0] && startsWithFolded(body_, at, kFoldedMarks[m]))
+                    found.emplace_back(-1 - m, at);
+            }
         }
         shareStarts(found);
 
-        // Applying the same words to the same text again changes nothing.
+        // Applying the same words to the same text again changes nothing. Only titles whose
+        // words come again need to remember that.
+        const std::vector<bool> again = repeated(titles_.size(), nodes);
         QHash<QStringList, int> unchangedAt;
-        unchangedAt.reserve(qsizetype(titles_.size()));
         for (size_t t = 0; t < titles_.size(); ++t) {
             const QStringList &words = titles_[t];
-            const auto seen = unchangedAt.constFind(words);
+            const auto seen = again[t] ? unchangedAt.constFind(words) : unchangedAt.constEnd();
             if (seen != unchangedAt.constEnd() && *seen == version_)
                 continue;
             const int versionBefore = version_;
+            title_ = int(t);
             Pos r = place(0);
             for (qsizetype k = 0; k < words.size(); ++k) {
-                if (!linkWord(r, nodes[t][size_t(k)], words.at(k)))
+                if (!linkWord(r, nodes(t)[size_t(k)], words.at(k)))
                     return std::nullopt;
             }
-            if (version_ == versionBefore)
+            if (version_ == versionBefore && again[t])
                 unchangedAt.insert(words, version_);
         }
         return text();
     }
 
 private:
+    // Whether another title has the same words, told by their nodes: words that are the same
+    // have the same nodes. A false match only costs a look in the table of titles.
+    template<typename Nodes>
+    static std::vector<bool> repeated(size_t titles, Nodes nodes)
+    {
+        std::vector<bool> again(titles, false);
+        size_t size = 64;
+        while (size < 2 * titles)
+            size *= 2;
+        std::vector<quint64> keys(size);
+        std::vector<int> firsts(size, -1);
+        for (size_t t = 0; t < titles; ++t) {
+            quint64 key = nodes(t).size();
+            for (const int node : nodes(t))
+                key = (key ^ quint64(quint32(node))) * 0x100000001B3ull;
+            size_t k = size_t((key * 0x9E3779B97F4A7C15ull) >> 40) & (size - 1);
+            while (firsts[k] >= 0 && keys[k] != key)
+                k = (k + 1) & (size - 1);
+            if (firsts[k] >= 0) {
+                again[size_t(firsts[k])] = true;
+                again[t] = true;
+            } else {
+                keys[k] = key;
+                firsts[k] = int(t);
+            }
+        }
+        return again;
+    }
+
     struct Link {
         qsizetype end;
         int text; // in texts_
     };
-    // A link's text, made once per word, with where each mark and word starts in it, so that
-    // searches inside links never read the text again.
+    // A link's text, read once per word for where each mark and word starts in it, so that
+    // searches inside links never read the text again. The texts lie one after another, and
+    // the page is written from there.
     struct LinkText {
-        QString text;
-        std::vector<std::pair<int, qsizetype>> wordStarts; // (word, start) in order
-        std::vector<std::pair<int, qsizetype>> markStarts; // (mark, start) in order
+        QString word;
+        qsizetype size = 0;               // of the link's text
+        size_t chars = 0;                 // where the text starts in textChars_
+        size_t words = 0;                 // in wordStarts_: (word, start) in order, up to the next text's
+        size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
+        size_t nodes = 0;                 // in textWords_: the words in it, each once, up to the next text's
+        std::vector<qsizetype> links;     // where the links with this text start, in the order made
     };
 
-    const Link &linkAt(qsizetype x) const { return links_[size_t(linkAt_[size_t(x)])]; }
-    const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt(x).text)]; }
-    // The first start of the mark at or after o in the link at x; -1 for none.
-    static qsizetype firstOf(const std::vector<std::pair<int, qsizetype>> &starts, int key, qsizetype o)
+    // The link at x stands for its word's characters.
+    Link linkAt(qsizetype x) const
     {
-        const auto it = std::lower_bound(starts.begin(), starts.end(), std::pair<int, qsizetype>(key, o));
-        return it == starts.end() || it->first != key ? -1 : it->second;
+        const int t = linkAt_[size_t(x)];
+        return {x + texts_[size_t(t)].word.size(), t};
     }
-    qsizetype markIn(qsizetype x, Mark m, qsizetype o) const { return firstOf(textAt(x).markStarts, m, o); }
-    qsizetype wordIn(qsizetype x, int node, qsizetype o) const { return firstOf(textAt(x).wordStarts, node, o); }
+    const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt_[size_t(x)])]; }
+    // The first start of the mark at or after o in the link at x; -1 for none.
+    qsizetype markIn(qsizetype x, Mark m, qsizetype o) const
+    {
+        const LinkText &t = textAt(x);
+        for (size_t k = t.marks[m]; k < t.marks[m + 1]; ++k) {
+            if (markStarts_[k] >= o)
+                return markStarts_[k];
+        }
+        return -1;
+    }
+    // The same for a word.
+    qsizetype wordIn(qsizetype x, int node, qsizetype o) const
+    {
+        const int t = linkAt_[size_t(x)];
+        const auto first = wordStarts_.begin() + qsizetype(texts_[size_t(t)].words);
+        const auto last = wordStarts_.begin() + qsizetype(wordsEnd(t));
+        const auto it = std::lower_bound(first, last, std::pair<int, qsizetype>(node, o));
+        return it == last || it->first != node ? -1 : it->second;
+    }
+    size_t wordsEnd(int t) const { return size_t(t) + 1 < texts_.size() ? texts_[size_t(t) + 1].words : wordStarts_.size(); }
     Pos end() const { return {n_, -1}; }
     bool exists(Pos p) const { return p.x < n_; }
     Pos earlier(Pos a, Pos b) const { return before(a, b) ? a : b; }
@@ -316,25 +474,52 @@ private:
     {
         if (x >= n_)
             return end();
-        return {x, linkAt_[size_t(x)] >= 0 ? 0 : -1};
+        return {x, starts_.contains(x) ? 0 : -1};
     }
     Pos next(Pos p) const { return advance(p, 1); }
     Pos advance(Pos p, qsizetype by) const
     {
         if (p.o < 0)
             return place(p.x + by);
-        const Link &link = linkAt(p.x);
-        return p.o + by < texts_[size_t(link.text)].text.size() ? Pos{p.x, p.o + by} : place(link.end);
+        const Link link = linkAt(p.x);
+        return p.o + by < texts_[size_t(link.text)].size ? Pos{p.x, p.o + by} : place(link.end);
     }
 
     bool covered(qsizetype from, qsizetype to) const { return covered_.any(from, to); }
+
+    // The links whose text holds the word of node. They are gathered when first asked for, from
+    // the link texts that hold the word: most words are looked for by one title only, after the
+    // links that hold them were made.
+    PlaceList &linksWith(int node)
+    {
+        PlaceList &list = linksWith_[size_t(node)];
+        if (!gathered_[size_t(node)]) {
+            gathered_[size_t(node)] = true;
+            gather_.clear();
+            for (int e = textsWithHead_[size_t(node)]; e >= 0; e = textsWith_[size_t(e)].second) {
+                const std::vector<qsizetype> &links = texts_[size_t(textsWith_[size_t(e)].first)].links;
+                gather_.insert(gather_.end(), links.begin(), links.end());
+            }
+            if (!std::is_sorted(gather_.begin(), gather_.end()))
+                std::sort(gather_.begin(), gather_.end());
+            list.assign(gather_);
+        }
+        return list;
+    }
 
     // The first start at or after x in the body that no link covers; n_ for none.
     qsizetype firstInBody(Starts &s, qsizetype x)
     {
         if (s.count == 0)
             return n_;
-        qsizetype i = firstNotBelow(s.at, size_t(s.count), x) - s.at;
+        return firstInBodyFrom(s, firstIndexNotBelow(s, x));
+    }
+    // The same from the entry i, the first not below the place looked for.
+    qsizetype firstInBodyFrom(Starts &s, qsizetype i)
+    {
+        // A start that no link covers was never passed over: the union-find need not be read.
+        if (i < s.count && !covered(s.at[i], s.at[i] + s.length))
+            return s.at[i];
         for (;;) {
             i = s.alive(i);
             if (i >= s.count)
@@ -352,18 +537,21 @@ private:
     // the first inside a link.
     Pos findMark(Mark m, Pos p)
     {
-        Pos found{firstInBody(marks_[m], bodyFrom(p)), -1};
+        const Pos found{firstInBodyFrom(marks_[m], markRanks_[m].below(bodyFrom(p))), -1};
         if (p.o >= 0) {
             const qsizetype at = markIn(p.x, m, p.o);
             if (at >= 0)
                 return earlier(found, {p.x, at});
         }
+        // A later link is read only when it comes first: its characters are no mark in the body.
         const qsizetype later = starts_.next(p.x + 1);
-        if (later >= 0)
-            found = earlier(found, {later, markIn(later, m, 0)});
+        if (later >= 0 && later < found.x)
+            return {later, markIn(later, m, 0)};
         return found;
     }
-    std::pair<Pos, Pos> findWord(int node, Pos p)
+    // A later link's offset is looked up only when asked for and when the link comes first;
+    // 0 stands in for it otherwise.
+    std::pair<Pos, Pos> findWord(int node, Pos p, bool laterOffset)
     {
         const Pos inBody{firstInBody(words_[size_t(node)], bodyFrom(p)), -1};
         if (p.o >= 0) {
@@ -371,14 +559,16 @@ private:
             if (at >= 0)
                 return {inBody, {p.x, at}};
         }
-        const qsizetype with = linksWith_[size_t(node)].after(p.x);
+        const qsizetype with = linksWith(node).after(p.x);
         if (with < 0)
             return {inBody, end()};
+        if (!laterOffset || inBody.x < with)
+            return {inBody, {with, 0}};
         return {inBody, {with, wordIn(with, node, 0)}};
     }
     Pos findWordFirst(int node, Pos p)
     {
-        const auto [inBody, inLink] = findWord(node, p);
+        const auto [inBody, inLink] = findWord(node, p, true);
         return earlier(inBody, inLink);
     }
 
@@ -386,7 +576,8 @@ private:
     bool linkWord(Pos &r, int node, const QString &word)
     {
         for (;;) {
-            const auto [inBody, inLink] = findWord(node, r);
+            // Of a later link only where it starts counts: the rule passes over it.
+            const auto [inBody, inLink] = findWord(node, r, false);
             const Pos p = earlier(inBody, inLink);
             if (!exists(p))
                 return true;
@@ -394,7 +585,7 @@ private:
                 // The first occurrence lies in a later link: that link is passed over whole, and
                 // so is every further link holding the word before its next occurrence in the
                 // body text.
-                r = place(linkAt(linksWith_[size_t(node)].before(inBody.x)).end);
+                r = place(linkAt(linksWith(node).before(inBody.x)).end);
                 continue;
             }
             // The inside-link test.
@@ -419,42 +610,75 @@ private:
             if (!inTag) {
                 if (p.o >= 0)
                     return false;
-                addLink(p.x, p.x + word.size(), word);
+                addLink(p.x, p.x + word.size(), node, word);
                 after = place(p.x + word.size());
             }
             r = after;
         }
     }
 
-    void addLink(qsizetype from, qsizetype to, const QString &word)
+    // The link text of the word, found by its node: words that fold alike but differ go by name.
+    int linkText(int node, const QString &word)
     {
+        int &first = textOfNode_[size_t(node)];
+        if (first < 0) {
+            first = makeLinkText(word);
+            return first;
+        }
+        if (texts_[size_t(first)].word == word)
+            return first;
         auto made = textOfWord_.constFind(word);
         if (made == textOfWord_.constEnd())
             made = textOfWord_.insert(word, makeLinkText(word));
-        linkAt_[size_t(from)] = int(links_.size());
-        links_.push_back(Link{to, *made});
+        return *made;
+    }
+
+    void addLink(qsizetype from, qsizetype to, int node, const QString &word)
+    {
+        const int made = linkText(node, word);
+        LinkText &text = texts_[size_t(made)];
+        linkAt_[size_t(from)] = made;
+        text.links.push_back(from);
+        linked_ += text.size - (to - from);
         starts_.insert(from);
         covered_.cover(from, to);
-        const auto &words = texts_[size_t(*made)].wordStarts;
-        for (size_t k = 0; k < words.size(); ++k) {
-            if (k == 0 || words[k].first != words[k - 1].first)
-                linksWith_[size_t(words[k].first)].insert(from);
+        const size_t last = size_t(made) + 1 < texts_.size() ? texts_[size_t(made) + 1].nodes : textWords_.size();
+        for (size_t k = text.nodes; k < last; ++k) {
+            // A word no title from this one on holds is never looked for again.
+            const int held = textWords_[k];
+            if (gathered_[size_t(held)] && lastTitleWith_[size_t(held)] >= title_)
+                linksWith_[size_t(held)].insert(from);
         }
         ++version_;
     }
 
+    // The linked page, written once into a string of its final size.
     QString text() const
     {
-        QString out;
+        QString out(n_ + linked_, Qt::Uninitialized);
+        QChar *to = out.data();
         qsizetype at = 0;
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
-            const Link &link = linkAt(from);
-            out += QStringView(body_).sliced(at, from - at);
-            out += texts_[size_t(link.text)].text;
+            const Link link = linkAt(from);
+            to = copy(to, QStringView(body_).sliced(at, from - at));
+            to = copy(to, linkTextOf(link.text));
             at = link.end;
         }
-        out += QStringView(body_).sliced(at);
+        copy(to, QStringView(body_).sliced(at));
         return out;
+    }
+
+    static QChar *copy(QChar *to, QStringView from) { return std::copy(from.begin(), from.end(), to); }
+    QStringView linkTextOf(int t) const { return QStringView(textChars_.data() + texts_[size_t(t)].chars, texts_[size_t(t)].size); }
+    static qsizetype linkTextSize(const QString &word) { return pageformat::kLookLinkOpen.size() + 2 * word.size() + 6; }
+    // What pageformat::makeLookLink(word) makes, linkTextSize(word) characters, written at to.
+    static QChar *writeLinkText(QChar *to, const QString &word)
+    {
+        to = copy(to, pageformat::kLookLinkOpen);
+        to = copy(to, word);
+        to = copy(to, u"\">");
+        to = copy(to, word);
+        return copy(to, u"</A>");
     }
 
     // Every word's and mark's starts into the shared arrays, each word's in order (a word's
@@ -476,25 +700,47 @@ private:
             Starts &s = k < words_.size() ? words_[k] : marks_[k - words_.size()];
             s.seal(startStore_.data() + first[k], nextStore_.data() + first[k] + qsizetype(k), first[k + 1] - first[k]);
         }
-        for (int m = 0; m < MarkCount; ++m)
+        for (int m = 0; m < MarkCount; ++m) {
             marks_[m].length = QStringView(kMarks[m]).size();
+            markRanks_[m].build(marks_[m].at, marks_[m].count, n_);
+        }
     }
 
     int makeLinkText(const QString &word)
     {
-        LinkText link{pageformat::makeLookLink(word), {}, {}};
-        automaton_.forEachMatch(link.text, [&](int node, qsizetype end) {
-            link.wordStarts.emplace_back(node, end - words_[size_t(node)].length);
+        const size_t first = textChars_.size();
+        textChars_.resize(first + size_t(linkTextSize(word)));
+        writeLinkText(textChars_.data() + first, word);
+        const QStringView text(textChars_.data() + first, linkTextSize(word));
+        LinkText link{word, text.size(), first, wordStarts_.size(), {}, 0, {}};
+        automaton_.forEachMatch(text, [&](int node, qsizetype end) {
+            wordStarts_.emplace_back(node, end - automaton_.length(node));
         });
-        std::sort(link.wordStarts.begin(), link.wordStarts.end());
-        const QStringView text(link.text);
+        std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
+        link.nodes = textWords_.size();
+        for (size_t k = link.words; k < wordStarts_.size(); ++k) {
+            const int node = wordStarts_[k].first;
+            if (k > link.words && node == wordStarts_[k - 1].first)
+                continue;
+            textWords_.push_back(node);
+            textsWith_.push_back({int(texts_.size()), textsWithHead_[size_t(node)]});
+            textsWithHead_[size_t(node)] = int(textsWith_.size()) - 1;
+        }
+        // Every mark begins with one of these, and no other character folds to them.
+        markCandidates_.clear();
         for (qsizetype at = 0; at < text.size(); ++at) {
-            for (int m = 0; m < MarkCount; ++m) {
-                if (startsWithFolded(text, at, kFoldedMarks[m]))
-                    link.markStarts.emplace_back(m, at);
+            const char16_t c = text[at].unicode();
+            if (c == u'<' || c == u'"' || c == u'>')
+                markCandidates_.push_back(at);
+        }
+        for (int m = 0; m < MarkCount; ++m) {
+            link.marks[m] = markStarts_.size();
+            for (const qsizetype at : markCandidates_) {
+                if (text[at] == kFoldedMarks[m][0] && startsWithFolded(text, at, kFoldedMarks[m]))
+                    markStarts_.push_back(at);
             }
         }
-        std::sort(link.markStarts.begin(), link.markStarts.end());
+        link.marks[MarkCount] = markStarts_.size();
         texts_.push_back(std::move(link));
         return int(texts_.size()) - 1;
     }
@@ -507,13 +753,26 @@ private:
     std::vector<qsizetype> startStore_;
     std::vector<qsizetype> nextStore_;
     Starts marks_[MarkCount];
-    std::vector<int> linkAt_; // per body character: the link that starts there, -1 for none
-    std::vector<Link> links_;
+    Rank markRanks_[MarkCount];
+    std::vector<int> linkAt_; // per body character: the text of the link that starts there, -1 for none
     PlaceSet starts_;         // where links start
     CoverBits covered_;       // the body characters links stand for
-    std::vector<PlaceList> linksWith_; // per automaton node: the links its word occurs in
+    std::vector<PlaceList> linksWith_; // per automaton node, once gathered: the links its word occurs in
+    std::vector<bool> gathered_;
+    std::vector<int> lastTitleWith_; // per automaton node: the last title that holds its word, -1 for none
+    int title_ = 0;                  // the title being applied
+    std::vector<int> textWords_;       // of every link text, the words in it
+    std::vector<std::pair<int, int>> textsWith_; // (link text, the next entry for the same word, -1 for none)
+    std::vector<int> textsWithHead_;   // per automaton node: its first entry in textsWith_, -1 for none
+    std::vector<qsizetype> gather_;
     std::vector<LinkText> texts_;
-    QHash<QString, int> textOfWord_;
+    std::vector<std::pair<int, qsizetype>> wordStarts_; // of all link texts, one after another
+    std::vector<qsizetype> markStarts_;                 // the same for marks
+    std::vector<int> textOfNode_; // per automaton node: the first link text made for its word, -1 for none
+    QHash<QString, int> textOfWord_; // the link texts of words that share a node with another
+    std::vector<QChar> textChars_; // the link texts, one after another
+    std::vector<qsizetype> markCandidates_;
+    qsizetype linked_ = 0; // how much longer the links make the page
     int version_ = 0;
 };
 

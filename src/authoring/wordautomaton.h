@@ -4,6 +4,7 @@
 #include <QChar>
 #include <QStringView>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -11,51 +12,52 @@ namespace sorvek {
 
 // The automaton's edges, (node, folded unit) -> child, in one open-addressed table: a pass over a
 // text looks up an edge for every character, and a node-based map spends that time in cache misses.
+// A key and its child lie side by side, so that a look-up reads one place.
 class AutomatonEdges {
 public:
     // The child on key, -1 for none.
     int find(quint64 key) const
     {
-        if (values_.empty())
+        if (slots_.empty())
             return -1;
         for (size_t k = slot(key);; k = (k + 1) & mask_) {
-            if (values_[k] < 0)
+            if (slots_[k].value < 0)
                 return -1;
-            if (keys_[k] == key)
-                return values_[k];
+            if (slots_[k].key == key)
+                return slots_[k].value;
         }
     }
     void insert(quint64 key, int value)
     {
-        if ((count_ + 1) * 2 > keys_.size())
+        if ((count_ + 1) * 2 > slots_.size())
             grow();
         size_t k = slot(key);
-        while (values_[k] >= 0)
+        while (slots_[k].value >= 0)
             k = (k + 1) & mask_;
-        keys_[k] = key;
-        values_[k] = value;
+        slots_[k] = {key, value};
         ++count_;
     }
 
 private:
+    struct Slot {
+        quint64 key = 0;
+        int value = -1; // -1 for an empty slot
+    };
     size_t slot(quint64 key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & mask_; }
     void grow()
     {
-        std::vector<quint64> keys = std::move(keys_);
-        std::vector<int> values = std::move(values_);
-        const size_t size = keys.empty() ? 64 : keys.size() * 2;
-        keys_.assign(size, 0);
-        values_.assign(size, -1);
+        std::vector<Slot> old = std::move(slots_);
+        const size_t size = old.empty() ? 64 : old.size() * 2;
+        slots_.assign(size, Slot());
         mask_ = size - 1;
         count_ = 0;
-        for (size_t k = 0; k < keys.size(); ++k) {
-            if (values[k] >= 0)
-                insert(keys[k], values[k]);
+        for (const Slot &s : old) {
+            if (s.value >= 0)
+                insert(s.key, s.value);
         }
     }
 
-    std::vector<quint64> keys_;
-    std::vector<int> values_;
+    std::vector<Slot> slots_;
     size_t mask_ = 0;
     size_t count_ = 0;
 };
@@ -77,12 +79,14 @@ public:
                 continue;
             }
             const int child = int(fail_.size());
+            const char16_t u = foldUnit(c);
             fail_.push_back(0);
             terminal_.push_back(false);
-            children_[size_t(node)].push_back({foldUnit(c), child});
-            children_.emplace_back();
+            parent_.push_back(node);
+            unit_.push_back(u);
+            depth_.push_back(depth_[size_t(node)] + 1);
+            maxDepth_ = std::max(maxDepth_, depth_.back());
             edges_.insert(key, child);
-            const char16_t u = foldUnit(c);
             anyEdge_[u >> 6] |= quint64(1) << (u & 63);
             node = child;
         }
@@ -90,26 +94,32 @@ public:
         return node;
     }
 
-    // Failure links and the links to the longest word that ends a node's text, breadth first.
+    // Failure links and the links to the longest word that ends a node's text, shallow nodes
+    // first: a node's links follow from those of shorter texts. The nodes are ordered by depth
+    // with a counting sort, so that no node needs a list of its children.
     void build()
     {
         dict_.assign(fail_.size(), 0);
         marked_.assign(fail_.size(), false);
-        std::vector<int> queue;
-        for (const auto &[c, child] : children_[0])
-            queue.push_back(child);
-        for (size_t k = 0; k < queue.size(); ++k) {
-            const int node = queue[k];
-            for (const auto &[c, child] : children_[size_t(node)]) {
-                int f = fail_[size_t(node)];
-                while (f != 0 && edges_.find(edgeKey(f, c)) < 0)
-                    f = fail_[size_t(f)];
-                const int to = edges_.find(edgeKey(f, c));
-                fail_[size_t(child)] = to >= 0 && to != child ? to : 0;
-                const int ff = fail_[size_t(child)];
-                dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
-                queue.push_back(child);
-            }
+        std::vector<int> first(size_t(maxDepth_) + 2, 0);
+        for (size_t node = 1; node < depth_.size(); ++node)
+            ++first[size_t(depth_[node]) + 1];
+        for (size_t d = 1; d < first.size(); ++d)
+            first[d] += first[d - 1];
+        std::vector<int> byDepth(depth_.size());
+        for (size_t node = 1; node < depth_.size(); ++node)
+            byDepth[size_t(first[size_t(depth_[node])]++)] = int(node);
+        // The root's children fail to the root and end no shorter word.
+        for (size_t k = size_t(first[1]); k < depth_.size() - 1; ++k) {
+            const int child = byDepth[k];
+            const char16_t c = unit_[size_t(child)];
+            int f = fail_[size_t(parent_[size_t(child)])];
+            while (f != 0 && edges_.find(edgeKey(f, c)) < 0)
+                f = fail_[size_t(f)];
+            const int to = edges_.find(edgeKey(f, c));
+            fail_[size_t(child)] = to >= 0 && to != child ? to : 0;
+            const int ff = fail_[size_t(child)];
+            dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
         }
     }
 
@@ -127,6 +137,8 @@ public:
     }
 
     bool marked(int node) const { return marked_[size_t(node)]; }
+    // The length of the text a node stands for: of its word, for a word's node.
+    int length(int node) const { return depth_[size_t(node)]; }
     // Nodes are numbered from 0 up to this, so per-node data can live in a vector.
     int nodeCount() const { return int(fail_.size()); }
 
@@ -160,9 +172,12 @@ private:
     }
     static char16_t foldUnit(QChar c)
     {
+        const char16_t u = c.unicode();
+        if (u < 0x80) // in ASCII only the capitals fold
+            return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
         if (c.isSurrogate())
             return 0xD800;
-        return char16_t(QChar::toCaseFolded(char32_t(c.unicode())));
+        return char16_t(QChar::toCaseFolded(char32_t(u)));
     }
     static quint64 edgeKey(int node, QChar c) { return edgeKey(node, foldUnit(c)); }
     static quint64 edgeKey(int node, char16_t folded) { return (quint64(quint32(node)) << 16) | folded; }
@@ -171,7 +186,10 @@ private:
     std::vector<int> dict_;
     std::vector<bool> terminal_{false};
     std::vector<bool> marked_;
-    std::vector<std::vector<std::pair<char16_t, int>>> children_{1};
+    std::vector<int> parent_{0};
+    std::vector<char16_t> unit_{0}; // the folded unit that leads from the parent
+    std::vector<int> depth_{0};
+    int maxDepth_ = 0;
     AutomatonEdges edges_;
     std::vector<quint64> anyEdge_ = std::vector<quint64>(65536 / 64); // the units some edge reads
 };

@@ -80,7 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
                       WordsCase{"HintIsNoPartOfTheLastWord", u"きせつ#春夏秋冬?四つのきせつ"_s, {u"きせつ"_s, u"春夏秋冬"_s}},
                       WordsCase{"MarkIsNoPartOfTheCaption", u"\"!\"きせつ#春夏秋冬"_s, {u"きせつ"_s, u"春夏秋冬"_s}},
                       WordsCase{"GlyphIsNoPartOfTheCaption", u"\"neko.png\"どうぶつ"_s, {u"どうぶつ"_s}},
-                      WordsCase{"OnlyAHint", u"?ヒント"_s, {}}),
+                      WordsCase{"OnlyAHint", u"?ヒント"_s, {}},
+                      WordsCase{"LoneQuoteTakesWhatStandsBeforeIt", u"ab\"cd#e"_s, {u"cd"_s, u"e"_s}},
+                      WordsCase{"HashInTheHintGoesWithIt", u"a?b#c"_s, {u"a"_s}}),
     [](const auto &row) { return std::string(row.param.name); });
 
 struct UnwrapCase {
@@ -126,6 +128,14 @@ TEST_F(AutoLink, HeadAndOwnTitleStayUnlinked)
 {
     add(u"a.html"_s, u"葉"_s);
     add(u"sub/1010_self.html"_s, u"本文"_s);
+    const QString linked = lookAutoLink(LookLinkMode::Add, page(u"本文の葉"_s), index);
+    EXPECT_EQ(linked, page(u"本文の"_s + link(u"葉"_s)));
+}
+
+TEST_F(AutoLink, OwnPageIsKnownByItsPathInAnyCase)
+{
+    add(u"sub/1010_self.htm"_s, u"葉"_s);
+    add(u"SUB/1010_Self.HTML"_s, u"本文"_s);
     const QString linked = lookAutoLink(LookLinkMode::Add, page(u"本文の葉"_s), index);
     EXPECT_EQ(linked, page(u"本文の"_s + link(u"葉"_s)));
 }
