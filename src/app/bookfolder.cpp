@@ -112,4 +112,14 @@ WebAddresses webAddresses()
     return {base};
 }
 
+StartupRead readBookAtStartup(const QString &bookFolder)
+{
+    StartupRead read;
+    if (!QDir::isAbsolutePath(bookFolder))
+        return read;
+    read.journals = recoverRenameJournals(bookFolder);
+    read.root = readRootLevel(bookFolder);
+    return read;
+}
+
 } // namespace sorvek

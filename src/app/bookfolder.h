@@ -1,5 +1,8 @@
 #pragma once
 // Where the book lies and what the program is called, from the program file's own name.
+#include "book/levelstack.h"
+#include "pagefiles/renamejournal.h"
+
 #include <QString>
 
 namespace sorvek {
@@ -15,6 +18,15 @@ struct BookLocation {
 // "Sorvek.bin" beside it opens the folder "Sorvek"; a name holding "$", "%" or ";" encodes the
 // folder itself ("$home$ann$Books.bin" opens "/home/ann/Books") and the title is "sorvek".
 BookLocation bookLocationFromProgram(const QString &programFilePath);
+
+// What start-up reads of the book on a thread of its own while the engine and the windows are
+// made: the renames a killed batch left unfinished brought to an end anywhere in the book, then
+// the book folder as the first level.
+struct StartupRead {
+    JournalRecovery journals;
+    ReadLevel root;
+};
+StartupRead readBookAtStartup(const QString &bookFolder);
 
 // Why the book folder gives the reader nothing to show at start-up.
 enum class BookFolderProblem {

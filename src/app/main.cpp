@@ -1,5 +1,7 @@
 // The program: creates the platform services and the windows, then runs the event loop.
+#include "app/bookfolder.h"
 #include "app/tform1.h"
+#include "commands/booktree.h"
 #include "platform/qt/qtplatform.h"
 #include "tools/tform8.h"
 
@@ -10,6 +12,7 @@
 #include <QTranslator>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <utility>
 
@@ -65,6 +68,14 @@ int main(int argc, char **argv)
 
     using namespace sorvek;
     const QStringList files = QCoreApplication::arguments().mid(1);
+    // While the splash, the engine and the windows are made, a thread of its own ends unfinished
+    // renames and reads the book's first level, titles and all: a large book opens no later.
+    std::future<StartupRead> startupRead;
+    if (files.isEmpty()) {
+        const QString book = bookLocationFromProgram(QCoreApplication::applicationFilePath()).folder;
+        setGuardedBookFolder(book);  // the repairs write through the guard, as the window's own do
+        startupRead = std::async(std::launch::async, readBookAtStartup, book);
+    }
     // The splash shows while the windows are made; a command-line import shows no window at all.
     auto *splash = files.isEmpty() ? new TForm8 : nullptr;
     if (splash) {
@@ -75,6 +86,8 @@ int main(int argc, char **argv)
     QtPlatform platform;
     TForm1 form1(platform.services(), QtPlatform::browsers(), QCoreApplication::applicationFilePath(), files);
     platform.prompt.setParent(&form1);
+    if (startupRead.valid())
+        form1.SetStartupRead(std::move(startupRead));
     // The tool windows are made once the event loop runs, while the engine loads the first page:
     // they start the media framework and more, and nobody sees them before the page.
     std::unique_ptr<TForm2> form2;

@@ -25,6 +25,7 @@
 
 #include <QMenu>
 #include <functional>
+#include <future>
 #include <QScrollArea>
 #include <QStringList>
 #include <QTimer>
@@ -78,6 +79,8 @@ public:
 
     // Folder levels
     void OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin);
+    // Shows what the listings of the levels left out, when anything.
+    void tellListingNotice();
     void TiteleLoad(int i);
     void CloseLevel();
     void SetPageIndex(int i);
@@ -125,6 +128,10 @@ public:
     int EditPage(const QString &fileName, const QString &html, int mode);
     void EditPageClick();
     void SetEditor(TForm2 *editor);
+    // What start-up reads of the book while the windows are made (readBookAtStartup of the book
+    // folder, started before this window): the first showing takes its repairs and first level
+    // instead of reading them again.
+    void SetStartupRead(std::future<StartupRead> read) { startupRead_ = std::move(read); }
     // Makes the editor (and hands it over with SetEditor) the first time a page is edited: its
     // grid of cells takes longer to make than all the other tool windows together.
     std::function<void()> MakeEditor;
@@ -405,6 +412,8 @@ private:
     QString programFilePath_;
     QStringList commandLineFiles_;
     bool shown_ = false;
+    std::future<StartupRead> startupRead_;
+    std::optional<ReadLevel> startupRoot_;  // taken by the first level
 };
 
 } // namespace sorvek

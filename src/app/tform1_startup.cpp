@@ -55,7 +55,15 @@ void TForm1::FormShow()
     if (QDir::isAbsolutePath(BookFolder))
         QDir().mkpath(BookFolder);
     // Renames cut short anywhere in the book are brought to an end before anything is shown.
-    if (const JournalRecovery recovered = recoverRenameJournals(BookFolder); !recovered.message.isEmpty() && services().prompt)
+    JournalRecovery recovered;
+    if (startupRead_.valid()) {
+        StartupRead read = startupRead_.get();
+        recovered = std::move(read.journals);
+        startupRoot_ = std::move(read.root);
+    } else {
+        recovered = recoverRenameJournals(BookFolder);
+    }
+    if (!recovered.message.isEmpty() && services().prompt)
         services().prompt->information(this, recovered.message);
     FindMwex();
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
@@ -84,7 +92,11 @@ void TForm1::FormShowICHI()
 {
     resize(BaseWidth, BaseHeight);
     // The page popup is built when a page button is right-clicked, for that page and folder.
-    OpenLevel(BookFolder, 0, true, CommandOrigin::localBookPage());
+    if (std::optional<ReadLevel> root = std::exchange(startupRoot_, std::nullopt);
+        root && levels_.openReadLevel(std::move(*root), BookFolder, 0, CommandOrigin::localBookPage()))
+        tellListingNotice();
+    else
+        OpenLevel(BookFolder, 0, true, CommandOrigin::localBookPage());
     CreatePageButtons();
     SnapshotShown = false;
     move(0, 0);

@@ -32,18 +32,45 @@ bool LevelStack::openLevel(const QString &folder, int index, bool push, CommandO
         dropTop();
     const QStringList pages = orderPageNames(listing ? listing->names : QStringList());
     QStringList tooLarge;
-    titleLists_.append(loadTitles(pages, listedFolder_, &tooLarge));
+    const QStringList titles = loadTitles(pages, listedFolder_, &tooLarge);
+    addLevel(std::move(listing), pages, titles, tooLarge, index, origin);
+    return entered;
+}
+
+bool LevelStack::openReadLevel(ReadLevel read, const QString &folder, int index, CommandOrigin origin)
+{
+    if (!pageLists_.isEmpty() || !read.listing || !QDir::isAbsolutePath(folder) || read.folder != levelFolderPath(folder))
+        return false;
+    listedFolder_ = read.folder;
+    addLevel(std::move(read.listing), read.pages, read.titles, read.tooLarge, index, origin);
+    return true;
+}
+
+void LevelStack::addLevel(std::optional<PageListing> listing, const QStringList &pages, const QStringList &titles,
+                          const QStringList &tooLarge, int index, CommandOrigin origin)
+{
     if (listing) {
         listing->tooLarge = tooLarge;
         sortNamesCaseInsensitive(listing->tooLarge);
         tellLeftOut(*listing, listedFolder_);
     }
+    titleLists_.append(titles);
     pageLists_.append(pages);
     pBanList_.append(index);
     dirList_.append(listedFolder_);
     origins_.append(origin);
     titlesStale_ = false;
-    return entered;
+}
+
+ReadLevel readRootLevel(const QString &folder)
+{
+    ReadLevel read;
+    read.folder = levelFolderPath(folder);
+    if (!QDir::isAbsolutePath(folder) || !(read.listing = listPageFolder(folder)))
+        return read;
+    read.pages = orderPageNames(read.listing->names);
+    read.titles = readLevelTitles(read.pages, read.folder, {}, &read.tooLarge);
+    return read;
 }
 
 void LevelStack::tellLeftOut(PageListing &listing, const QString &folder)

@@ -21,6 +21,19 @@ struct TitleLoadResult {
     QString error;  // the read error, for the caller to report
 };
 
+// A folder read for a first level away from the stack, on a thread of its own: its listing
+// (nullopt when it could not be read), its pages in order and their titles.
+struct ReadLevel {
+    QString folder;  // as a level keeps it
+    std::optional<PageListing> listing;
+    QStringList pages;
+    QStringList titles;
+    QStringList tooLarge;
+};
+
+// Reads folder as openLevel reads a first level.
+ReadLevel readRootLevel(const QString &folder);
+
 class LevelStack
 {
 public:
@@ -30,6 +43,10 @@ public:
     // Returns false in that case. origin is who asked: a level a web page asked for keeps web
     // trust and never creates a folder; a level opened in place keeps the trust it had.
     bool openLevel(const QString &folder, int index, bool push, CommandOrigin origin);
+    // openLevel(folder, index, true, origin) on an empty stack, from what readRootLevel read of
+    // folder. Opens nothing and returns false when the stack is not empty or read is not a
+    // readable listing of folder.
+    bool openReadLevel(ReadLevel read, const QString &folder, int index, CommandOrigin origin);
     // Pushes a level whose pages are not a folder listing (link or search results, a copy for a
     // sub-call). folder gets a trailing "/".
     void pushLevel(const QStringList &pages, const QStringList &titles, int index, const QString &folder,
@@ -74,6 +91,8 @@ public:
 private:
     // Adds what the listing of folder left out, and had not told before, to the notice.
     void tellLeftOut(PageListing &listing, const QString &folder);
+    void addLevel(std::optional<PageListing> listing, const QStringList &pages, const QStringList &titles,
+                  const QStringList &tooLarge, int index, CommandOrigin origin);
     QStringList loadTitles(const QStringList &pages, const QString &folder, QStringList *tooLarge) const;
     void dropTop();
 

@@ -23,6 +23,11 @@ void TForm1::OpenLevel(const QString &folder, int index, bool push, CommandOrigi
             services().prompt->information(this, recovered.message);
     }
     levels_.openLevel(folder, index, push, origin);
+    tellListingNotice();
+}
+
+void TForm1::tellListingNotice()
+{
     if (const QString notice = levels_.takeListingNotice(); !notice.isEmpty())
         ShowNotice(notice, 4000);
 }

@@ -71,6 +71,18 @@ TEST_P(PageListingTest, OrdersPagesOfAFolder)
     EXPECT_EQ(notice.isEmpty(), c.told.isEmpty()) << notice.toStdString();
     levels.openLevel(dir.path(), 0, false);
     EXPECT_EQ(levels.takeListingNotice(), QString());
+
+    // Read on a thread of its own at start-up and taken as the first level: the same level, told
+    // the same; a stack that has a level already, or another folder, takes nothing.
+    testutil::BookLevels first;
+    ReadLevel read = readRootLevel(dir.path());
+    EXPECT_FALSE(levels.openReadLevel(read, dir.path(), 0, CommandOrigin::localBookPage()));
+    EXPECT_FALSE(first.openReadLevel(read, dir.filePath(u"other"_s), 0, CommandOrigin::localBookPage()));
+    ASSERT_TRUE(first.openReadLevel(std::move(read), dir.path(), 0, CommandOrigin::localBookPage()));
+    EXPECT_EQ(first.pageList(), levels.pageList());
+    EXPECT_EQ(first.titleList(), levels.titleList());
+    EXPECT_EQ(first.topFolder(), levels.topFolder());
+    EXPECT_EQ(first.takeListingNotice(), notice);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -10,7 +10,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QHash>
+
 #include <csignal>
+#include <future>
 #include <sys/resource.h>
 
 using namespace sorvek;
@@ -191,24 +194,40 @@ TEST_F(PageToolsTest, FailedSideMenuSaveKeepsTheDialogWithTheTypedNames)
     EXPECT_TRUE(page.contains(u"$DIR こくご"_s) && page.contains(u"$DIR しゃかい"_s)) << page.toStdString();
 }
 
-class RenameRepairAtStart : public fakes::DemoBookWindowTest {};
+// The window repairs at its first showing, or takes what the program read on a thread of its own
+// before the window was made.
+class RenameRepairAtStart : public fakes::DemoBookWindowTest, public ::testing::WithParamInterface<bool> {};
 
-TEST_F(RenameRepairAtStart, AKilledBatchInASubfolderIsUndoneAndToldOnce)
+TEST_P(RenameRepairAtStart, AKilledBatchIsUndoneBeforeTheFirstLevelIsListedAndToldOnce)
 {
-    // As a batch killed after its first rename leaves a folder: the journal, one file parked.
+    // As a batch killed after its first rename leaves a folder: the journal, one file parked; in
+    // the book folder itself and in a folder below it.
+    const QString root = book(QString());
     const QString folder = dir.filePath(u"Book/さんすう"_s);
-    const QString page = QDir(folder).entryList({u"*.html"_s}, QDir::Files, QDir::Name).last();
-    const QByteArray content = testutil::readBytes(QDir(folder).filePath(page));
-    ASSERT_TRUE(writeRenameJournal(folder, {RenameJournal::Phase::Parking, {{page, u".sorvek-rename-0-0"_s, u"1000_x.html"_s}}, {}, {}, {}}));
-    ASSERT_TRUE(QFile::rename(QDir(folder).filePath(page), QDir(folder).filePath(u".sorvek-rename-0-0"_s)));
-    open();
-    EXPECT_EQ(testutil::readBytes(QDir(folder).filePath(page)), content);
-    EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(renameJournalName())));
+    QHash<QString, QPair<QString, QByteArray>> parked;
+    for (const QString &f : {root, folder}) {
+        const QString page = QDir(f).entryList({u"*.html"_s}, QDir::Files, QDir::Name).last();
+        parked[f] = {page, testutil::readBytes(QDir(f).filePath(page))};
+        ASSERT_TRUE(writeRenameJournal(f, {RenameJournal::Phase::Parking, {{page, u".sorvek-rename-0-0"_s, u"1000_x.html"_s}}, {}, {}, {}}));
+        ASSERT_TRUE(QFile::rename(QDir(f).filePath(page), QDir(f).filePath(u".sorvek-rename-0-0"_s)));
+    }
+    makeForm();
+    if (GetParam())
+        form->SetStartupRead(std::async(std::launch::async, readBookAtStartup, root.chopped(1)));
+    form->show();
+    for (const QString &f : {root, folder}) {
+        EXPECT_EQ(testutil::readBytes(QDir(f).filePath(parked[f].first)), parked[f].second);
+        EXPECT_FALSE(QFileInfo::exists(QDir(f).filePath(renameJournalName())));
+    }
+    EXPECT_TRUE(form->pageList().contains(parked[root].first)) << "listed under its own name";
     ASSERT_EQ(platform.prompt.messages.size(), 1);
     EXPECT_TRUE(platform.prompt.messages.first().contains(folder)) << platform.prompt.messages.first().toStdString();
     form->OpenLevel(folder, 0, true, CommandOrigin::localBookPage());
     EXPECT_EQ(platform.prompt.messages.size(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Start, RenameRepairAtStart, ::testing::Bool(),
+                         [](const auto &row) { return row.param ? "ReadOnAThreadBeforeTheWindow" : "InTheWindow"; });
 
 struct LogoCase {
     const char *name;
