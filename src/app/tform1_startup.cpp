@@ -97,11 +97,18 @@ void TForm1::FormShowICHI()
         tellListingNotice();
     else
         OpenLevel(BookFolder, 0, true, CommandOrigin::localBookPage());
+    // The column's top as the level has it before its buttons are laid out: the page's arrival
+    // would otherwise lay the column out again and repaint it just before the page shows.
+    applyBreadcrumb();
     CreatePageButtons();
     SnapshotShown = false;
     move(0, 0);
     FitBrowsers(false);
     ShowPage(true);
+    // The bottom bar as the page's arrival leaves it, drawn with the window's first paint rather
+    // than in a repaint of its own just before the page's.
+    showPageNumber();
+    Panel8->setText(folderName(levels_.topFolder()));
 }
 
 void TForm1::LoadSideMenu()
