@@ -105,9 +105,8 @@ void TForm1::FormShowICHI()
     move(0, 0);
     FitBrowsers(false);
     ShowPage(true);
-    // The bottom bar as the page's arrival leaves it, drawn with the window's first paint rather
-    // than in a repaint of its own just before the page's.
-    showPageNumber();
+    // The folder's name as the page's arrival leaves it, drawn with the window's first paint
+    // rather than in a repaint of its own just before the page's.
     Panel8->setText(folderName(levels_.topFolder()));
 }
 

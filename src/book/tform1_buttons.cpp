@@ -107,6 +107,9 @@ void TForm1::ShowPage(bool navigate)
         placeButtons(true);
     }
     RememberShown(QStringLiteral("Web1"), CurrentPageURL);
+    // The number goes with the button's highlight into one repaint of the window; the download's
+    // end, which sets it too, then has nothing left to repaint before the page.
+    showPageNumber();
     WebBrowser1->Navigate(urlOf(CurrentPageURL), pageShowStart(!location.web && QFileInfo(location.path).isFile()));
     setWindowTitle(CurrentPageURL);
 }
