@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
+#include <deque>
 #include <span>
 
 namespace sorvek {
@@ -32,28 +34,36 @@ struct Starts {
     qsizetype length = 0;
     qsizetype count = 0;
     qsizetype *at = nullptr;
-    qsizetype *next = nullptr; // count + 1 entries: union-find over the entries not yet known to be covered
-    qsizetype hint = 0;        // every entry before it lies before the place last looked for
+    qsizetype *next = nullptr;  // count + 1 entries: union-find over the entries not yet known to be covered
+    qsizetype *whole = nullptr; // the same over the entries not yet known to lie partly outside any one link
+    qsizetype hint = 0;         // every entry before it lies before the place last looked for
 
-    qsizetype alive(qsizetype i)
-    {
-        qsizetype root = i;
-        while (next[size_t(root)] != root)
-            root = next[size_t(root)];
-        while (next[size_t(i)] != root) {
-            const qsizetype up = next[size_t(i)];
-            next[size_t(i)] = root;
-            i = up;
-        }
-        return root;
-    }
-    void seal(qsizetype *starts, qsizetype *links, qsizetype entries)
+    qsizetype alive(qsizetype i) { return root(next, i); }
+    qsizetype mayBeWhole(qsizetype i) { return root(whole, i); }
+    void seal(qsizetype *starts, qsizetype *links, qsizetype *wholes, qsizetype entries)
     {
         at = starts;
         next = links;
+        whole = wholes;
         count = entries;
-        for (qsizetype k = 0; k <= count; ++k)
+        for (qsizetype k = 0; k <= count; ++k) {
             next[k] = k;
+            whole[k] = k;
+        }
+    }
+
+private:
+    static qsizetype root(qsizetype *up, qsizetype i)
+    {
+        qsizetype top = i;
+        while (up[size_t(top)] != top)
+            top = up[size_t(top)];
+        while (up[size_t(i)] != top) {
+            const qsizetype above = up[size_t(i)];
+            up[size_t(i)] = top;
+            i = above;
+        }
+        return top;
     }
 };
 
@@ -310,6 +320,7 @@ public:
         , n_(body.size())
         , titles_(titles)
         , linkAt_(size_t(n_), -1)
+        , owner_(size_t(n_), -1)
         , starts_(n_)
         , covered_(n_)
     {
@@ -320,7 +331,7 @@ public:
         const auto hasSurrogate = [](const QString &t) {
             return std::any_of(t.begin(), t.end(), [](QChar c) { return c.isSurrogate(); });
         };
-        if (hasSurrogate(body_))
+        if (hasSurrogate(body_) || n_ >= INT_MAX)
             return std::nullopt;
         // Every title's word nodes, one title after another.
         std::vector<int> allNodes;
@@ -338,11 +349,14 @@ public:
         }
         const auto nodes = [&](size_t t) { return std::span<const int>(allNodes.data() + firstNode[t], firstNode[t + 1] - firstNode[t]); };
         automaton_.build();
+        // A word that holds none of the characters a link adds to its word can lie in a link's
+        // text only inside the copies of the link's word.
+        const QString added = pageformat::kLookLinkOpen + QStringLiteral("\"></A>");
+        wordsOnlyInCopies_ = std::none_of(added.begin(), added.end(), [this](QChar c) { return automaton_.reads(c); });
         words_.resize(size_t(automaton_.nodeCount()));
-        linksWith_.resize(words_.size());
+        listOf_.assign(words_.size(), -1);
         textOfNode_.assign(words_.size(), -1);
         textsWithHead_.assign(words_.size(), -1);
-        gathered_.assign(words_.size(), false);
         lastTitleWith_.assign(words_.size(), -1);
         for (size_t t = 0; t < titles_.size(); ++t) {
             for (const int node : nodes(t))
@@ -434,7 +448,7 @@ private:
         size_t chars = 0;                 // where the text starts in textChars_
         size_t words = 0;                 // in wordStarts_: (word, start) in order, up to the next text's
         size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
-        size_t nodes = 0;                 // in textWords_: the words in it, each once, up to the next text's
+        size_t nodes = 0;                 // in textWords_: the words it holds elsewhere than in its word's copies
         std::vector<qsizetype> links;     // where the links with this text start, in the order made
     };
 
@@ -456,8 +470,21 @@ private:
         return -1;
     }
     // The same for a word.
-    qsizetype wordIn(qsizetype x, int node, qsizetype o) const
+    qsizetype wordIn(qsizetype x, int node, qsizetype o)
     {
+        if (!elsewhereInLinks(node)) {
+            // Then the word lies only in the link word's two copies, where it lies in the body
+            // characters the link covers: read from the word's body starts, not from the text.
+            Starts &s = words_[size_t(node)];
+            const qsizetype end = linkAt(x).end;
+            const qsizetype copy1 = pageformat::kLookLinkOpen.size();
+            for (const qsizetype copy : {copy1, copy1 + (end - x) + 2}) {
+                const qsizetype i = firstIndexNotBelow(s, x + qMax<qsizetype>(0, o - copy));
+                if (i < s.count && s.at[i] + s.length <= end)
+                    return copy + s.at[i] - x;
+            }
+            return -1;
+        }
         const int t = linkAt_[size_t(x)];
         const auto first = wordStarts_.begin() + qsizetype(texts_[size_t(t)].words);
         const auto last = wordStarts_.begin() + qsizetype(wordsEnd(t));
@@ -487,14 +514,17 @@ private:
 
     bool covered(qsizetype from, qsizetype to) const { return covered_.any(from, to); }
 
-    // The links whose text holds the word of node. They are gathered when first asked for, from
-    // the link texts that hold the word: most words are looked for by one title only, after the
-    // links that hold them were made.
+    // The links whose text holds the word of node other than inside the two copies of the link's
+    // word: those inside them are the word's body starts that one link covers whole. They are
+    // gathered when first asked for, from the link texts that hold the word so: most words are
+    // looked for by one title only, after the links that hold them were made.
     PlaceList &linksWith(int node)
     {
-        PlaceList &list = linksWith_[size_t(node)];
-        if (!gathered_[size_t(node)]) {
-            gathered_[size_t(node)] = true;
+        int &at = listOf_[size_t(node)];
+        if (at < 0) {
+            at = int(lists_.size());
+            lists_.emplace_back();
+            PlaceList &list = lists_.back();
             gather_.clear();
             for (int e = textsWithHead_[size_t(node)]; e >= 0; e = textsWith_[size_t(e)].second) {
                 const std::vector<qsizetype> &links = texts_[size_t(textsWith_[size_t(e)].first)].links;
@@ -504,8 +534,39 @@ private:
                 std::sort(gather_.begin(), gather_.end());
             list.assign(gather_);
         }
-        return list;
+        return lists_[size_t(at)];
     }
+    // The start of the link that covers the whole of the word's body start at at; -1 for none.
+    qsizetype wholeIn(const Starts &s, qsizetype at) const
+    {
+        const int link = owner_[size_t(at)];
+        return link >= 0 && owner_[size_t(at + s.length - 1)] == link ? link : -1;
+    }
+    // The first link from x on that covers a whole body start of the word, if it comes before
+    // upTo, the first start no link covers; -1 for none. A start partly outside any one link stays
+    // so and is skipped for good.
+    qsizetype firstLinkOver(Starts &s, qsizetype x, qsizetype upTo)
+    {
+        for (qsizetype i = s.mayBeWhole(firstIndexNotBelow(s, x)); i < s.count && s.at[i] < upTo; i = s.mayBeWhole(i)) {
+            const qsizetype link = wholeIn(s, s.at[i]);
+            if (link >= 0)
+                return link;
+            s.whole[size_t(i)] = i + 1;
+        }
+        return -1;
+    }
+    // The last such link from x on that starts before upTo; -1 for none.
+    qsizetype lastLinkOver(const Starts &s, qsizetype x, qsizetype upTo) const
+    {
+        for (const qsizetype *i = firstNotBelow(s.at, size_t(s.count), upTo); i != s.at && i[-1] >= x; --i) {
+            const qsizetype link = wholeIn(s, i[-1]);
+            if (link >= 0)
+                return link;
+        }
+        return -1;
+    }
+    // Whether the word occurs in link texts other than inside their word's two copies.
+    bool elsewhereInLinks(int node) const { return textsWithHead_[size_t(node)] >= 0; }
 
     // The first start at or after x in the body that no link covers; n_ for none.
     qsizetype firstInBody(Starts &s, qsizetype x)
@@ -559,7 +620,13 @@ private:
             if (at >= 0)
                 return {inBody, {p.x, at}};
         }
-        const qsizetype with = linksWith(node).after(p.x);
+        Starts &s = words_[size_t(node)];
+        qsizetype with = firstLinkOver(s, bodyFrom(p), inBody.x);
+        if (elsewhereInLinks(node)) {
+            const qsizetype other = linksWith(node).after(p.x);
+            if (other >= 0 && (with < 0 || other < with))
+                with = other;
+        }
         if (with < 0)
             return {inBody, end()};
         if (!laterOffset || inBody.x < with)
@@ -585,7 +652,10 @@ private:
                 // The first occurrence lies in a later link: that link is passed over whole, and
                 // so is every further link holding the word before its next occurrence in the
                 // body text.
-                r = place(linkAt(linksWith(node).before(inBody.x)).end);
+                qsizetype last = lastLinkOver(words_[size_t(node)], bodyFrom(r), inBody.x);
+                if (elsewhereInLinks(node))
+                    last = qMax(last, linksWith(node).before(inBody.x));
+                r = place(linkAt(last).end);
                 continue;
             }
             // The inside-link test.
@@ -642,12 +712,13 @@ private:
         linked_ += text.size - (to - from);
         starts_.insert(from);
         covered_.cover(from, to);
+        std::fill(owner_.begin() + from, owner_.begin() + to, int(from));
         const size_t last = size_t(made) + 1 < texts_.size() ? texts_[size_t(made) + 1].nodes : textWords_.size();
         for (size_t k = text.nodes; k < last; ++k) {
             // A word no title from this one on holds is never looked for again.
             const int held = textWords_[k];
-            if (gathered_[size_t(held)] && lastTitleWith_[size_t(held)] >= title_)
-                linksWith_[size_t(held)].insert(from);
+            if (listOf_[size_t(held)] >= 0 && lastTitleWith_[size_t(held)] >= title_)
+                lists_[size_t(listOf_[size_t(held)])].insert(from);
         }
         ++version_;
     }
@@ -693,12 +764,14 @@ private:
             first[k] += first[k - 1];
         startStore_.resize(found.size());
         nextStore_.resize(found.size() + first.size());
+        wholeStore_.resize(nextStore_.size());
         std::vector<qsizetype> fill(first.begin(), first.end() - 1);
         for (const auto &[key, at] : found)
             startStore_[size_t(fill[index(key)]++)] = at;
         for (size_t k = 0; k + 1 < first.size(); ++k) {
             Starts &s = k < words_.size() ? words_[k] : marks_[k - words_.size()];
-            s.seal(startStore_.data() + first[k], nextStore_.data() + first[k] + qsizetype(k), first[k + 1] - first[k]);
+            const qsizetype links = first[k] + qsizetype(k);
+            s.seal(startStore_.data() + first[k], nextStore_.data() + links, wholeStore_.data() + links, first[k + 1] - first[k]);
         }
         for (int m = 0; m < MarkCount; ++m) {
             marks_[m].length = QStringView(kMarks[m]).size();
@@ -712,20 +785,11 @@ private:
         textChars_.resize(first + size_t(linkTextSize(word)));
         writeLinkText(textChars_.data() + first, word);
         const QStringView text(textChars_.data() + first, linkTextSize(word));
-        LinkText link{word, text.size(), first, wordStarts_.size(), {}, 0, {}};
-        automaton_.forEachMatch(text, [&](int node, qsizetype end) {
-            wordStarts_.emplace_back(node, end - automaton_.length(node));
-        });
-        std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
-        link.nodes = textWords_.size();
-        for (size_t k = link.words; k < wordStarts_.size(); ++k) {
-            const int node = wordStarts_[k].first;
-            if (k > link.words && node == wordStarts_[k - 1].first)
-                continue;
-            textWords_.push_back(node);
-            textsWith_.push_back({int(texts_.size()), textsWithHead_[size_t(node)]});
-            textsWithHead_[size_t(node)] = int(textsWith_.size()) - 1;
-        }
+        LinkText link{word, text.size(), first, wordStarts_.size(), {}, textWords_.size(), {}};
+        // When no word holds a character the link adds, no word lies elsewhere than in the copies,
+        // and the words in the copies are read from the body: the text need not be searched.
+        if (!wordsOnlyInCopies_)
+            findWordsElsewhere(link, text);
         // Every mark begins with one of these, and no other character folds to them.
         markCandidates_.clear();
         for (qsizetype at = 0; at < text.size(); ++at) {
@@ -744,6 +808,31 @@ private:
         texts_.push_back(std::move(link));
         return int(texts_.size()) - 1;
     }
+    void findWordsElsewhere(const LinkText &link, QStringView text)
+    {
+        automaton_.forEachMatch(text, [&](int node, qsizetype end) {
+            wordStarts_.emplace_back(node, end - automaton_.length(node));
+        });
+        std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
+        const QString &word = link.word;
+        // Only where a word lies elsewhere than inside one copy of the link's word need the link
+        // be listed for it: inside a copy, it lies whole in the body characters the link covers.
+        const qsizetype copy1 = pageformat::kLookLinkOpen.size();
+        const qsizetype copy2 = copy1 + word.size() + 2;
+        const auto inCopy = [&](qsizetype from, qsizetype to) {
+            return (from >= copy1 && to <= copy1 + word.size()) || (from >= copy2 && to <= copy2 + word.size());
+        };
+        for (size_t k = link.words; k < wordStarts_.size(); ++k) {
+            const auto [node, from] = wordStarts_[k];
+            if (inCopy(from, from + automaton_.length(node)))
+                continue;
+            if (textWords_.size() > link.nodes && textWords_.back() == node)
+                continue;
+            textWords_.push_back(node);
+            textsWith_.push_back({int(texts_.size()), textsWithHead_[size_t(node)]});
+            textsWithHead_[size_t(node)] = int(textsWith_.size()) - 1;
+        }
+    }
 
     const QString &body_;
     const qsizetype n_;
@@ -752,16 +841,18 @@ private:
     std::vector<Starts> words_; // per automaton node: the word's starts in the body
     std::vector<qsizetype> startStore_;
     std::vector<qsizetype> nextStore_;
+    std::vector<qsizetype> wholeStore_;
     Starts marks_[MarkCount];
     Rank markRanks_[MarkCount];
     std::vector<int> linkAt_; // per body character: the text of the link that starts there, -1 for none
+    std::vector<int> owner_;  // per body character: where the link that covers it starts, -1 for none
     PlaceSet starts_;         // where links start
     CoverBits covered_;       // the body characters links stand for
-    std::vector<PlaceList> linksWith_; // per automaton node, once gathered: the links its word occurs in
-    std::vector<bool> gathered_;
+    std::vector<int> listOf_; // per automaton node: its list in lists_ once gathered, -1 before
+    std::deque<PlaceList> lists_; // the links a word occurs in other than inside their word's copies
     std::vector<int> lastTitleWith_; // per automaton node: the last title that holds its word, -1 for none
     int title_ = 0;                  // the title being applied
-    std::vector<int> textWords_;       // of every link text, the words in it
+    std::vector<int> textWords_;       // of every link text, the words it holds elsewhere than in its word's copies
     std::vector<std::pair<int, int>> textsWith_; // (link text, the next entry for the same word, -1 for none)
     std::vector<int> textsWithHead_;   // per automaton node: its first entry in textsWith_, -1 for none
     std::vector<qsizetype> gather_;
@@ -773,6 +864,7 @@ private:
     std::vector<QChar> textChars_; // the link texts, one after another
     std::vector<qsizetype> markCandidates_;
     qsizetype linked_ = 0; // how much longer the links make the page
+    bool wordsOnlyInCopies_ = false;
     int version_ = 0;
 };
 

@@ -137,6 +137,12 @@ public:
     }
 
     bool marked(int node) const { return marked_[size_t(node)]; }
+    // Whether some word holds the character, compared case-folded.
+    bool reads(QChar c) const
+    {
+        const char16_t u = foldUnit(c);
+        return anyEdge_[u >> 6] >> (u & 63) & 1;
+    }
     // The length of the text a node stands for: of its word, for a word's node.
     int length(int node) const { return depth_[size_t(node)]; }
     // Nodes are numbered from 0 up to this, so per-node data can live in a vector.

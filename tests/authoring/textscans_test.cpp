@@ -270,6 +270,26 @@ INSTANTIATE_TEST_SUITE_P(
                     // Only pages that would get a link inside a link are declined, and they are few.
                     return (!linked || *linked == expected) && declined < 40;
                 }},
+        ScanRow{"LookLinksOfWordsWithoutLinkLetters", 3000,
+                [](QRandomGenerator &random, std::string &message) {
+                    // Words that overlap and hold one another, none holding a letter a link adds.
+                    static int declined = 0;
+                    const QStringList kana = {u"り"_s, u"ん"_s, u"ご"_s, u"葉"_s, u"りん"_s};
+                    const QString body = generate(random, lookPieces + kana + kana, 40).remove(u"\U0001F600"_s);
+                    std::vector<QStringList> titles;
+                    for (int k = random.bounded(1, 12); k > 0; --k) {
+                        const QStringList words = lookTitleWords(generate(random, {u"葉"_s, u"り"_s, u"ん"_s, u"りんご"_s, u"/"_s}, 4));
+                        if (!words.isEmpty())
+                            titles.push_back(words);
+                    }
+                    QString expected = body;
+                    for (const QStringList &words : titles)
+                        expected = referenceLinkTitleWords(expected, words);
+                    const std::optional<QString> linked = linkTitlesInOnePass(body, titles);
+                    declined += !linked;
+                    message = body.toStdString() + " (declined so far: " + std::to_string(declined) + ")";
+                    return (!linked || *linked == expected) && declined < 30;
+                }},
         ScanRow{"LookLinksInLongPages", 30,
                 [](QRandomGenerator &random, std::string &message) {
                     // Links far apart and close together, thousands of characters long.
