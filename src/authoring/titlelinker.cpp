@@ -27,41 +27,38 @@ bool before(Pos a, Pos b)
     return a.x != b.x ? a.x < b.x : a.o < b.o;
 }
 
+// One start of a word or mark in the body, with its links in two union-finds, side by side: a
+// search reads one place. Places fit 32 bits: the linker declines larger pages.
+struct Start {
+    qint32 at;
+    qint32 next;  // union-find over the entries not yet known to be covered
+    qint32 whole; // the same over the entries not yet known to lie partly outside any one link
+};
+
 // The starts of one word or mark in the body, in order; those that a link has covered are
-// passed over once and then skipped for good. The entries lie in arrays that all words share,
+// passed over once and then skipped for good. The entries lie in one array that all words share,
 // filled in one pass, so that thousands of words cost no allocation each.
 struct Starts {
-    qsizetype length = 0;
-    qsizetype count = 0;
-    qsizetype *at = nullptr;
-    qsizetype *next = nullptr;  // count + 1 entries: union-find over the entries not yet known to be covered
-    qsizetype *whole = nullptr; // the same over the entries not yet known to lie partly outside any one link
-    qsizetype hint = 0;         // every entry before it lies before the place last looked for
+    Start *e = nullptr; // count + 1 entries: the last one only ends the union-finds
+    qint32 count = 0;
+    qint32 length = 0;
+    qint32 hint = 0; // every entry before it lies before the place last looked for
 
-    qsizetype alive(qsizetype i) { return root(next, i); }
-    qsizetype mayBeWhole(qsizetype i) { return root(whole, i); }
-    void seal(qsizetype *starts, qsizetype *links, qsizetype *wholes, qsizetype entries)
-    {
-        at = starts;
-        next = links;
-        whole = wholes;
-        count = entries;
-        for (qsizetype k = 0; k <= count; ++k) {
-            next[k] = k;
-            whole[k] = k;
-        }
-    }
+    qsizetype at(qsizetype i) const { return e[i].at; }
+    qsizetype alive(qsizetype i) { return root<&Start::next>(i); }
+    qsizetype mayBeWhole(qsizetype i) { return root<&Start::whole>(i); }
 
 private:
-    static qsizetype root(qsizetype *up, qsizetype i)
+    template<qint32 Start::*up>
+    qsizetype root(qsizetype i)
     {
-        qsizetype top = i;
-        while (up[size_t(top)] != top)
-            top = up[size_t(top)];
-        while (up[size_t(i)] != top) {
-            const qsizetype above = up[size_t(i)];
-            up[size_t(i)] = top;
-            i = above;
+        qint32 top = qint32(i);
+        while (e[top].*up != top)
+            top = e[top].*up;
+        for (qint32 k = qint32(i); e[k].*up != top;) {
+            const qint32 above = e[k].*up;
+            e[k].*up = top;
+            k = above;
         }
         return top;
     }
@@ -110,18 +107,27 @@ private:
     std::vector<quint64> summary_;
 };
 
-// The first of n sorted places that is not below x, without a branch to mispredict per step:
-// these searches run for every word found.
-const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
+// The first of n entries in order of place that is not below x, without a branch to mispredict
+// per step: these searches run for every word found.
+template<typename Entry, typename Place>
+const Entry *firstNotBelow(const Entry *first, size_t n, qsizetype x, Place place)
 {
     if (n == 0)
         return first;
     while (n > 1) {
         const size_t half = n / 2;
-        first = first[half - 1] < x ? first + half : first;
+        first = place(first[half - 1]) < x ? first + half : first;
         n -= half;
     }
-    return first + (*first < x);
+    return first + (place(*first) < x);
+}
+const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
+{
+    return firstNotBelow(first, n, x, [](qsizetype place) { return place; });
+}
+const Start *firstNotBelow(const Start *first, size_t n, qsizetype x)
+{
+    return firstNotBelow(first, n, x, [](const Start &start) { return qsizetype(start.at); });
 }
 
 // The first of a word's starts not below x. A word's searches mostly go forward from the last
@@ -129,15 +135,15 @@ const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
 qsizetype firstIndexNotBelow(Starts &s, qsizetype x)
 {
     qsizetype lo = s.hint;
-    if (lo > s.count || (lo > 0 && s.at[lo - 1] >= x))
+    if (lo > s.count || (lo > 0 && s.at(lo - 1) >= x))
         lo = 0;
     qsizetype hi = lo;
-    for (qsizetype step = 1; hi < s.count && s.at[hi] < x; step *= 2) {
+    for (qsizetype step = 1; hi < s.count && s.at(hi) < x; step *= 2) {
         lo = hi + 1;
         hi = lo + step;
     }
-    hi = qMin(hi, s.count);
-    s.hint = firstNotBelow(s.at + lo, size_t(hi - lo), x) - s.at;
+    hi = qMin<qsizetype>(hi, s.count);
+    s.hint = qint32(firstNotBelow(s.e + lo, size_t(hi - lo), x) - s.e);
     return s.hint;
 }
 
@@ -145,12 +151,13 @@ qsizetype firstIndexNotBelow(Starts &s, qsizetype x)
 // the marks are searched from everywhere, for every word found.
 class Rank {
 public:
-    void build(const qsizetype *at, qsizetype count, qsizetype size)
+    void build(const Starts &s, qsizetype size)
     {
+        const qsizetype count = s.count;
         bits_.assign(size_t(size / 64 + 1), 0);
         before_.assign(bits_.size(), 0);
         for (qsizetype k = 0; k < count; ++k)
-            bits_[size_t(at[k] >> 6)] |= quint64(1) << (at[k] & 63);
+            bits_[size_t(s.at(k) >> 6)] |= quint64(1) << (s.at(k) & 63);
         qsizetype sum = 0;
         for (size_t w = 0; w < bits_.size(); ++w) {
             before_[w] = sum;
@@ -334,7 +341,17 @@ public:
         if (hasSurrogate(body_) || n_ >= INT_MAX)
             return std::nullopt;
         // Every title's word nodes, one title after another.
+        qsizetype units = 0;
+        size_t wordCount = 0;
+        for (const QStringList &words : titles_) {
+            wordCount += size_t(words.size());
+            for (const QString &word : words)
+                units += word.size();
+        }
+        automaton_.reserve(units);
+        words_.reserve(size_t(units) + 1);
         std::vector<int> allNodes;
+        allNodes.reserve(wordCount);
         std::vector<size_t> firstNode(titles_.size() + 1, 0);
         for (size_t t = 0; t < titles_.size(); ++t) {
             for (const QString &word : titles_[t]) {
@@ -343,7 +360,7 @@ public:
                 allNodes.push_back(automaton_.add(word));
                 if (size_t(allNodes.back()) >= words_.size())
                     words_.resize(size_t(allNodes.back()) + 1);
-                words_[size_t(allNodes.back())].length = word.size();
+                words_[size_t(allNodes.back())].length = qint32(word.size());
             }
             firstNode[t + 1] = allNodes.size();
         }
@@ -362,11 +379,10 @@ public:
             for (const int node : nodes(t))
                 lastTitleWith_[size_t(node)] = int(t);
         }
-        std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
-        found.reserve(size_t(n_)); // a word per character before the first copy as it grows
-        automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
-            found.emplace_back(node, end - automaton_.length(node));
-        });
+        std::vector<Found> found; // in the order the words end
+        // Most pages' words end a few times per character; untouched room costs nothing.
+        found.reserve(size_t(n_) * 4);
+        automaton_.forEachMatch(body_, [&](int node, qsizetype start) { found.push_back({node, qint32(start)}); });
         // The marks as the case-insensitive searches find them, read in one pass: every mark
         // begins with one of these, and no other character folds to them.
         std::vector<qsizetype> candidates;
@@ -378,7 +394,7 @@ public:
         for (int m = 0; m < MarkCount; ++m) {
             for (const qsizetype at : candidates) {
                 if (body_.at(at) == kFoldedMarks[m][0] && startsWithFolded(body_, at, kFoldedMarks[m]))
-                    found.emplace_back(-1 - m, at);
+                    found.push_back({-1 - m, qint32(at)});
             }
         }
         shareStarts(found);
@@ -435,6 +451,11 @@ private:
         return again;
     }
 
+    // A word's or a mark's start in the body; a mark m is the key -1 - m.
+    struct Found {
+        int key;
+        qint32 at;
+    };
     struct Link {
         qsizetype end;
         int text; // in texts_
@@ -480,8 +501,8 @@ private:
             const qsizetype copy1 = pageformat::kLookLinkOpen.size();
             for (const qsizetype copy : {copy1, copy1 + (end - x) + 2}) {
                 const qsizetype i = firstIndexNotBelow(s, x + qMax<qsizetype>(0, o - copy));
-                if (i < s.count && s.at[i] + s.length <= end)
-                    return copy + s.at[i] - x;
+                if (i < s.count && s.at(i) + s.length <= end)
+                    return copy + s.at(i) - x;
             }
             return -1;
         }
@@ -547,19 +568,19 @@ private:
     // so and is skipped for good.
     qsizetype firstLinkOver(Starts &s, qsizetype x, qsizetype upTo)
     {
-        for (qsizetype i = s.mayBeWhole(firstIndexNotBelow(s, x)); i < s.count && s.at[i] < upTo; i = s.mayBeWhole(i)) {
-            const qsizetype link = wholeIn(s, s.at[i]);
+        for (qsizetype i = s.mayBeWhole(firstIndexNotBelow(s, x)); i < s.count && s.at(i) < upTo; i = s.mayBeWhole(i)) {
+            const qsizetype link = wholeIn(s, s.at(i));
             if (link >= 0)
                 return link;
-            s.whole[size_t(i)] = i + 1;
+            s.e[i].whole = qint32(i + 1);
         }
         return -1;
     }
     // The last such link from x on that starts before upTo; -1 for none.
     qsizetype lastLinkOver(const Starts &s, qsizetype x, qsizetype upTo) const
     {
-        for (const qsizetype *i = firstNotBelow(s.at, size_t(s.count), upTo); i != s.at && i[-1] >= x; --i) {
-            const qsizetype link = wholeIn(s, i[-1]);
+        for (const Start *i = firstNotBelow(s.e, size_t(s.count), upTo); i != s.e && i[-1].at >= x; --i) {
+            const qsizetype link = wholeIn(s, i[-1].at);
             if (link >= 0)
                 return link;
         }
@@ -579,16 +600,16 @@ private:
     qsizetype firstInBodyFrom(Starts &s, qsizetype i)
     {
         // A start that no link covers was never passed over: the union-find need not be read.
-        if (i < s.count && !covered(s.at[i], s.at[i] + s.length))
-            return s.at[i];
+        if (i < s.count && !covered(s.at(i), s.at(i) + s.length))
+            return s.at(i);
         for (;;) {
             i = s.alive(i);
             if (i >= s.count)
                 return n_;
-            const qsizetype at = s.at[i];
+            const qsizetype at = s.at(i);
             if (!covered(at, at + s.length))
                 return at;
-            s.next[size_t(i)] = i + 1;
+            s.e[i].next = qint32(i + 1);
         }
     }
     // Body characters after p: from p itself, or from the end of the link p lies in.
@@ -754,7 +775,7 @@ private:
 
     // Every word's and mark's starts into the shared arrays, each word's in order (a word's
     // occurrences end, and so start, in the order found; so do a mark's).
-    void shareStarts(const std::vector<std::pair<int, qsizetype>> &found)
+    void shareStarts(const std::vector<Found> &found)
     {
         const auto index = [this](int key) { return key >= 0 ? size_t(key) : words_.size() + size_t(-1 - key); };
         std::vector<qsizetype> first(words_.size() + MarkCount + 1, 0);
@@ -762,20 +783,27 @@ private:
             ++first[index(key) + 1];
         for (size_t k = 1; k < first.size(); ++k)
             first[k] += first[k - 1];
-        startStore_.resize(found.size());
-        nextStore_.resize(found.size() + first.size());
-        wholeStore_.resize(nextStore_.size());
-        std::vector<qsizetype> fill(first.begin(), first.end() - 1);
-        for (const auto &[key, at] : found)
-            startStore_[size_t(fill[index(key)]++)] = at;
+        // Each word's entries and then its stop, which ends the union-finds.
+        startStore_.resize(found.size() + first.size());
+        std::vector<qsizetype> fill(first.size() - 1);
+        for (size_t k = 0; k + 1 < first.size(); ++k) {
+            fill[k] = first[k] + qsizetype(k);
+            const qint32 count = qint32(first[k + 1] - first[k]);
+            startStore_[size_t(first[k + 1]) + k] = {INT_MAX, count, count};
+        }
+        for (const auto &[key, at] : found) {
+            const size_t k = index(key);
+            const qint32 i = qint32(fill[k]++ - first[k] - qsizetype(k));
+            startStore_[size_t(fill[k]) - 1] = {qint32(at), i, i};
+        }
         for (size_t k = 0; k + 1 < first.size(); ++k) {
             Starts &s = k < words_.size() ? words_[k] : marks_[k - words_.size()];
-            const qsizetype links = first[k] + qsizetype(k);
-            s.seal(startStore_.data() + first[k], nextStore_.data() + links, wholeStore_.data() + links, first[k + 1] - first[k]);
+            s.e = startStore_.data() + first[k] + qsizetype(k);
+            s.count = qint32(first[k + 1] - first[k]);
         }
         for (int m = 0; m < MarkCount; ++m) {
-            marks_[m].length = QStringView(kMarks[m]).size();
-            markRanks_[m].build(marks_[m].at, marks_[m].count, n_);
+            marks_[m].length = qint32(QStringView(kMarks[m]).size());
+            markRanks_[m].build(marks_[m], n_);
         }
     }
 
@@ -810,9 +838,7 @@ private:
     }
     void findWordsElsewhere(const LinkText &link, QStringView text)
     {
-        automaton_.forEachMatch(text, [&](int node, qsizetype end) {
-            wordStarts_.emplace_back(node, end - automaton_.length(node));
-        });
+        automaton_.forEachMatch(text, [&](int node, qsizetype start) { wordStarts_.emplace_back(node, start); });
         std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
         const QString &word = link.word;
         // Only where a word lies elsewhere than inside one copy of the link's word need the link
@@ -839,9 +865,7 @@ private:
     const std::vector<QStringList> &titles_;
     WordAutomaton automaton_;
     std::vector<Starts> words_; // per automaton node: the word's starts in the body
-    std::vector<qsizetype> startStore_;
-    std::vector<qsizetype> nextStore_;
-    std::vector<qsizetype> wholeStore_;
+    std::vector<Start> startStore_;
     Starts marks_[MarkCount];
     Rank markRanks_[MarkCount];
     std::vector<int> linkAt_; // per body character: the text of the link that starts there, -1 for none

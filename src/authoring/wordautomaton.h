@@ -27,6 +27,17 @@ public:
                 return slots_[k].value;
         }
     }
+    // Room for count edges without growing.
+    void reserve(size_t count)
+    {
+        if (!slots_.empty())
+            return;
+        size_t size = 64;
+        while (size < 2 * count)
+            size *= 2;
+        slots_.assign(size, Slot());
+        mask_ = size - 1;
+    }
     void insert(quint64 key, int value)
     {
         if ((count_ + 1) * 2 > slots_.size())
@@ -67,6 +78,17 @@ private:
 // character, so on texts with surrogates a match means only "may occur".
 class WordAutomaton {
 public:
+    // Room for words of units characters in all, so that adding them never copies the nodes.
+    void reserve(qsizetype units)
+    {
+        const size_t nodes = size_t(units) + 1;
+        fail_.reserve(nodes);
+        terminal_.reserve(nodes);
+        parent_.reserve(nodes);
+        unit_.reserve(nodes);
+        depth_.reserve(nodes);
+        edges_.reserve(size_t(units));
+    }
     // The node that stands for the word; words that fold alike share it.
     int add(QStringView word)
     {
@@ -121,6 +143,10 @@ public:
             const int ff = fail_[size_t(child)];
             dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
         }
+        // What a pass over a text reads at each node, side by side.
+        matches_.resize(fail_.size());
+        for (size_t node = 0; node < fail_.size(); ++node)
+            matches_[node] = {terminal_[node] ? int(node) : dict_[node], dict_[node], depth_[node]};
     }
 
     // Marks every word that occurs in text.
@@ -148,16 +174,19 @@ public:
     // Nodes are numbered from 0 up to this, so per-node data can live in a vector.
     int nodeCount() const { return int(fail_.size()); }
 
-    // Calls found(node, end) for every word that ends at index end - 1 of text, also for words
-    // that end inside longer ones.
+    // Calls found(node, start) for every word that starts at index start of text, in the order
+    // the words end, also for words that end inside longer ones.
     template<typename Found>
     void forEachMatch(QStringView text, Found found) const
     {
         int node = 0;
         for (qsizetype at = 0; at < text.size(); ++at) {
             node = step(node, foldUnit(text[at]));
-            for (int w = terminal_[size_t(node)] ? node : dict_[size_t(node)]; w != 0; w = dict_[size_t(w)])
-                found(w, at + 1);
+            for (int w = matches_[size_t(node)].first; w != 0;) {
+                const Match &m = matches_[size_t(w)];
+                found(w, at + 1 - m.length);
+                w = m.next;
+            }
         }
     }
 
@@ -195,6 +224,12 @@ private:
     std::vector<int> parent_{0};
     std::vector<char16_t> unit_{0}; // the folded unit that leads from the parent
     std::vector<int> depth_{0};
+    struct Match {
+        int first;  // the longest word that ends the node's text, 0 for none
+        int next;   // the longest word shorter than the node's text that ends it, 0 for none
+        int length; // of the node's text
+    };
+    std::vector<Match> matches_;
     int maxDepth_ = 0;
     AutomatonEdges edges_;
     std::vector<quint64> anyEdge_ = std::vector<quint64>(65536 / 64); // the units some edge reads
