@@ -302,9 +302,10 @@ private:
 };
 
 // The marks of the word rule: every start tag of a link, "</A", "<A", the quote and the angles.
-enum Mark { LinkStart, LinkClose, AnyLink, Quote, Less, Greater, MarkCount };
-const char16_t *const kMarks[MarkCount] = {u"<A HREF=", u"</A", u"<A", u"\"", u"<", u">"};
-const char16_t *const kFoldedMarks[MarkCount] = {u"<a href=", u"</a", u"<a", u"\"", u"<", u">"};
+// TagChar is any of the last three: the first of them after a word tells whether it lies in a tag.
+enum Mark { LinkStart, LinkClose, AnyLink, Quote, Less, Greater, TagChar, MarkCount };
+const char16_t *const kMarks[MarkCount] = {u"<A HREF=", u"</A", u"<A", u"\"", u"<", u">", u"<"};
+const char16_t *const kFoldedMarks[MarkCount] = {u"<a href=", u"</a", u"<a", u"\"", u"<", u">", nullptr};
 
 // Whether text holds the case-folded pattern at, compared as the case-insensitive searches compare.
 bool startsWithFolded(QStringView text, qsizetype at, const char16_t *pattern)
@@ -322,8 +323,9 @@ bool startsWithFolded(QStringView text, qsizetype at, const char16_t *pattern)
 
 class Linker {
 public:
-    Linker(const QString &body, const std::vector<QStringList> &titles)
+    Linker(QStringView body, const std::vector<QStringList> &titles, QStringView head)
         : body_(body)
+        , head_(head)
         , n_(body.size())
         , titles_(titles)
         , linkAt_(size_t(n_), -1)
@@ -335,7 +337,7 @@ public:
 
     std::optional<QString> run()
     {
-        const auto hasSurrogate = [](const QString &t) {
+        const auto hasSurrogate = [](QStringView t) {
             return std::any_of(t.begin(), t.end(), [](QChar c) { return c.isSurrogate(); });
         };
         if (hasSurrogate(body_) || n_ >= INT_MAX)
@@ -371,33 +373,17 @@ public:
         const QString added = pageformat::kLookLinkOpen + QStringLiteral("\"></A>");
         wordsOnlyInCopies_ = std::none_of(added.begin(), added.end(), [this](QChar c) { return automaton_.reads(c); });
         words_.resize(size_t(automaton_.nodeCount()));
-        listOf_.assign(words_.size(), -1);
         textOfNode_.assign(words_.size(), -1);
-        textsWithHead_.assign(words_.size(), -1);
-        lastTitleWith_.assign(words_.size(), -1);
-        for (size_t t = 0; t < titles_.size(); ++t) {
-            for (const int node : nodes(t))
-                lastTitleWith_[size_t(node)] = int(t);
-        }
-        std::vector<Found> found; // in the order the words end
-        // Most pages' words end a few times per character; untouched room costs nothing.
-        found.reserve(size_t(n_) * 4);
-        automaton_.forEachMatch(body_, [&](int node, qsizetype start) { found.push_back({node, qint32(start)}); });
-        // The marks as the case-insensitive searches find them, read in one pass: every mark
-        // begins with one of these, and no other character folds to them.
-        std::vector<qsizetype> candidates;
-        for (qsizetype at = 0; at < n_; ++at) {
-            const char16_t c = body_.at(at).unicode();
-            if (c == u'<' || c == u'"' || c == u'>')
-                candidates.push_back(at);
-        }
-        for (int m = 0; m < MarkCount; ++m) {
-            for (const qsizetype at : candidates) {
-                if (body_.at(at) == kFoldedMarks[m][0] && startsWithFolded(body_, at, kFoldedMarks[m]))
-                    found.push_back({-1 - m, qint32(at)});
+        if (!wordsOnlyInCopies_) { // what the words found elsewhere in links need
+            listOf_.assign(words_.size(), -1);
+            textsWithHead_.assign(words_.size(), -1);
+            lastTitleWith_.assign(words_.size(), -1);
+            for (size_t t = 0; t < titles_.size(); ++t) {
+                for (const int node : nodes(t))
+                    lastTitleWith_[size_t(node)] = int(t);
             }
         }
-        shareStarts(found);
+        indexStarts();
 
         // Applying the same words to the same text again changes nothing. Only titles whose
         // words come again need to remember that.
@@ -451,24 +437,23 @@ private:
         return again;
     }
 
-    // A word's or a mark's start in the body; a mark m is the key -1 - m.
-    struct Found {
-        int key;
-        qint32 at;
-    };
     struct Link {
         qsizetype end;
         int text; // in texts_
+    };
+    // What the searches read of a link text, in little room: they read it for every link passed.
+    struct TextShape {
+        qint32 word;                  // the size of the link's word
+        qint32 size;                  // of the link's text
+        size_t chars;                 // where the text starts in textChars_
+        qint32 marks[MarkCount + 1];  // in markStarts_: each mark's starts in order
     };
     // A link's text, read once per word for where each mark and word starts in it, so that
     // searches inside links never read the text again. The texts lie one after another, and
     // the page is written from there.
     struct LinkText {
         QString word;
-        qsizetype size = 0;               // of the link's text
-        size_t chars = 0;                 // where the text starts in textChars_
         size_t words = 0;                 // in wordStarts_: (word, start) in order, up to the next text's
-        size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
         size_t nodes = 0;                 // in textWords_: the words it holds elsewhere than in its word's copies
         std::vector<qsizetype> links;     // where the links with this text start, in the order made
     };
@@ -477,16 +462,15 @@ private:
     Link linkAt(qsizetype x) const
     {
         const int t = linkAt_[size_t(x)];
-        return {x + texts_[size_t(t)].word.size(), t};
+        return {x + shapes_[size_t(t)].word, t};
     }
-    const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt_[size_t(x)])]; }
     // The first start of the mark at or after o in the link at x; -1 for none.
     qsizetype markIn(qsizetype x, Mark m, qsizetype o) const
     {
-        const LinkText &t = textAt(x);
-        for (size_t k = t.marks[m]; k < t.marks[m + 1]; ++k) {
-            if (markStarts_[k] >= o)
-                return markStarts_[k];
+        const TextShape &t = shapes_[size_t(linkAt_[size_t(x)])];
+        for (qint32 k = t.marks[m]; k < t.marks[m + 1]; ++k) {
+            if (markStarts_[size_t(k)] >= o)
+                return markStarts_[size_t(k)];
         }
         return -1;
     }
@@ -530,7 +514,7 @@ private:
         if (p.o < 0)
             return place(p.x + by);
         const Link link = linkAt(p.x);
-        return p.o + by < texts_[size_t(link.text)].size ? Pos{p.x, p.o + by} : place(link.end);
+        return p.o + by < shapes_[size_t(link.text)].size ? Pos{p.x, p.o + by} : place(link.end);
     }
 
     bool covered(qsizetype from, qsizetype to) const { return covered_.any(from, to); }
@@ -587,7 +571,7 @@ private:
         return -1;
     }
     // Whether the word occurs in link texts other than inside their word's two copies.
-    bool elsewhereInLinks(int node) const { return textsWithHead_[size_t(node)] >= 0; }
+    bool elsewhereInLinks(int node) const { return !wordsOnlyInCopies_ && textsWithHead_[size_t(node)] >= 0; }
 
     // The first start at or after x in the body that no link covers; n_ for none.
     qsizetype firstInBody(Starts &s, qsizetype x)
@@ -693,11 +677,11 @@ private:
                     }
                 }
             }
+            // In a tag when a ">" comes before the next "<", or a quote does and a "<" or ">" follows.
             Pos after = advance(p, word.size());
-            const Pos q = findMark(Quote, after);
-            const Pos l = findMark(Less, after);
-            const Pos g = findMark(Greater, after);
-            const bool inTag = (exists(q) && exists(l) && before(q, l)) || (exists(g) && (!exists(l) || before(g, l)));
+            const Pos c = findMark(TagChar, after);
+            const QChar first = exists(c) ? charAt(c) : QChar();
+            const bool inTag = first == u'>' || (first == u'"' && (exists(findMark(Less, c)) || exists(findMark(Greater, c))));
             if (!inTag) {
                 if (p.o >= 0)
                     return false;
@@ -729,12 +713,13 @@ private:
         const int made = linkText(node, word);
         LinkText &text = texts_[size_t(made)];
         linkAt_[size_t(from)] = made;
-        text.links.push_back(from);
-        linked_ += text.size - (to - from);
+        linked_ += shapes_[size_t(made)].size - (to - from);
         starts_.insert(from);
         covered_.cover(from, to);
         std::fill(owner_.begin() + from, owner_.begin() + to, int(from));
         const size_t last = size_t(made) + 1 < texts_.size() ? texts_[size_t(made) + 1].nodes : textWords_.size();
+        if (last > text.nodes) // only the links of texts that hold words elsewhere are ever gathered
+            text.links.push_back(from);
         for (size_t k = text.nodes; k < last; ++k) {
             // A word no title from this one on holds is never looked for again.
             const int held = textWords_[k];
@@ -747,21 +732,22 @@ private:
     // The linked page, written once into a string of its final size.
     QString text() const
     {
-        QString out(n_ + linked_, Qt::Uninitialized);
-        QChar *to = out.data();
+        QString out(head_.size() + n_ + linked_, Qt::Uninitialized);
+        QChar *to = copy(out.data(), head_);
         qsizetype at = 0;
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
             const Link link = linkAt(from);
-            to = copy(to, QStringView(body_).sliced(at, from - at));
+            to = copy(to, body_.sliced(at, from - at));
             to = copy(to, linkTextOf(link.text));
             at = link.end;
         }
-        copy(to, QStringView(body_).sliced(at));
+        copy(to, body_.sliced(at));
         return out;
     }
 
     static QChar *copy(QChar *to, QStringView from) { return std::copy(from.begin(), from.end(), to); }
-    QStringView linkTextOf(int t) const { return QStringView(textChars_.data() + texts_[size_t(t)].chars, texts_[size_t(t)].size); }
+    QStringView linkTextOf(int t) const { return QStringView(textChars_.data() + shapes_[size_t(t)].chars, shapes_[size_t(t)].size); }
+    QChar charAt(Pos p) const { return p.o < 0 ? body_.at(p.x) : textChars_[shapes_[size_t(linkAt_[size_t(p.x)])].chars + size_t(p.o)]; }
     static qsizetype linkTextSize(const QString &word) { return pageformat::kLookLinkOpen.size() + 2 * word.size() + 6; }
     // What pageformat::makeLookLink(word) makes, linkTextSize(word) characters, written at to.
     static QChar *writeLinkText(QChar *to, const QString &word)
@@ -773,30 +759,66 @@ private:
         return copy(to, u"</A>");
     }
 
-    // Every word's and mark's starts into the shared arrays, each word's in order (a word's
-    // occurrences end, and so start, in the order found; so do a mark's).
-    void shareStarts(const std::vector<Found> &found)
+    // Every word's and mark's starts in the body, in order, into one shared array. One pass
+    // keeps the automaton's node after each character where words end and counts the words; a
+    // second reads those words again from the nodes and puts each start in its place. A word's
+    // starts come in the order its occurrences end, which for one word is the order they start.
+    void indexStarts()
     {
-        const auto index = [this](int key) { return key >= 0 ? size_t(key) : words_.size() + size_t(-1 - key); };
-        std::vector<qsizetype> first(words_.size() + MarkCount + 1, 0);
-        for (const auto &[key, at] : found)
-            ++first[index(key) + 1];
+        const size_t keys = words_.size() + MarkCount;
+        std::vector<qsizetype> first(keys + 1, 0); // counts, then where each key's entries begin
+        std::vector<qint32> nodes; // after each character where a word ends, in order
+        nodes.reserve(size_t(n_)); // room not written costs nothing
+        PlaceSet ends(n_);         // those characters
+        qsizetype at = 0;
+        automaton_.walk(body_, [&](int node) {
+            bool any = false;
+            automaton_.forEachWordEnding(node, [&](int word, int) {
+                ++first[size_t(word) + 1];
+                any = true;
+            });
+            if (any) {
+                nodes.push_back(node);
+                ends.insert(at);
+            }
+            ++at;
+        });
+        // The marks as the case-insensitive searches find them: every mark begins with one of
+        // these, and no other character folds to them.
+        std::vector<qint32> markAt[MarkCount];
+        for (qsizetype k = 0; k < n_; ++k) {
+            const char16_t c = body_.at(k).unicode();
+            if (c != u'<' && c != u'"' && c != u'>')
+                continue;
+            markAt[TagChar].push_back(qint32(k));
+            for (int m = 0; m < TagChar; ++m) {
+                if (c == kFoldedMarks[m][0] && startsWithFolded(body_, k, kFoldedMarks[m]))
+                    markAt[m].push_back(qint32(k));
+            }
+        }
+        for (int m = 0; m < MarkCount; ++m)
+            first[words_.size() + size_t(m) + 1] = qsizetype(markAt[m].size());
         for (size_t k = 1; k < first.size(); ++k)
             first[k] += first[k - 1];
-        // Each word's entries and then its stop, which ends the union-finds.
-        startStore_.resize(found.size() + first.size());
-        std::vector<qsizetype> fill(first.size() - 1);
-        for (size_t k = 0; k + 1 < first.size(); ++k) {
-            fill[k] = first[k] + qsizetype(k);
+        // Each key's entries and then its stop, which ends the union-finds.
+        startStore_.resize(size_t(first[keys]) + keys);
+        std::vector<qint32> filled(keys, 0);
+        for (size_t k = 0; k < keys; ++k) {
             const qint32 count = qint32(first[k + 1] - first[k]);
             startStore_[size_t(first[k + 1]) + k] = {INT_MAX, count, count};
         }
-        for (const auto &[key, at] : found) {
-            const size_t k = index(key);
-            const qint32 i = qint32(fill[k]++ - first[k] - qsizetype(k));
-            startStore_[size_t(fill[k]) - 1] = {qint32(at), i, i};
+        const auto put = [&](size_t k, qsizetype start) {
+            const qint32 i = filled[k]++;
+            startStore_[size_t(first[k]) + k + size_t(i)] = {qint32(start), i, i};
+        };
+        size_t next = 0;
+        for (qsizetype k = ends.next(0); k >= 0; k = ends.next(k + 1))
+            automaton_.forEachWordEnding(nodes[next++], [&](int word, int length) { put(size_t(word), k + 1 - length); });
+        for (int m = 0; m < MarkCount; ++m) {
+            for (const qint32 k : markAt[m])
+                put(words_.size() + size_t(m), k);
         }
-        for (size_t k = 0; k + 1 < first.size(); ++k) {
+        for (size_t k = 0; k < keys; ++k) {
             Starts &s = k < words_.size() ? words_[k] : marks_[k - words_.size()];
             s.e = startStore_.data() + first[k] + qsizetype(k);
             s.count = qint32(first[k + 1] - first[k]);
@@ -813,7 +835,7 @@ private:
         textChars_.resize(first + size_t(linkTextSize(word)));
         writeLinkText(textChars_.data() + first, word);
         const QStringView text(textChars_.data() + first, linkTextSize(word));
-        LinkText link{word, text.size(), first, wordStarts_.size(), {}, textWords_.size(), {}};
+        LinkText link{word, wordStarts_.size(), textWords_.size(), {}};
         // When no word holds a character the link adds, no word lies elsewhere than in the copies,
         // and the words in the copies are read from the body: the text need not be searched.
         if (!wordsOnlyInCopies_)
@@ -825,14 +847,19 @@ private:
             if (c == u'<' || c == u'"' || c == u'>')
                 markCandidates_.push_back(at);
         }
-        for (int m = 0; m < MarkCount; ++m) {
-            link.marks[m] = markStarts_.size();
+        TextShape shape{qint32(word.size()), qint32(text.size()), first, {}};
+        for (int m = 0; m < TagChar; ++m) {
+            shape.marks[m] = qint32(markStarts_.size());
             for (const qsizetype at : markCandidates_) {
                 if (text[at] == kFoldedMarks[m][0] && startsWithFolded(text, at, kFoldedMarks[m]))
-                    markStarts_.push_back(at);
+                    markStarts_.push_back(qint32(at));
             }
         }
-        link.marks[MarkCount] = markStarts_.size();
+        shape.marks[TagChar] = qint32(markStarts_.size());
+        for (const qsizetype at : markCandidates_)
+            markStarts_.push_back(qint32(at));
+        shape.marks[MarkCount] = qint32(markStarts_.size());
+        shapes_.push_back(shape);
         texts_.push_back(std::move(link));
         return int(texts_.size()) - 1;
     }
@@ -860,7 +887,8 @@ private:
         }
     }
 
-    const QString &body_;
+    const QStringView body_;
+    const QStringView head_; // written before the linked body
     const qsizetype n_;
     const std::vector<QStringList> &titles_;
     WordAutomaton automaton_;
@@ -882,7 +910,8 @@ private:
     std::vector<qsizetype> gather_;
     std::vector<LinkText> texts_;
     std::vector<std::pair<int, qsizetype>> wordStarts_; // of all link texts, one after another
-    std::vector<qsizetype> markStarts_;                 // the same for marks
+    std::vector<qint32> markStarts_;                    // the same for marks
+    std::vector<TextShape> shapes_;                     // per link text, what the searches read of it
     std::vector<int> textOfNode_; // per automaton node: the first link text made for its word, -1 for none
     QHash<QString, int> textOfWord_; // the link texts of words that share a node with another
     std::vector<QChar> textChars_; // the link texts, one after another
@@ -894,9 +923,9 @@ private:
 
 } // namespace
 
-std::optional<QString> linkTitlesInOnePass(const QString &body, const std::vector<QStringList> &titles)
+std::optional<QString> linkTitlesInOnePass(QStringView body, const std::vector<QStringList> &titles, QStringView head)
 {
-    return Linker(body, titles).run();
+    return Linker(body, titles, head).run();
 }
 
 } // namespace sorvek

@@ -33,12 +33,6 @@ public:
                 return -1;
         }
     }
-    // Room for count edges without growing.
-    void reserve(size_t count)
-    {
-        if (count_ == 0)
-            resize(sizeFor(count));
-    }
     void insert(quint64 key, int value)
     {
         if (wide_.empty() && (key >= kWideKey || quint64(value) >= kChildMask)) {
@@ -136,7 +130,9 @@ private:
 // character, so on texts with surrogates a match means only "may occur".
 class WordAutomaton {
 public:
-    // Room for words of units characters in all, so that adding them never copies the nodes.
+    // Room for words of units characters in all, so that adding them never copies the nodes. The
+    // edge table grows as it fills instead: titles share their beginnings, and its room is written
+    // when made.
     void reserve(qsizetype units)
     {
         const size_t nodes = size_t(units) + 1;
@@ -145,7 +141,6 @@ public:
         parent_.reserve(nodes);
         unit_.reserve(nodes);
         depth_.reserve(nodes);
-        edges_.reserve(size_t(units));
     }
     // The node that stands for the word; words that fold alike share it.
     int add(QStringView word)
@@ -232,20 +227,36 @@ public:
     // Nodes are numbered from 0 up to this, so per-node data can live in a vector.
     int nodeCount() const { return int(fail_.size()); }
 
+    // Calls visit(node) with the node after each character of text in turn.
+    template<typename Visit>
+    void walk(QStringView text, Visit visit) const
+    {
+        int node = 0;
+        for (const QChar c : text) {
+            node = step(node, foldUnit(c));
+            visit(node);
+        }
+    }
+    // Calls found(word, length) for every word that ends the text of node, longest first.
+    template<typename Found>
+    void forEachWordEnding(int node, Found found) const
+    {
+        for (int w = matches_[size_t(node)].first; w != 0;) {
+            const Match &m = matches_[size_t(w)];
+            found(w, m.length);
+            w = m.next;
+        }
+    }
     // Calls found(node, start) for every word that starts at index start of text, in the order
     // the words end, also for words that end inside longer ones.
     template<typename Found>
     void forEachMatch(QStringView text, Found found) const
     {
-        int node = 0;
-        for (qsizetype at = 0; at < text.size(); ++at) {
-            node = step(node, foldUnit(text[at]));
-            for (int w = matches_[size_t(node)].first; w != 0;) {
-                const Match &m = matches_[size_t(w)];
-                found(w, at + 1 - m.length);
-                w = m.next;
-            }
-        }
+        qsizetype end = 0;
+        walk(text, [&](int node) {
+            ++end;
+            forEachWordEnding(node, [&](int word, int length) { found(word, end - length); });
+        });
     }
 
 private:
