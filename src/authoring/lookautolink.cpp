@@ -298,7 +298,7 @@ QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleInde
     if (mode == LookLinkMode::Remove)
         return unwrapped;
     const qsizetype head = headLength(unwrapped);
-    const QString body = unwrapped.mid(head);
+    const QStringView body = QStringView(unwrapped).sliced(head);
     const QString self = index.currentPagePath.toUpper();
     const bool asciiFolder = isAscii(index.bookFolder);
     const qsizetype count = qMin(index.relativePaths.size(), index.titles.size());
@@ -311,8 +311,11 @@ QString lookAutoLink(LookLinkMode mode, const QString &text, const LookTitleInde
         if (!words.isEmpty())
             titles.push_back(std::move(words));
     }
-    const std::optional<QString> linked = linkTitlesInOnePass(body, titles);
-    return unwrapped.left(head) + (linked ? *linked : linkTitlesOneByOne(body, titles));
+    // The one-pass linker writes the head in front itself: the page is many times the input.
+    std::optional<QString> linked = linkTitlesInOnePass(body, titles, QStringView(unwrapped).first(head));
+    if (linked)
+        return std::move(*linked);
+    return unwrapped.left(head) + linkTitlesOneByOne(body.toString(), titles);
 }
 
 QString LookFileRewrite::message() const

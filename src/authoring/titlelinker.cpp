@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
+#include <deque>
 #include <span>
 
 namespace sorvek {
@@ -25,35 +27,40 @@ bool before(Pos a, Pos b)
     return a.x != b.x ? a.x < b.x : a.o < b.o;
 }
 
+// One start of a word or mark in the body, with its links in two union-finds, side by side: a
+// search reads one place. Places fit 32 bits: the linker declines larger pages.
+struct Start {
+    qint32 at;
+    qint32 next;  // union-find over the entries not yet known to be covered
+    qint32 whole; // the same over the entries not yet known to lie partly outside any one link
+};
+
 // The starts of one word or mark in the body, in order; those that a link has covered are
-// passed over once and then skipped for good. The entries lie in arrays that all words share,
+// passed over once and then skipped for good. The entries lie in one array that all words share,
 // filled in one pass, so that thousands of words cost no allocation each.
 struct Starts {
-    qsizetype length = 0;
-    qsizetype count = 0;
-    qsizetype *at = nullptr;
-    qsizetype *next = nullptr; // count + 1 entries: union-find over the entries not yet known to be covered
-    qsizetype hint = 0;        // every entry before it lies before the place last looked for
+    Start *e = nullptr; // count + 1 entries: the last one only ends the union-finds
+    qint32 count = 0;
+    qint32 length = 0;
+    qint32 hint = 0; // every entry before it lies before the place last looked for
 
-    qsizetype alive(qsizetype i)
+    qsizetype at(qsizetype i) const { return e[i].at; }
+    qsizetype alive(qsizetype i) { return root<&Start::next>(i); }
+    qsizetype mayBeWhole(qsizetype i) { return root<&Start::whole>(i); }
+
+private:
+    template<qint32 Start::*up>
+    qsizetype root(qsizetype i)
     {
-        qsizetype root = i;
-        while (next[size_t(root)] != root)
-            root = next[size_t(root)];
-        while (next[size_t(i)] != root) {
-            const qsizetype up = next[size_t(i)];
-            next[size_t(i)] = root;
-            i = up;
+        qint32 top = qint32(i);
+        while (e[top].*up != top)
+            top = e[top].*up;
+        for (qint32 k = qint32(i); e[k].*up != top;) {
+            const qint32 above = e[k].*up;
+            e[k].*up = top;
+            k = above;
         }
-        return root;
-    }
-    void seal(qsizetype *starts, qsizetype *links, qsizetype entries)
-    {
-        at = starts;
-        next = links;
-        count = entries;
-        for (qsizetype k = 0; k <= count; ++k)
-            next[k] = k;
+        return top;
     }
 };
 
@@ -100,18 +107,27 @@ private:
     std::vector<quint64> summary_;
 };
 
-// The first of n sorted places that is not below x, without a branch to mispredict per step:
-// these searches run for every word found.
-const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
+// The first of n entries in order of place that is not below x, without a branch to mispredict
+// per step: these searches run for every word found.
+template<typename Entry, typename Place>
+const Entry *firstNotBelow(const Entry *first, size_t n, qsizetype x, Place place)
 {
     if (n == 0)
         return first;
     while (n > 1) {
         const size_t half = n / 2;
-        first = first[half - 1] < x ? first + half : first;
+        first = place(first[half - 1]) < x ? first + half : first;
         n -= half;
     }
-    return first + (*first < x);
+    return first + (place(*first) < x);
+}
+const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
+{
+    return firstNotBelow(first, n, x, [](qsizetype place) { return place; });
+}
+const Start *firstNotBelow(const Start *first, size_t n, qsizetype x)
+{
+    return firstNotBelow(first, n, x, [](const Start &start) { return qsizetype(start.at); });
 }
 
 // The first of a word's starts not below x. A word's searches mostly go forward from the last
@@ -119,15 +135,15 @@ const qsizetype *firstNotBelow(const qsizetype *first, size_t n, qsizetype x)
 qsizetype firstIndexNotBelow(Starts &s, qsizetype x)
 {
     qsizetype lo = s.hint;
-    if (lo > s.count || (lo > 0 && s.at[lo - 1] >= x))
+    if (lo > s.count || (lo > 0 && s.at(lo - 1) >= x))
         lo = 0;
     qsizetype hi = lo;
-    for (qsizetype step = 1; hi < s.count && s.at[hi] < x; step *= 2) {
+    for (qsizetype step = 1; hi < s.count && s.at(hi) < x; step *= 2) {
         lo = hi + 1;
         hi = lo + step;
     }
-    hi = qMin(hi, s.count);
-    s.hint = firstNotBelow(s.at + lo, size_t(hi - lo), x) - s.at;
+    hi = qMin<qsizetype>(hi, s.count);
+    s.hint = qint32(firstNotBelow(s.e + lo, size_t(hi - lo), x) - s.e);
     return s.hint;
 }
 
@@ -135,12 +151,13 @@ qsizetype firstIndexNotBelow(Starts &s, qsizetype x)
 // the marks are searched from everywhere, for every word found.
 class Rank {
 public:
-    void build(const qsizetype *at, qsizetype count, qsizetype size)
+    void build(const Starts &s, qsizetype size)
     {
+        const qsizetype count = s.count;
         bits_.assign(size_t(size / 64 + 1), 0);
         before_.assign(bits_.size(), 0);
         for (qsizetype k = 0; k < count; ++k)
-            bits_[size_t(at[k] >> 6)] |= quint64(1) << (at[k] & 63);
+            bits_[size_t(s.at(k) >> 6)] |= quint64(1) << (s.at(k) & 63);
         qsizetype sum = 0;
         for (size_t w = 0; w < bits_.size(); ++w) {
             before_[w] = sum;
@@ -285,9 +302,10 @@ private:
 };
 
 // The marks of the word rule: every start tag of a link, "</A", "<A", the quote and the angles.
-enum Mark { LinkStart, LinkClose, AnyLink, Quote, Less, Greater, MarkCount };
-const char16_t *const kMarks[MarkCount] = {u"<A HREF=", u"</A", u"<A", u"\"", u"<", u">"};
-const char16_t *const kFoldedMarks[MarkCount] = {u"<a href=", u"</a", u"<a", u"\"", u"<", u">"};
+// TagChar is any of the last three: the first of them after a word tells whether it lies in a tag.
+enum Mark { LinkStart, LinkClose, AnyLink, Quote, Less, Greater, TagChar, MarkCount };
+const char16_t *const kMarks[MarkCount] = {u"<A HREF=", u"</A", u"<A", u"\"", u"<", u">", u"<"};
+const char16_t *const kFoldedMarks[MarkCount] = {u"<a href=", u"</a", u"<a", u"\"", u"<", u">", nullptr};
 
 // Whether text holds the case-folded pattern at, compared as the case-insensitive searches compare.
 bool startsWithFolded(QStringView text, qsizetype at, const char16_t *pattern)
@@ -305,11 +323,13 @@ bool startsWithFolded(QStringView text, qsizetype at, const char16_t *pattern)
 
 class Linker {
 public:
-    Linker(const QString &body, const std::vector<QStringList> &titles)
+    Linker(QStringView body, const std::vector<QStringList> &titles, QStringView head)
         : body_(body)
+        , head_(head)
         , n_(body.size())
         , titles_(titles)
         , linkAt_(size_t(n_), -1)
+        , owner_(size_t(n_), -1)
         , starts_(n_)
         , covered_(n_)
     {
@@ -317,13 +337,23 @@ public:
 
     std::optional<QString> run()
     {
-        const auto hasSurrogate = [](const QString &t) {
+        const auto hasSurrogate = [](QStringView t) {
             return std::any_of(t.begin(), t.end(), [](QChar c) { return c.isSurrogate(); });
         };
-        if (hasSurrogate(body_))
+        if (hasSurrogate(body_) || n_ >= INT_MAX)
             return std::nullopt;
         // Every title's word nodes, one title after another.
+        qsizetype units = 0;
+        size_t wordCount = 0;
+        for (const QStringList &words : titles_) {
+            wordCount += size_t(words.size());
+            for (const QString &word : words)
+                units += word.size();
+        }
+        automaton_.reserve(units);
+        words_.reserve(size_t(units) + 1);
         std::vector<int> allNodes;
+        allNodes.reserve(wordCount);
         std::vector<size_t> firstNode(titles_.size() + 1, 0);
         for (size_t t = 0; t < titles_.size(); ++t) {
             for (const QString &word : titles_[t]) {
@@ -332,42 +362,28 @@ public:
                 allNodes.push_back(automaton_.add(word));
                 if (size_t(allNodes.back()) >= words_.size())
                     words_.resize(size_t(allNodes.back()) + 1);
-                words_[size_t(allNodes.back())].length = word.size();
+                words_[size_t(allNodes.back())].length = qint32(word.size());
             }
             firstNode[t + 1] = allNodes.size();
         }
         const auto nodes = [&](size_t t) { return std::span<const int>(allNodes.data() + firstNode[t], firstNode[t + 1] - firstNode[t]); };
         automaton_.build();
+        // A word that holds none of the characters a link adds to its word can lie in a link's
+        // text only inside the copies of the link's word.
+        const QString added = pageformat::kLookLinkOpen + QStringLiteral("\"></A>");
+        wordsOnlyInCopies_ = std::none_of(added.begin(), added.end(), [this](QChar c) { return automaton_.reads(c); });
         words_.resize(size_t(automaton_.nodeCount()));
-        linksWith_.resize(words_.size());
         textOfNode_.assign(words_.size(), -1);
-        textsWithHead_.assign(words_.size(), -1);
-        gathered_.assign(words_.size(), false);
-        lastTitleWith_.assign(words_.size(), -1);
-        for (size_t t = 0; t < titles_.size(); ++t) {
-            for (const int node : nodes(t))
-                lastTitleWith_[size_t(node)] = int(t);
-        }
-        std::vector<std::pair<int, qsizetype>> found; // (word, start) in the order they end
-        found.reserve(size_t(n_)); // a word per character before the first copy as it grows
-        automaton_.forEachMatch(body_, [&](int node, qsizetype end) {
-            found.emplace_back(node, end - automaton_.length(node));
-        });
-        // The marks as the case-insensitive searches find them, read in one pass: every mark
-        // begins with one of these, and no other character folds to them.
-        std::vector<qsizetype> candidates;
-        for (qsizetype at = 0; at < n_; ++at) {
-            const char16_t c = body_.at(at).unicode();
-            if (c == u'<' || c == u'"' || c == u'>')
-                candidates.push_back(at);
-        }
-        for (int m = 0; m < MarkCount; ++m) {
-            for (const qsizetype at : candidates) {
-                if (body_.at(at) == kFoldedMarks[m][0] && startsWithFolded(body_, at, kFoldedMarks[m]))
-                    found.emplace_back(-1 - m, at);
+        if (!wordsOnlyInCopies_) { // what the words found elsewhere in links need
+            listOf_.assign(words_.size(), -1);
+            textsWithHead_.assign(words_.size(), -1);
+            lastTitleWith_.assign(words_.size(), -1);
+            for (size_t t = 0; t < titles_.size(); ++t) {
+                for (const int node : nodes(t))
+                    lastTitleWith_[size_t(node)] = int(t);
             }
         }
-        shareStarts(found);
+        indexStarts();
 
         // Applying the same words to the same text again changes nothing. Only titles whose
         // words come again need to remember that.
@@ -425,16 +441,20 @@ private:
         qsizetype end;
         int text; // in texts_
     };
+    // What the searches read of a link text, in little room: they read it for every link passed.
+    struct TextShape {
+        qint32 word;                  // the size of the link's word
+        qint32 size;                  // of the link's text
+        size_t chars;                 // where the text starts in textChars_
+        qint32 marks[MarkCount + 1];  // in markStarts_: each mark's starts in order
+    };
     // A link's text, read once per word for where each mark and word starts in it, so that
     // searches inside links never read the text again. The texts lie one after another, and
     // the page is written from there.
     struct LinkText {
         QString word;
-        qsizetype size = 0;               // of the link's text
-        size_t chars = 0;                 // where the text starts in textChars_
         size_t words = 0;                 // in wordStarts_: (word, start) in order, up to the next text's
-        size_t marks[MarkCount + 1] = {}; // in markStarts_: each mark's starts in order
-        size_t nodes = 0;                 // in textWords_: the words in it, each once, up to the next text's
+        size_t nodes = 0;                 // in textWords_: the words it holds elsewhere than in its word's copies
         std::vector<qsizetype> links;     // where the links with this text start, in the order made
     };
 
@@ -442,22 +462,34 @@ private:
     Link linkAt(qsizetype x) const
     {
         const int t = linkAt_[size_t(x)];
-        return {x + texts_[size_t(t)].word.size(), t};
+        return {x + shapes_[size_t(t)].word, t};
     }
-    const LinkText &textAt(qsizetype x) const { return texts_[size_t(linkAt_[size_t(x)])]; }
     // The first start of the mark at or after o in the link at x; -1 for none.
     qsizetype markIn(qsizetype x, Mark m, qsizetype o) const
     {
-        const LinkText &t = textAt(x);
-        for (size_t k = t.marks[m]; k < t.marks[m + 1]; ++k) {
-            if (markStarts_[k] >= o)
-                return markStarts_[k];
+        const TextShape &t = shapes_[size_t(linkAt_[size_t(x)])];
+        for (qint32 k = t.marks[m]; k < t.marks[m + 1]; ++k) {
+            if (markStarts_[size_t(k)] >= o)
+                return markStarts_[size_t(k)];
         }
         return -1;
     }
     // The same for a word.
-    qsizetype wordIn(qsizetype x, int node, qsizetype o) const
+    qsizetype wordIn(qsizetype x, int node, qsizetype o)
     {
+        if (!elsewhereInLinks(node)) {
+            // Then the word lies only in the link word's two copies, where it lies in the body
+            // characters the link covers: read from the word's body starts, not from the text.
+            Starts &s = words_[size_t(node)];
+            const qsizetype end = linkAt(x).end;
+            const qsizetype copy1 = pageformat::kLookLinkOpen.size();
+            for (const qsizetype copy : {copy1, copy1 + (end - x) + 2}) {
+                const qsizetype i = firstIndexNotBelow(s, x + qMax<qsizetype>(0, o - copy));
+                if (i < s.count && s.at(i) + s.length <= end)
+                    return copy + s.at(i) - x;
+            }
+            return -1;
+        }
         const int t = linkAt_[size_t(x)];
         const auto first = wordStarts_.begin() + qsizetype(texts_[size_t(t)].words);
         const auto last = wordStarts_.begin() + qsizetype(wordsEnd(t));
@@ -482,19 +514,22 @@ private:
         if (p.o < 0)
             return place(p.x + by);
         const Link link = linkAt(p.x);
-        return p.o + by < texts_[size_t(link.text)].size ? Pos{p.x, p.o + by} : place(link.end);
+        return p.o + by < shapes_[size_t(link.text)].size ? Pos{p.x, p.o + by} : place(link.end);
     }
 
     bool covered(qsizetype from, qsizetype to) const { return covered_.any(from, to); }
 
-    // The links whose text holds the word of node. They are gathered when first asked for, from
-    // the link texts that hold the word: most words are looked for by one title only, after the
-    // links that hold them were made.
+    // The links whose text holds the word of node other than inside the two copies of the link's
+    // word: those inside them are the word's body starts that one link covers whole. They are
+    // gathered when first asked for, from the link texts that hold the word so: most words are
+    // looked for by one title only, after the links that hold them were made.
     PlaceList &linksWith(int node)
     {
-        PlaceList &list = linksWith_[size_t(node)];
-        if (!gathered_[size_t(node)]) {
-            gathered_[size_t(node)] = true;
+        int &at = listOf_[size_t(node)];
+        if (at < 0) {
+            at = int(lists_.size());
+            lists_.emplace_back();
+            PlaceList &list = lists_.back();
             gather_.clear();
             for (int e = textsWithHead_[size_t(node)]; e >= 0; e = textsWith_[size_t(e)].second) {
                 const std::vector<qsizetype> &links = texts_[size_t(textsWith_[size_t(e)].first)].links;
@@ -504,8 +539,39 @@ private:
                 std::sort(gather_.begin(), gather_.end());
             list.assign(gather_);
         }
-        return list;
+        return lists_[size_t(at)];
     }
+    // The start of the link that covers the whole of the word's body start at at; -1 for none.
+    qsizetype wholeIn(const Starts &s, qsizetype at) const
+    {
+        const int link = owner_[size_t(at)];
+        return link >= 0 && owner_[size_t(at + s.length - 1)] == link ? link : -1;
+    }
+    // The first link from x on that covers a whole body start of the word, if it comes before
+    // upTo, the first start no link covers; -1 for none. A start partly outside any one link stays
+    // so and is skipped for good.
+    qsizetype firstLinkOver(Starts &s, qsizetype x, qsizetype upTo)
+    {
+        for (qsizetype i = s.mayBeWhole(firstIndexNotBelow(s, x)); i < s.count && s.at(i) < upTo; i = s.mayBeWhole(i)) {
+            const qsizetype link = wholeIn(s, s.at(i));
+            if (link >= 0)
+                return link;
+            s.e[i].whole = qint32(i + 1);
+        }
+        return -1;
+    }
+    // The last such link from x on that starts before upTo; -1 for none.
+    qsizetype lastLinkOver(const Starts &s, qsizetype x, qsizetype upTo) const
+    {
+        for (const Start *i = firstNotBelow(s.e, size_t(s.count), upTo); i != s.e && i[-1].at >= x; --i) {
+            const qsizetype link = wholeIn(s, i[-1].at);
+            if (link >= 0)
+                return link;
+        }
+        return -1;
+    }
+    // Whether the word occurs in link texts other than inside their word's two copies.
+    bool elsewhereInLinks(int node) const { return !wordsOnlyInCopies_ && textsWithHead_[size_t(node)] >= 0; }
 
     // The first start at or after x in the body that no link covers; n_ for none.
     qsizetype firstInBody(Starts &s, qsizetype x)
@@ -518,16 +584,16 @@ private:
     qsizetype firstInBodyFrom(Starts &s, qsizetype i)
     {
         // A start that no link covers was never passed over: the union-find need not be read.
-        if (i < s.count && !covered(s.at[i], s.at[i] + s.length))
-            return s.at[i];
+        if (i < s.count && !covered(s.at(i), s.at(i) + s.length))
+            return s.at(i);
         for (;;) {
             i = s.alive(i);
             if (i >= s.count)
                 return n_;
-            const qsizetype at = s.at[i];
+            const qsizetype at = s.at(i);
             if (!covered(at, at + s.length))
                 return at;
-            s.next[size_t(i)] = i + 1;
+            s.e[i].next = qint32(i + 1);
         }
     }
     // Body characters after p: from p itself, or from the end of the link p lies in.
@@ -559,7 +625,13 @@ private:
             if (at >= 0)
                 return {inBody, {p.x, at}};
         }
-        const qsizetype with = linksWith(node).after(p.x);
+        Starts &s = words_[size_t(node)];
+        qsizetype with = firstLinkOver(s, bodyFrom(p), inBody.x);
+        if (elsewhereInLinks(node)) {
+            const qsizetype other = linksWith(node).after(p.x);
+            if (other >= 0 && (with < 0 || other < with))
+                with = other;
+        }
         if (with < 0)
             return {inBody, end()};
         if (!laterOffset || inBody.x < with)
@@ -585,7 +657,10 @@ private:
                 // The first occurrence lies in a later link: that link is passed over whole, and
                 // so is every further link holding the word before its next occurrence in the
                 // body text.
-                r = place(linkAt(linksWith(node).before(inBody.x)).end);
+                qsizetype last = lastLinkOver(words_[size_t(node)], bodyFrom(r), inBody.x);
+                if (elsewhereInLinks(node))
+                    last = qMax(last, linksWith(node).before(inBody.x));
+                r = place(linkAt(last).end);
                 continue;
             }
             // The inside-link test.
@@ -602,11 +677,11 @@ private:
                     }
                 }
             }
+            // In a tag when a ">" comes before the next "<", or a quote does and a "<" or ">" follows.
             Pos after = advance(p, word.size());
-            const Pos q = findMark(Quote, after);
-            const Pos l = findMark(Less, after);
-            const Pos g = findMark(Greater, after);
-            const bool inTag = (exists(q) && exists(l) && before(q, l)) || (exists(g) && (!exists(l) || before(g, l)));
+            const Pos c = findMark(TagChar, after);
+            const QChar first = exists(c) ? charAt(c) : QChar();
+            const bool inTag = first == u'>' || (first == u'"' && (exists(findMark(Less, c)) || exists(findMark(Greater, c))));
             if (!inTag) {
                 if (p.o >= 0)
                     return false;
@@ -638,16 +713,18 @@ private:
         const int made = linkText(node, word);
         LinkText &text = texts_[size_t(made)];
         linkAt_[size_t(from)] = made;
-        text.links.push_back(from);
-        linked_ += text.size - (to - from);
+        linked_ += shapes_[size_t(made)].size - (to - from);
         starts_.insert(from);
         covered_.cover(from, to);
+        std::fill(owner_.begin() + from, owner_.begin() + to, int(from));
         const size_t last = size_t(made) + 1 < texts_.size() ? texts_[size_t(made) + 1].nodes : textWords_.size();
+        if (last > text.nodes) // only the links of texts that hold words elsewhere are ever gathered
+            text.links.push_back(from);
         for (size_t k = text.nodes; k < last; ++k) {
             // A word no title from this one on holds is never looked for again.
             const int held = textWords_[k];
-            if (gathered_[size_t(held)] && lastTitleWith_[size_t(held)] >= title_)
-                linksWith_[size_t(held)].insert(from);
+            if (listOf_[size_t(held)] >= 0 && lastTitleWith_[size_t(held)] >= title_)
+                lists_[size_t(listOf_[size_t(held)])].insert(from);
         }
         ++version_;
     }
@@ -655,21 +732,22 @@ private:
     // The linked page, written once into a string of its final size.
     QString text() const
     {
-        QString out(n_ + linked_, Qt::Uninitialized);
-        QChar *to = out.data();
+        QString out(head_.size() + n_ + linked_, Qt::Uninitialized);
+        QChar *to = copy(out.data(), head_);
         qsizetype at = 0;
         for (qsizetype from = starts_.next(0); from >= 0; from = starts_.next(from + 1)) {
             const Link link = linkAt(from);
-            to = copy(to, QStringView(body_).sliced(at, from - at));
+            to = copy(to, body_.sliced(at, from - at));
             to = copy(to, linkTextOf(link.text));
             at = link.end;
         }
-        copy(to, QStringView(body_).sliced(at));
+        copy(to, body_.sliced(at));
         return out;
     }
 
     static QChar *copy(QChar *to, QStringView from) { return std::copy(from.begin(), from.end(), to); }
-    QStringView linkTextOf(int t) const { return QStringView(textChars_.data() + texts_[size_t(t)].chars, texts_[size_t(t)].size); }
+    QStringView linkTextOf(int t) const { return QStringView(textChars_.data() + shapes_[size_t(t)].chars, shapes_[size_t(t)].size); }
+    QChar charAt(Pos p) const { return p.o < 0 ? body_.at(p.x) : textChars_[shapes_[size_t(linkAt_[size_t(p.x)])].chars + size_t(p.o)]; }
     static qsizetype linkTextSize(const QString &word) { return pageformat::kLookLinkOpen.size() + 2 * word.size() + 6; }
     // What pageformat::makeLookLink(word) makes, linkTextSize(word) characters, written at to.
     static QChar *writeLinkText(QChar *to, const QString &word)
@@ -681,28 +759,73 @@ private:
         return copy(to, u"</A>");
     }
 
-    // Every word's and mark's starts into the shared arrays, each word's in order (a word's
-    // occurrences end, and so start, in the order found; so do a mark's).
-    void shareStarts(const std::vector<std::pair<int, qsizetype>> &found)
+    // Every word's and mark's starts in the body, in order, into one shared array. One pass
+    // keeps the automaton's node after each character where words end and counts the words; a
+    // second reads those words again from the nodes and puts each start in its place. A word's
+    // starts come in the order its occurrences end, which for one word is the order they start.
+    void indexStarts()
     {
-        const auto index = [this](int key) { return key >= 0 ? size_t(key) : words_.size() + size_t(-1 - key); };
-        std::vector<qsizetype> first(words_.size() + MarkCount + 1, 0);
-        for (const auto &[key, at] : found)
-            ++first[index(key) + 1];
+        const size_t keys = words_.size() + MarkCount;
+        std::vector<qsizetype> first(keys + 1, 0); // counts, then where each key's entries begin
+        std::vector<qint32> nodes; // after each character where a word ends, in order
+        nodes.reserve(size_t(n_)); // room not written costs nothing
+        PlaceSet ends(n_);         // those characters
+        qsizetype at = 0;
+        automaton_.walk(body_, [&](int node) {
+            bool any = false;
+            automaton_.forEachWordEnding(node, [&](int word, int) {
+                ++first[size_t(word) + 1];
+                any = true;
+            });
+            if (any) {
+                nodes.push_back(node);
+                ends.insert(at);
+            }
+            ++at;
+        });
+        // The marks as the case-insensitive searches find them: every mark begins with one of
+        // these, and no other character folds to them.
+        std::vector<qint32> markAt[MarkCount];
+        for (qsizetype k = 0; k < n_; ++k) {
+            const char16_t c = body_.at(k).unicode();
+            if (c != u'<' && c != u'"' && c != u'>')
+                continue;
+            markAt[TagChar].push_back(qint32(k));
+            for (int m = 0; m < TagChar; ++m) {
+                if (c == kFoldedMarks[m][0] && startsWithFolded(body_, k, kFoldedMarks[m]))
+                    markAt[m].push_back(qint32(k));
+            }
+        }
+        for (int m = 0; m < MarkCount; ++m)
+            first[words_.size() + size_t(m) + 1] = qsizetype(markAt[m].size());
         for (size_t k = 1; k < first.size(); ++k)
             first[k] += first[k - 1];
-        startStore_.resize(found.size());
-        nextStore_.resize(found.size() + first.size());
-        std::vector<qsizetype> fill(first.begin(), first.end() - 1);
-        for (const auto &[key, at] : found)
-            startStore_[size_t(fill[index(key)]++)] = at;
-        for (size_t k = 0; k + 1 < first.size(); ++k) {
+        // Each key's entries and then its stop, which ends the union-finds.
+        startStore_.resize(size_t(first[keys]) + keys);
+        std::vector<qint32> filled(keys, 0);
+        for (size_t k = 0; k < keys; ++k) {
+            const qint32 count = qint32(first[k + 1] - first[k]);
+            startStore_[size_t(first[k + 1]) + k] = {INT_MAX, count, count};
+        }
+        const auto put = [&](size_t k, qsizetype start) {
+            const qint32 i = filled[k]++;
+            startStore_[size_t(first[k]) + k + size_t(i)] = {qint32(start), i, i};
+        };
+        size_t next = 0;
+        for (qsizetype k = ends.next(0); k >= 0; k = ends.next(k + 1))
+            automaton_.forEachWordEnding(nodes[next++], [&](int word, int length) { put(size_t(word), k + 1 - length); });
+        for (int m = 0; m < MarkCount; ++m) {
+            for (const qint32 k : markAt[m])
+                put(words_.size() + size_t(m), k);
+        }
+        for (size_t k = 0; k < keys; ++k) {
             Starts &s = k < words_.size() ? words_[k] : marks_[k - words_.size()];
-            s.seal(startStore_.data() + first[k], nextStore_.data() + first[k] + qsizetype(k), first[k + 1] - first[k]);
+            s.e = startStore_.data() + first[k] + qsizetype(k);
+            s.count = qint32(first[k + 1] - first[k]);
         }
         for (int m = 0; m < MarkCount; ++m) {
-            marks_[m].length = QStringView(kMarks[m]).size();
-            markRanks_[m].build(marks_[m].at, marks_[m].count, n_);
+            marks_[m].length = qint32(QStringView(kMarks[m]).size());
+            markRanks_[m].build(marks_[m], n_);
         }
     }
 
@@ -712,20 +835,11 @@ private:
         textChars_.resize(first + size_t(linkTextSize(word)));
         writeLinkText(textChars_.data() + first, word);
         const QStringView text(textChars_.data() + first, linkTextSize(word));
-        LinkText link{word, text.size(), first, wordStarts_.size(), {}, 0, {}};
-        automaton_.forEachMatch(text, [&](int node, qsizetype end) {
-            wordStarts_.emplace_back(node, end - automaton_.length(node));
-        });
-        std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
-        link.nodes = textWords_.size();
-        for (size_t k = link.words; k < wordStarts_.size(); ++k) {
-            const int node = wordStarts_[k].first;
-            if (k > link.words && node == wordStarts_[k - 1].first)
-                continue;
-            textWords_.push_back(node);
-            textsWith_.push_back({int(texts_.size()), textsWithHead_[size_t(node)]});
-            textsWithHead_[size_t(node)] = int(textsWith_.size()) - 1;
-        }
+        LinkText link{word, wordStarts_.size(), textWords_.size(), {}};
+        // When no word holds a character the link adds, no word lies elsewhere than in the copies,
+        // and the words in the copies are read from the body: the text need not be searched.
+        if (!wordsOnlyInCopies_)
+            findWordsElsewhere(link, text);
         // Every mark begins with one of these, and no other character folds to them.
         markCandidates_.clear();
         for (qsizetype at = 0; at < text.size(); ++at) {
@@ -733,54 +847,85 @@ private:
             if (c == u'<' || c == u'"' || c == u'>')
                 markCandidates_.push_back(at);
         }
-        for (int m = 0; m < MarkCount; ++m) {
-            link.marks[m] = markStarts_.size();
+        TextShape shape{qint32(word.size()), qint32(text.size()), first, {}};
+        for (int m = 0; m < TagChar; ++m) {
+            shape.marks[m] = qint32(markStarts_.size());
             for (const qsizetype at : markCandidates_) {
                 if (text[at] == kFoldedMarks[m][0] && startsWithFolded(text, at, kFoldedMarks[m]))
-                    markStarts_.push_back(at);
+                    markStarts_.push_back(qint32(at));
             }
         }
-        link.marks[MarkCount] = markStarts_.size();
+        shape.marks[TagChar] = qint32(markStarts_.size());
+        for (const qsizetype at : markCandidates_)
+            markStarts_.push_back(qint32(at));
+        shape.marks[MarkCount] = qint32(markStarts_.size());
+        shapes_.push_back(shape);
         texts_.push_back(std::move(link));
         return int(texts_.size()) - 1;
     }
+    void findWordsElsewhere(const LinkText &link, QStringView text)
+    {
+        automaton_.forEachMatch(text, [&](int node, qsizetype start) { wordStarts_.emplace_back(node, start); });
+        std::sort(wordStarts_.begin() + qsizetype(link.words), wordStarts_.end());
+        const QString &word = link.word;
+        // Only where a word lies elsewhere than inside one copy of the link's word need the link
+        // be listed for it: inside a copy, it lies whole in the body characters the link covers.
+        const qsizetype copy1 = pageformat::kLookLinkOpen.size();
+        const qsizetype copy2 = copy1 + word.size() + 2;
+        const auto inCopy = [&](qsizetype from, qsizetype to) {
+            return (from >= copy1 && to <= copy1 + word.size()) || (from >= copy2 && to <= copy2 + word.size());
+        };
+        for (size_t k = link.words; k < wordStarts_.size(); ++k) {
+            const auto [node, from] = wordStarts_[k];
+            if (inCopy(from, from + automaton_.length(node)))
+                continue;
+            if (textWords_.size() > link.nodes && textWords_.back() == node)
+                continue;
+            textWords_.push_back(node);
+            textsWith_.push_back({int(texts_.size()), textsWithHead_[size_t(node)]});
+            textsWithHead_[size_t(node)] = int(textsWith_.size()) - 1;
+        }
+    }
 
-    const QString &body_;
+    const QStringView body_;
+    const QStringView head_; // written before the linked body
     const qsizetype n_;
     const std::vector<QStringList> &titles_;
     WordAutomaton automaton_;
     std::vector<Starts> words_; // per automaton node: the word's starts in the body
-    std::vector<qsizetype> startStore_;
-    std::vector<qsizetype> nextStore_;
+    std::vector<Start> startStore_;
     Starts marks_[MarkCount];
     Rank markRanks_[MarkCount];
     std::vector<int> linkAt_; // per body character: the text of the link that starts there, -1 for none
+    std::vector<int> owner_;  // per body character: where the link that covers it starts, -1 for none
     PlaceSet starts_;         // where links start
     CoverBits covered_;       // the body characters links stand for
-    std::vector<PlaceList> linksWith_; // per automaton node, once gathered: the links its word occurs in
-    std::vector<bool> gathered_;
+    std::vector<int> listOf_; // per automaton node: its list in lists_ once gathered, -1 before
+    std::deque<PlaceList> lists_; // the links a word occurs in other than inside their word's copies
     std::vector<int> lastTitleWith_; // per automaton node: the last title that holds its word, -1 for none
     int title_ = 0;                  // the title being applied
-    std::vector<int> textWords_;       // of every link text, the words in it
+    std::vector<int> textWords_;       // of every link text, the words it holds elsewhere than in its word's copies
     std::vector<std::pair<int, int>> textsWith_; // (link text, the next entry for the same word, -1 for none)
     std::vector<int> textsWithHead_;   // per automaton node: its first entry in textsWith_, -1 for none
     std::vector<qsizetype> gather_;
     std::vector<LinkText> texts_;
     std::vector<std::pair<int, qsizetype>> wordStarts_; // of all link texts, one after another
-    std::vector<qsizetype> markStarts_;                 // the same for marks
+    std::vector<qint32> markStarts_;                    // the same for marks
+    std::vector<TextShape> shapes_;                     // per link text, what the searches read of it
     std::vector<int> textOfNode_; // per automaton node: the first link text made for its word, -1 for none
     QHash<QString, int> textOfWord_; // the link texts of words that share a node with another
     std::vector<QChar> textChars_; // the link texts, one after another
     std::vector<qsizetype> markCandidates_;
     qsizetype linked_ = 0; // how much longer the links make the page
+    bool wordsOnlyInCopies_ = false;
     int version_ = 0;
 };
 
 } // namespace
 
-std::optional<QString> linkTitlesInOnePass(const QString &body, const std::vector<QStringList> &titles)
+std::optional<QString> linkTitlesInOnePass(QStringView body, const std::vector<QStringList> &titles, QStringView head)
 {
-    return Linker(body, titles).run();
+    return Linker(body, titles, head).run();
 }
 
 } // namespace sorvek

@@ -11,9 +11,10 @@
 
 namespace sorvek {
 
-// The body after linkTitleWords(body, words) for each entry of titles in turn. Nothing for a page
-// this linker does not take (a text with surrogates, or one where a link would be written inside
-// another, which only damaged pages bring about): the caller applies the titles one by one then.
-std::optional<QString> linkTitlesInOnePass(const QString &body, const std::vector<QStringList> &titles);
+// head and then the body after linkTitleWords(body, words) for each entry of titles in turn.
+// Nothing for a page this linker does not take (a text with surrogates, or one where a link would
+// be written inside another, which only damaged pages bring about): the caller applies the titles
+// one by one then.
+std::optional<QString> linkTitlesInOnePass(QStringView body, const std::vector<QStringList> &titles, QStringView head = {});
 
 } // namespace sorvek

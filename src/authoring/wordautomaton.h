@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 #include <vector>
 
@@ -12,53 +13,115 @@ namespace sorvek {
 
 // The automaton's edges, (node, folded unit) -> child, in one open-addressed table: a pass over a
 // text looks up an edge for every character, and a node-based map spends that time in cache misses.
-// A key and its child lie side by side, so that a look-up reads one place.
+// A key and its child lie side by side in 64 bits, so that a look-up reads one place and the table
+// of a book's titles stays within the cache; an automaton of more than 16 million nodes takes
+// twice the room.
 class AutomatonEdges {
 public:
     // The child on key, -1 for none.
     int find(quint64 key) const
     {
-        if (slots_.empty())
+        if (!wide_.empty())
+            return findWide(key);
+        if (packed_.empty())
             return -1;
         for (size_t k = slot(key);; k = (k + 1) & mask_) {
-            if (slots_[k].value < 0)
+            const quint64 entry = packed_[k];
+            if ((entry >> kChildBits) == key)
+                return int(entry & kChildMask);
+            if (entry == kEmpty)
                 return -1;
-            if (slots_[k].key == key)
-                return slots_[k].value;
         }
     }
     void insert(quint64 key, int value)
     {
-        if ((count_ + 1) * 2 > slots_.size())
+        if (wide_.empty() && (key >= kWideKey || quint64(value) >= kChildMask)) {
+            std::vector<quint64> packed = std::move(packed_);
+            packed_ = {};
+            resize(sizeFor(count_ + 1), true);
+            for (const quint64 entry : packed) {
+                if (entry != kEmpty)
+                    put(entry >> kChildBits, int(entry & kChildMask));
+            }
+        }
+        if ((count_ + 1) * 4 > size() * 3)
             grow();
-        size_t k = slot(key);
-        while (slots_[k].value >= 0)
-            k = (k + 1) & mask_;
-        slots_[k] = {key, value};
-        ++count_;
+        put(key, value);
     }
 
 private:
+    static constexpr int kChildBits = 24;
+    static constexpr quint64 kChildMask = (quint64(1) << kChildBits) - 1;
+    static constexpr quint64 kEmpty = ~quint64(0); // no key of a packed edge shifts to all ones
+    static constexpr quint64 kWideKey = (kChildMask) << 16; // keys of nodes from here on are too wide
     struct Slot {
         quint64 key = 0;
         int value = -1; // -1 for an empty slot
     };
-    size_t slot(quint64 key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & mask_; }
+
+    int findWide(quint64 key) const
+    {
+        for (size_t k = slot(key);; k = (k + 1) & mask_) {
+            if (wide_[k].value < 0)
+                return -1;
+            if (wide_[k].key == key)
+                return wide_[k].value;
+        }
+    }
+    void put(quint64 key, int value)
+    {
+        size_t k = slot(key);
+        if (!wide_.empty()) {
+            while (wide_[k].value >= 0)
+                k = (k + 1) & mask_;
+            wide_[k] = {key, value};
+        } else {
+            while (packed_[k] != kEmpty)
+                k = (k + 1) & mask_;
+            packed_[k] = key << kChildBits | quint64(value);
+        }
+        ++count_;
+    }
+    static size_t sizeFor(size_t count)
+    {
+        size_t size = 64;
+        while (size * 3 < count * 4)
+            size *= 2;
+        return size;
+    }
+    size_t size() const { return wide_.empty() ? packed_.size() : wide_.size(); }
+    void resize(size_t size, bool wide = false)
+    {
+        if (wide || !wide_.empty())
+            wide_.assign(size, Slot());
+        else
+            packed_.assign(size, kEmpty);
+        mask_ = size - 1;
+        shift_ = 64 - std::countr_zero(size);
+        count_ = 0;
+    }
+    size_t slot(quint64 key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> shift_) & mask_; }
     void grow()
     {
-        std::vector<Slot> old = std::move(slots_);
-        const size_t size = old.empty() ? 64 : old.size() * 2;
-        slots_.assign(size, Slot());
-        mask_ = size - 1;
-        count_ = 0;
-        for (const Slot &s : old) {
+        std::vector<quint64> packed = std::move(packed_);
+        std::vector<Slot> wide = std::move(wide_);
+        packed_ = {};
+        wide_ = {};
+        resize(sizeFor(count_ + 1), !wide.empty());
+        for (const quint64 entry : packed) {
+            if (entry != kEmpty)
+                put(entry >> kChildBits, int(entry & kChildMask));
+        }
+        for (const Slot &s : wide) {
             if (s.value >= 0)
-                insert(s.key, s.value);
+                put(s.key, s.value);
         }
     }
 
-    std::vector<Slot> slots_;
+    std::vector<quint64> packed_; // key << 24 | child, kEmpty for none
+    std::vector<Slot> wide_;      // used instead once a node or a child does not fit
     size_t mask_ = 0;
+    int shift_ = 64;
     size_t count_ = 0;
 };
 
@@ -67,6 +130,18 @@ private:
 // character, so on texts with surrogates a match means only "may occur".
 class WordAutomaton {
 public:
+    // Room for words of units characters in all, so that adding them never copies the nodes. The
+    // edge table grows as it fills instead: titles share their beginnings, and its room is written
+    // when made.
+    void reserve(qsizetype units)
+    {
+        const size_t nodes = size_t(units) + 1;
+        fail_.reserve(nodes);
+        terminal_.reserve(nodes);
+        parent_.reserve(nodes);
+        unit_.reserve(nodes);
+        depth_.reserve(nodes);
+    }
     // The node that stands for the word; words that fold alike share it.
     int add(QStringView word)
     {
@@ -121,6 +196,10 @@ public:
             const int ff = fail_[size_t(child)];
             dict_[size_t(child)] = terminal_[size_t(ff)] ? ff : dict_[size_t(ff)];
         }
+        // What a pass over a text reads at each node, side by side.
+        matches_.resize(fail_.size());
+        for (size_t node = 0; node < fail_.size(); ++node)
+            matches_[node] = {terminal_[node] ? int(node) : dict_[node], dict_[node], depth_[node]};
     }
 
     // Marks every word that occurs in text.
@@ -137,22 +216,47 @@ public:
     }
 
     bool marked(int node) const { return marked_[size_t(node)]; }
+    // Whether some word holds the character, compared case-folded.
+    bool reads(QChar c) const
+    {
+        const char16_t u = foldUnit(c);
+        return anyEdge_[u >> 6] >> (u & 63) & 1;
+    }
     // The length of the text a node stands for: of its word, for a word's node.
     int length(int node) const { return depth_[size_t(node)]; }
     // Nodes are numbered from 0 up to this, so per-node data can live in a vector.
     int nodeCount() const { return int(fail_.size()); }
 
-    // Calls found(node, end) for every word that ends at index end - 1 of text, also for words
-    // that end inside longer ones.
+    // Calls visit(node) with the node after each character of text in turn.
+    template<typename Visit>
+    void walk(QStringView text, Visit visit) const
+    {
+        int node = 0;
+        for (const QChar c : text) {
+            node = step(node, foldUnit(c));
+            visit(node);
+        }
+    }
+    // Calls found(word, length) for every word that ends the text of node, longest first.
+    template<typename Found>
+    void forEachWordEnding(int node, Found found) const
+    {
+        for (int w = matches_[size_t(node)].first; w != 0;) {
+            const Match &m = matches_[size_t(w)];
+            found(w, m.length);
+            w = m.next;
+        }
+    }
+    // Calls found(node, start) for every word that starts at index start of text, in the order
+    // the words end, also for words that end inside longer ones.
     template<typename Found>
     void forEachMatch(QStringView text, Found found) const
     {
-        int node = 0;
-        for (qsizetype at = 0; at < text.size(); ++at) {
-            node = step(node, foldUnit(text[at]));
-            for (int w = terminal_[size_t(node)] ? node : dict_[size_t(node)]; w != 0; w = dict_[size_t(w)])
-                found(w, at + 1);
-        }
+        qsizetype end = 0;
+        walk(text, [&](int node) {
+            ++end;
+            forEachWordEnding(node, [&](int word, int length) { found(word, end - length); });
+        });
     }
 
 private:
@@ -189,6 +293,12 @@ private:
     std::vector<int> parent_{0};
     std::vector<char16_t> unit_{0}; // the folded unit that leads from the parent
     std::vector<int> depth_{0};
+    struct Match {
+        int first;  // the longest word that ends the node's text, 0 for none
+        int next;   // the longest word shorter than the node's text that ends it, 0 for none
+        int length; // of the node's text
+    };
+    std::vector<Match> matches_;
     int maxDepth_ = 0;
     AutomatonEdges edges_;
     std::vector<quint64> anyEdge_ = std::vector<quint64>(65536 / 64); // the units some edge reads

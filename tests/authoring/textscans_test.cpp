@@ -3,6 +3,7 @@
 #include "authoring/lookautolink.h"
 #include "authoring/pageformat.h"
 #include "authoring/titlelinker.h"
+#include "authoring/wordautomaton.h"
 #include "book/linkpagescan.h"
 #include "commands/commanditems.h"
 
@@ -270,6 +271,26 @@ INSTANTIATE_TEST_SUITE_P(
                     // Only pages that would get a link inside a link are declined, and they are few.
                     return (!linked || *linked == expected) && declined < 40;
                 }},
+        ScanRow{"LookLinksOfWordsWithoutLinkLetters", 3000,
+                [](QRandomGenerator &random, std::string &message) {
+                    // Words that overlap and hold one another, none holding a letter a link adds.
+                    static int declined = 0;
+                    const QStringList kana = {u"り"_s, u"ん"_s, u"ご"_s, u"葉"_s, u"りん"_s};
+                    const QString body = generate(random, lookPieces + kana + kana, 40).remove(u"\U0001F600"_s);
+                    std::vector<QStringList> titles;
+                    for (int k = random.bounded(1, 12); k > 0; --k) {
+                        const QStringList words = lookTitleWords(generate(random, {u"葉"_s, u"り"_s, u"ん"_s, u"りんご"_s, u"/"_s}, 4));
+                        if (!words.isEmpty())
+                            titles.push_back(words);
+                    }
+                    QString expected = body;
+                    for (const QStringList &words : titles)
+                        expected = referenceLinkTitleWords(expected, words);
+                    const std::optional<QString> linked = linkTitlesInOnePass(body, titles);
+                    declined += !linked;
+                    message = body.toStdString() + " (declined so far: " + std::to_string(declined) + ")";
+                    return (!linked || *linked == expected) && declined < 30;
+                }},
         ScanRow{"LookLinksInLongPages", 30,
                 [](QRandomGenerator &random, std::string &message) {
                     // Links far apart and close together, thousands of characters long.
@@ -312,5 +333,26 @@ INSTANTIATE_TEST_SUITE_P(
                     return r.count == 0 || (d.pages == r.pages && d.titles == r.titles);
                 }}),
     [](const auto &row) { return std::string(row.param.name); });
+
+// The edge table keeps its edges in 64 bits each until a node or a child needs more room; every
+// edge must still be found after the table changes its layout, as well as after it grows.
+TEST(AutomatonEdges, FindsEveryEdgeAcrossGrowthAndWideNodes)
+{
+    for (const quint64 wideNode : {quint64(0), quint64(1) << 24, quint64(1) << 31}) {
+        AutomatonEdges edges;
+        std::vector<std::pair<quint64, int>> inserted;
+        for (int k = 0; k < 3000; ++k) {
+            const quint64 node = k == 2000 && wideNode ? wideNode : quint64(k / 7);
+            const quint64 key = node << 16 | quint64(0x3041 + k % 7);
+            const int child = k == 2500 && wideNode ? int((quint64(1) << 24) + 3) : k + 1;
+            edges.insert(key, child);
+            inserted.emplace_back(key, child);
+        }
+        for (const auto &[key, child] : inserted)
+            EXPECT_EQ(edges.find(key), child) << key;
+        EXPECT_EQ(edges.find(quint64(5) << 16 | 0x3050), -1);
+        EXPECT_EQ(edges.find((wideNode + 100000) << 16 | 0x3041), -1);
+    }
+}
 
 } // namespace
