@@ -79,8 +79,6 @@ public:
 
     // Folder levels
     void OpenLevel(const QString &folder, int index, bool push, CommandOrigin origin);
-    // Shows what the listings of the levels left out, when anything.
-    void tellListingNotice();
     void TiteleLoad(int i);
     void CloseLevel();
     void SetPageIndex(int i);
@@ -371,6 +369,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Shows what the listings of the levels left out, when anything.
+    void tellListingNotice();
     void createComponents();
     void createSideMenu();
     void createButtonColumn();

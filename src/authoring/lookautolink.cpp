@@ -99,33 +99,12 @@ QStringList lookTitleWords(const QString &title)
 {
     // A link runs the LOOK command, which finds a page by its title without the glyph prefix (the
     // 〆 mark included) and the hint: only words of that title can find the page again.
-    // That is escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts), read in one
-    // pass without the strings in between: a book has thousands of titles.
+    // Most titles hold none of the characters the rule looks for: they are their own one word,
+    // without the strings in between (a book has thousands of titles).
     const auto plain = [](QChar c) { return c != u'"' && c != u'?' && c != u'#' && c != u'<' && c != u'>' && c != u'/'; };
-    if (std::all_of(title.begin(), title.end(), plain)) // most titles: one word, the title itself
+    if (std::all_of(title.begin(), title.end(), plain))
         return title.isEmpty() ? QStringList() : QStringList{title};
-    QStringView t(title);
-    const qsizetype q1 = t.indexOf(u'"');
-    if (q1 >= 0) { // the glyph prefix in quotes goes; with no second quote, only the first
-        const qsizetype q2 = t.indexOf(u'"', q1 + 1);
-        t = t.sliced(q2 >= 0 ? q2 + 1 : q1 + 1);
-    }
-    const qsizetype hint = t.indexOf(u'?');
-    if (hint >= 0)
-        t.truncate(hint);
-    const qsizetype hash = t.indexOf(u'#'); // the first "#" parts words as "/" does
-    QStringList words;
-    qsizetype start = 0;
-    for (qsizetype k = 0; k <= t.size(); ++k) {
-        if (k < t.size() && t[k] != u'/' && k != hash)
-            continue;
-        if (k > start) {
-            const QStringView word = t.sliced(start, k - start);
-            words.append(word.contains(u'<') || word.contains(u'>') ? escapeAngles(word.toString()) : word.toString());
-        }
-        start = k + 1;
-    }
-    return words;
+    return escapeAngles(lookSearchTitle(title)).split(u'/', Qt::SkipEmptyParts);
 }
 
 namespace {
